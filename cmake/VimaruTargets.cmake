@@ -1,0 +1,36 @@
+# Every folder of the product is one library built from the .cpp files beside
+# its CMakeLists.txt (and below it, with RECURSE); the *_test.cpp files next to them form that library's
+# unit-test executable, registered with CTest.
+
+set(VIMARU_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor)
+
+function(vimaru_library name)
+  cmake_parse_arguments(ARG "RECURSE" "" "DEPS;TEST_DEPS" ${ARGN})
+  if(ARG_RECURSE)
+    set(glob_kind GLOB_RECURSE)
+  else()
+    set(glob_kind GLOB)
+  endif()
+  file(${glob_kind} sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "_test\\.cpp$")
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    target_compile_options(${name} PRIVATE ${VIMARU_WARNINGS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+
+  if(VIMARU_BUILD_TESTS)
+    file(${glob_kind} tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+    if(tests)
+      add_executable(${name}_tests ${tests})
+      target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} GTest::gmock GTest::gtest_main)
+      target_compile_options(${name}_tests PRIVATE ${VIMARU_WARNINGS})
+      gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+    endif()
+  endif()
+endfunction()
