@@ -1,0 +1,116 @@
+// ComObject<Interfaces...>: the one implementation of IUnknown for every COM
+// class of the product (the idea of WRL's RuntimeClass). A class lists the
+// interfaces it implements and nothing more:
+//
+//   class SideBar : public platform::ComObject<IDeskBand, IObjectWithSite> {...};
+//   platform::ComPtr<SideBar> bar = platform::Make<SideBar>(args...);
+//
+// QueryInterface answers IUnknown, every listed interface and every interface
+// on their BaseInterface chains; IUnknown always yields the same pointer (the
+// first listed interface's), which is COM's identity rule. Reference counts
+// are atomic; the object deletes itself when the count reaches zero. Classes
+// that answer further interfaces at run time override QueryOtherInterface.
+#pragma once
+
+#include <atomic>
+#include <type_traits>
+#include <utility>
+
+#include "platform/com/ComPtr.h"
+#include "platform/com/Unknown.h"
+
+namespace platform {
+
+namespace com_detail {
+
+// Matches `iid` against Interface and its BaseInterface chain, stopping
+// before IUnknown, which the caller answers once for identity's sake.
+template <class Interface>
+bool FindInChain(REFIID iid, Interface* pointer, void** object) {
+  if constexpr (std::is_same_v<Interface, IUnknown>) {
+    return false;
+  } else {
+    if (iid == Interface::kIid) {
+      *object = pointer;
+      return true;
+    }
+    if constexpr (requires { typename Interface::BaseInterface; }) {
+      using Base = typename Interface::BaseInterface;
+      return FindInChain<Base>(iid, static_cast<Base*>(pointer), object);
+    }
+    return false;
+  }
+}
+
+template <class First, class...>
+struct FirstOf {
+  using Type = First;
+};
+
+}  // namespace com_detail
+
+template <class... Interfaces>
+class ComObject : public Interfaces... {
+  static_assert(sizeof...(Interfaces) > 0, "a COM class implements at least one interface");
+  static_assert((std::is_base_of_v<IUnknown, Interfaces> && ...),
+                "every listed interface derives from IUnknown");
+
+ public:
+  HRESULT QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (iid == IID_IUnknown) {
+      *object = IdentityUnknown();
+    } else if (!(com_detail::FindInChain<Interfaces>(iid, static_cast<Interfaces*>(this),
+                                                     object) ||
+                 ...)) {
+      const HRESULT hr = QueryOtherInterface(iid, object);
+      if (FAILED(hr)) *object = nullptr;
+      return hr;
+    }
+    AddRef();
+    return S_OK;
+  }
+
+  ULONG AddRef() override { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
+
+  ULONG Release() override {
+    const ULONG remaining = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
+    if (remaining == 0) delete this;
+    return remaining;
+  }
+
+  ComObject(const ComObject&) = delete;
+  ComObject& operator=(const ComObject&) = delete;
+
+ protected:
+  // Objects start with one reference, which Make hands to its ComPtr.
+  ComObject() = default;
+  virtual ~ComObject() = default;
+
+  // Extension point for interfaces not known at compile time (tear-offs,
+  // aggregated inner objects). Must AddRef what it returns in `object`.
+  virtual HRESULT QueryOtherInterface(REFIID /*iid*/, void** /*object*/) {
+    return E_NOINTERFACE;
+  }
+
+  IUnknown* IdentityUnknown() {
+    using First = typename com_detail::FirstOf<Interfaces...>::Type;
+    return static_cast<IUnknown*>(static_cast<First*>(this));
+  }
+
+ private:
+  std::atomic<ULONG> references_{1};
+};
+
+// Creates a T (a ComObject) and returns the owning pointer. Allocation and
+// constructor failures propagate as exceptions; COM boundaries (class
+// factories) translate them into HRESULTs.
+template <class T, class... Args>
+ComPtr<T> Make(Args&&... args) {
+  ComPtr<T> object;
+  object.Attach(new T(std::forward<Args>(args)...));
+  return object;
+}
+
+}  // namespace platform

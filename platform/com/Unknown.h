@@ -1,0 +1,55 @@
+// The root COM interfaces. Every interface is a struct of pure virtual
+// functions deriving (singly) from IUnknown or another interface, and carries
+// its interface id as `static constexpr IID kIid`. An interface that derives
+// from another one than IUnknown names it as `using BaseInterface = ...;`, so
+// that ComObject can answer QueryInterface for the whole chain
+// (IDeskBand -> IDockingWindow -> IOleWindow, for example).
+#pragma once
+
+#include <type_traits>
+
+#include "platform/com/Guid.h"
+#include "platform/com/HResult.h"
+
+struct IUnknown {
+  static constexpr IID kIid = platform::MakeGuid("00000000-0000-0000-C000-000000000046");
+
+  virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
+  virtual ULONG AddRef() = 0;
+  virtual ULONG Release() = 0;
+
+ protected:
+  // Objects die through Release, never through an interface pointer.
+  ~IUnknown() = default;
+};
+
+struct IClassFactory : IUnknown {
+  static constexpr IID kIid = platform::MakeGuid("00000001-0000-0000-C000-000000000046");
+
+  virtual HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** object) = 0;
+  virtual HRESULT LockServer(BOOL lock) = 0;
+
+ protected:
+  ~IClassFactory() = default;
+};
+
+inline constexpr IID IID_IUnknown = IUnknown::kIid;
+inline constexpr IID IID_IClassFactory = IClassFactory::kIid;
+
+namespace platform {
+
+// The interface id of `Interface` (what __uuidof gives on Windows).
+template <class Interface>
+constexpr const IID& IidOf() {
+  return Interface::kIid;
+}
+
+}  // namespace platform
+
+// IID_PPV_ARGS(&pointer) or IID_PPV_ARGS(comPtr.ReleaseAndGetAddressOf()):
+// the interface id and the out-parameter of QueryInterface-shaped calls,
+// derived from one expression so the two cannot disagree.
+#define IID_PPV_ARGS(interfacePointerAddress)                                              \
+  ::platform::IidOf<std::remove_pointer_t<std::remove_reference_t<decltype(*(              \
+      interfacePointerAddress))>>>(),                                                      \
+      reinterpret_cast<void**>(interfacePointerAddress)
