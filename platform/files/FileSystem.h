@@ -26,8 +26,8 @@ namespace platform {
 // --- Process facts ---------------------------------------------------------
 
 // GetModuleFileName(our module): full canonical Windows path of the module
-// file. Default "C:\Program Files\Vimaru Group Inc\VimaruIEToolbar\
-// VimaruIEToolbar.dll".
+// file. Default:
+//   "C:\Program Files\Vimaru Group Inc\VimaruIEToolbar\VimaruIEToolbar.dll"
 std::string GetModuleFileName();
 void SetModuleFileName(std::string_view windowsPath);
 
