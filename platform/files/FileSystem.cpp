@@ -91,7 +91,10 @@ bool MoveFile(std::string_view fromWindowsPath, std::string_view toWindowsPath) 
     if (AnsiToLower(from->windows) != AnsiToLower(to->windows)) return false;
   }
   if (!IsHostDirectory(to->host.parent_path())) return false;
-  fs::rename(from->host, to->host, error);
+  // The new name is spelled as the caller wrote it, which is what makes a
+  // case-only rename do something.
+  const fs::path target = to->host.parent_path() / FileNamePart(*NormalizeWindowsPath(toWindowsPath));
+  fs::rename(from->host, target, error);
   return !error;
 }
 

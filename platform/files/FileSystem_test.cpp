@@ -1,0 +1,198 @@
+#include "platform/files/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <thread>
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ScopedFileSystemRoot, StartsWithTheProductDirectoriesOnly) {
+  ScopedFileSystemRoot root;
+  EXPECT_EQ(GetModuleFileName(),
+            "C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll");
+  EXPECT_EQ(GetModuleDirectory(), "C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar");
+  EXPECT_EQ(GetTempPath(), "C:\\Users\\User\\AppData\\Local\\Temp\\");
+  EXPECT_TRUE(IsDirectory(GetModuleDirectory()));
+  EXPECT_TRUE(IsDirectory("C:\\Program Files\\Internet Explorer"));
+  EXPECT_TRUE(IsDirectory(GetTempPath()));
+  EXPECT_FALSE(PathExists(GetModuleFileName()));
+  EXPECT_FALSE(PathExists("D:\\"));
+}
+
+TEST(ScopedFileSystemRoot, RestoresFactsAndRemovesItsTree) {
+  std::string hostRoot;
+  {
+    ScopedFileSystemRoot outer;
+    SetModuleFileName("C:\\Outer\\outer.dll");
+    {
+      ScopedFileSystemRoot inner;
+      hostRoot = inner.HostRoot();
+      SetModuleFileName("c:/inner/x.dll");
+      EXPECT_EQ(GetModuleFileName(), "C:\\inner\\x.dll");
+      ASSERT_TRUE(WriteWholeFile("C:\\file.txt", "x"));
+    }
+    EXPECT_EQ(GetModuleFileName(), "C:\\Outer\\outer.dll");
+    EXPECT_FALSE(PathExists("C:\\file.txt"));
+  }
+  EXPECT_FALSE(fs::exists(hostRoot));
+}
+
+TEST(FileSystem, WithoutARootNothingExistsAndNothingIsWritten) {
+  EXPECT_FALSE(PathExists("C:\\"));
+  EXPECT_FALSE(WriteWholeFile("C:\\x.txt", "data"));
+  EXPECT_FALSE(ReadWholeFile("C:\\x.txt").has_value());
+  EXPECT_FALSE(ToHostPath("C:\\x.txt").has_value());
+}
+
+TEST(FileSystem, WriteThenReadIsByteExact) {
+  ScopedFileSystemRoot root;
+  const std::string bytes("a\0b\r\n\xFF", 6);
+  ASSERT_TRUE(WriteWholeFile("C:\\Users\\User\\data.bin", bytes));
+  EXPECT_EQ(ReadWholeFile("C:\\Users\\User\\data.bin"), bytes);
+  ASSERT_TRUE(WriteWholeFile("C:\\Users\\User\\data.bin", "short"));
+  EXPECT_EQ(ReadWholeFile("C:\\Users\\User\\data.bin"), "short");
+  ASSERT_TRUE(WriteWholeFile("C:\\empty", ""));
+  EXPECT_EQ(ReadWholeFile("C:\\empty"), "");
+}
+
+TEST(FileSystem, NamesMatchWhateverTheirCase) {
+  ScopedFileSystemRoot root;
+  ASSERT_TRUE(WriteWholeFile("C:\\Program Files\\Internet Explorer\\Cache.DAT", "x"));
+  EXPECT_EQ(ReadWholeFile("c:/PROGRAM FILES/internet explorer/cache.dat"), "x");
+  ASSERT_TRUE(WriteWholeFile("c:\\program files\\internet explorer\\cache.dat", "y"));
+  EXPECT_EQ(FindFiles("C:\\Program Files\\Internet Explorer\\*.dat").size(), 1u);
+  EXPECT_EQ(GetLongPathName("c:\\program files\\INTERNET EXPLORER\\cache.dat"),
+            "C:\\Program Files\\Internet Explorer\\Cache.DAT");
+}
+
+TEST(FileSystem, WritesNeedAnExistingDirectory) {
+  ScopedFileSystemRoot root;
+  EXPECT_FALSE(WriteWholeFile("C:\\Missing\\x.txt", "x"));
+  EXPECT_FALSE(WriteWholeFile(GetTempPath(), "x"));
+  EXPECT_FALSE(WriteWholeFile("Q:\\x.txt", "x"));
+  EXPECT_FALSE(ReadWholeFile(GetTempPath()).has_value());
+}
+
+TEST(FileSystem, DotDotCannotLeaveTheDrive) {
+  ScopedFileSystemRoot root;
+  { std::ofstream(fs::path(root.HostRoot()) / "secret.txt") << "secret"; }
+  for (const char* path : {"C:\\..\\secret.txt", "C:\\Users\\..\\..\\secret.txt",
+                           "file:///C:/%2e%2e/secret.txt"}) {
+    EXPECT_FALSE(ReadWholeFile(path).has_value()) << path;
+    EXPECT_FALSE(ToHostPath(path).has_value()) << path;
+    EXPECT_FALSE(WriteWholeFile(path, "overwritten")) << path;
+  }
+  std::ifstream in(fs::path(root.HostRoot()) / "secret.txt");
+  std::string content;
+  in >> content;
+  EXPECT_EQ(content, "secret");
+}
+
+TEST(FileSystem, DeleteRemovesFilesOnly) {
+  ScopedFileSystemRoot root;
+  ASSERT_TRUE(WriteWholeFile("C:\\x.txt", "x"));
+  EXPECT_FALSE(DeleteFile("C:\\Users"));
+  EXPECT_TRUE(DeleteFile("C:\\X.TXT"));
+  EXPECT_FALSE(PathExists("C:\\x.txt"));
+  EXPECT_FALSE(DeleteFile("C:\\x.txt"));
+}
+
+TEST(FileSystem, MoveFileNeverReplaces) {
+  ScopedFileSystemRoot root;
+  ASSERT_TRUE(WriteWholeFile("C:\\a.txt", "a"));
+  ASSERT_TRUE(WriteWholeFile("C:\\b.txt", "b"));
+  EXPECT_FALSE(MoveFile("C:\\a.txt", "C:\\B.TXT"));
+  EXPECT_EQ(ReadWholeFile("C:\\b.txt"), "b");
+  EXPECT_FALSE(MoveFile("C:\\missing.txt", "C:\\c.txt"));
+  EXPECT_FALSE(MoveFile("C:\\a.txt", "C:\\NoDir\\a.txt"));
+  EXPECT_TRUE(MoveFile("C:\\a.txt", "C:\\Users\\moved.txt"));
+  EXPECT_FALSE(PathExists("C:\\a.txt"));
+  EXPECT_EQ(ReadWholeFile("C:\\Users\\moved.txt"), "a");
+  EXPECT_TRUE(MoveFile("C:\\b.txt", "C:\\B.txt"));
+  EXPECT_EQ(FindFiles("C:\\*.txt").at(0).fileName, "B.txt");
+}
+
+TEST(FileSystem, MoveFileWorksAcrossDrives) {
+  ScopedFileSystemRoot root("D");
+  ASSERT_TRUE(WriteWholeFile("D:\\setup.exe", "MZ"));
+  EXPECT_TRUE(MoveFile("D:\\setup.exe", "C:\\setup.exe"));
+  EXPECT_EQ(ReadWholeFile("C:\\setup.exe"), "MZ");
+}
+
+TEST(FileSystem, DirectoriesAreCreatedOneLevelAtATime) {
+  ScopedFileSystemRoot root;
+  EXPECT_FALSE(CreateDirectory("C:\\a\\b"));
+  EXPECT_TRUE(CreateDirectory("C:\\a"));
+  EXPECT_FALSE(CreateDirectory("C:\\A"));
+  EXPECT_TRUE(CreateDirectory("C:\\a\\b"));
+  EXPECT_TRUE(CreateDirectories("C:\\x\\y\\z"));
+  EXPECT_TRUE(CreateDirectories("C:\\x\\y\\z"));
+  EXPECT_FALSE(RemoveDirectory("C:\\x\\y"));
+  EXPECT_TRUE(RemoveDirectory("C:\\x\\y\\z"));
+}
+
+TEST(FindFiles, ListsMatchesInNameOrder) {
+  ScopedFileSystemRoot root;
+  const std::string dir = GetModuleDirectory();
+  ASSERT_TRUE(WriteWholeFile(dir + "\\zeta.dll", "12345"));
+  ASSERT_TRUE(WriteWholeFile(dir + "\\Alpha.DLL", ""));
+  ASSERT_TRUE(WriteWholeFile(dir + "\\notes.txt", ""));
+  ASSERT_TRUE(CreateDirectory(dir + "\\folder.dll"));
+
+  const auto found = FindFiles(dir + "\\*.dll");
+  ASSERT_EQ(found.size(), 3u);
+  EXPECT_EQ(found[0].fileName, "Alpha.DLL");
+  EXPECT_EQ(found[1].fileName, "folder.dll");
+  EXPECT_TRUE(found[1].isDirectory);
+  EXPECT_EQ(found[2].fileName, "zeta.dll");
+  EXPECT_EQ(found[2].size, 5u);
+
+  EXPECT_TRUE(FindFiles("C:\\Missing\\*.dll").empty());
+  EXPECT_TRUE(FindFiles(dir + "\\").empty());
+  EXPECT_TRUE(FindFiles("*.dll").empty());
+}
+
+TEST(GetLongPathName, FailsForMissingPathsAndKeepsTheTrailingBackslash) {
+  ScopedFileSystemRoot root;
+  EXPECT_EQ(GetLongPathName("c:\\users\\user\\appdata\\local\\temp\\"),
+            "C:\\Users\\User\\AppData\\Local\\Temp\\");
+  SetTempPath("C:\\Users\\User\\AppData\\Local\\Temp\\Low\\Low");
+  EXPECT_EQ(GetTempPath(), "C:\\Users\\User\\AppData\\Local\\Temp\\Low\\Low\\");
+  EXPECT_FALSE(GetLongPathName(GetTempPath()).has_value());
+}
+
+TEST(GetCurrentThreadId, IsStablePerThreadAndDistinctBetweenThreads) {
+  const auto mine = GetCurrentThreadId();
+  EXPECT_NE(mine, 0u);
+  EXPECT_EQ(GetCurrentThreadId(), mine);
+  std::uint32_t others[4] = {};
+  std::thread threads[4];
+  for (int i = 0; i < 4; ++i) threads[i] = std::thread([&others, i] { others[i] = GetCurrentThreadId(); });
+  for (auto& thread : threads) thread.join();
+  std::set<std::uint32_t> ids(std::begin(others), std::end(others));
+  ids.insert(mine);
+  EXPECT_EQ(ids.size(), 5u);
+}
+
+TEST(FileSystem, ConcurrentReadersAndSettersAreSafe) {
+  ScopedFileSystemRoot root;
+  ASSERT_TRUE(WriteWholeFile("C:\\shared.txt", "shared"));
+  std::thread writer([] {
+    for (int i = 0; i < 50; ++i) SetTempPath(i % 2 ? "C:\\A\\" : "C:\\B\\");
+  });
+  for (int i = 0; i < 50; ++i) {
+    EXPECT_EQ(ReadWholeFile("C:\\shared.txt"), "shared");
+    const std::string temp = GetTempPath();
+    EXPECT_TRUE(temp == "C:\\A\\" || temp == "C:\\B\\" || temp == "C:\\Users\\User\\AppData\\Local\\Temp\\");
+  }
+  writer.join();
+}
+
+}  // namespace
+}  // namespace platform
