@@ -46,7 +46,8 @@ std::optional<std::string_view> FindResource(std::string_view type, int id);
 // meaning HTML and "2" BITMAP. Any other module: nullopt.
 std::optional<std::string_view> LoadResUrl(std::string_view url);
 
-// Test double: while alive, these resources replace every registered table.
+// Test double: while alive, these resources replace every registered table
+// (and any scope installed before it, which comes back afterwards).
 class ScopedModuleResources {
  public:
   struct Entry {
@@ -63,6 +64,7 @@ class ScopedModuleResources {
  private:
   std::vector<Entry> entries_;
   std::vector<EmbeddedResource> table_;
+  const std::vector<EmbeddedResource>* previous_ = nullptr;
 };
 
 }  // namespace platform
