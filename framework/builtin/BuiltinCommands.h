@@ -1,0 +1,106 @@
+// The framework's own commands, so a layout can navigate, run scripts, find
+// and highlight text, open HTML dialogs and start programs without product
+// code. A default instance of each is registered in every tab under its
+// built-in name; a layout element with an `id` gets an instance of its own.
+//
+// Every built-in command starts enabled: a control bound to a disabled
+// command is greyed out, and these commands have nothing to wait for.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "framework/command/CommandWithEventsC.h"
+#include "framework/command/HostData.h"
+
+namespace framework {
+
+class CommandContainerI;
+class ToolBandI;
+
+inline constexpr std::string_view kToolbarLayoutCommandName = "ToolBand.ToolbarLayout";
+inline constexpr std::string_view kNopCommandName = "ToolBand.Nop";
+
+// The layout dialog: lets the user switch top-level items on and off.
+class ToolbarLayoutCmdC : public CommandC {
+ public:
+  ToolbarLayoutCmdC(ToolBandI* toolband, CommandContainerI* context, HostData hostWindow);
+  ToolBandI* ToolBand() const { return toolband_; }
+  CommandContainerI* TabContext() const { return context_; }
+  HostData HostWindow() const { return hostWindow_; }
+
+ private:
+  ToolBandI* toolband_;
+  CommandContainerI* context_;
+  HostData hostWindow_;
+};
+
+// Does nothing: the command of controls that only show something.
+class NopCmdC : public CommandC {
+ public:
+  explicit NopCmdC(std::string name);
+};
+
+class NavigateCmdC : public CommandC {
+ public:
+  explicit NavigateCmdC(std::string name);
+};
+
+// Runs a script in the page, in the language this command was made for.
+class ScriptCmdC : public CommandC {
+ public:
+  ScriptCmdC(std::string name, std::string languageName);
+  const std::string& LanguageName() const { return languageName_; }
+
+ private:
+  std::string languageName_;
+};
+
+class JavaScriptCmdC : public ScriptCmdC {
+ public:
+  explicit JavaScriptCmdC(std::string name);
+};
+
+class VBScriptCmdC : public ScriptCmdC {
+ public:
+  explicit VBScriptCmdC(std::string name);
+};
+
+class DialogCmdC : public CommandC {
+ public:
+  explicit DialogCmdC(std::string name);
+};
+
+// Finds the next occurrence of a pattern in the page.
+class FindCmdC : public CommandWithEventsC {
+ public:
+  explicit FindCmdC(std::string name, bool backwards = false);
+  bool SearchesBackwards() const { return backwards_; }
+
+ private:
+  bool backwards_;
+};
+
+class FindPreviousCmdC : public FindCmdC {
+ public:
+  explicit FindPreviousCmdC(std::string name);
+};
+
+class HighlightCmdC : public CommandWithEventsC {
+ public:
+  explicit HighlightCmdC(std::string name);
+};
+
+class ShellExecuteCmdC : public CommandC {
+ public:
+  explicit ShellExecuteCmdC(std::string name);
+};
+
+// A new instance of the built-in command `builtinName` registered as
+// `instanceName`; null for names that are not instantiable built-ins (the
+// layout dialog command has one instance per tab and is not among them).
+std::unique_ptr<CommandC> CreateBuiltinCommand(std::string_view builtinName,
+                                               std::string instanceName);
+
+}  // namespace framework
