@@ -31,8 +31,8 @@ class TcpConnection {
   // Sends every byte of `bytes` or fails; never raises SIGPIPE.
   NetStatus SendAll(std::string_view bytes, WaitUntil waitUntil);
 
-  // Receives what has arrived, at least one byte, into `buffer`. 0 means the
-  // peer closed its side in order.
+  // Receives what has arrived, at least one byte, into `buffer` (which must
+  // not be empty). 0 means the peer closed its side in order.
   NetResult<std::size_t> Receive(std::span<char> buffer, WaitUntil waitUntil);
 
   bool IsOpen() const { return socket_.IsValid(); }

@@ -92,8 +92,9 @@ class CAtlHttpClientT {
   TSocket& GetSocket() { return socket_; }
 
  private:
-  bool Exchange(const HttpRequest& request);
   bool EnsureConnected();
+  void CloseConnection();
+  HttpFailure ResponseFailure() const;
   bool SendRequest(const HttpRequest& request);
   bool SendInBlocks(std::string_view bytes);
   bool Fail(HttpFailure failure);

@@ -58,7 +58,9 @@ class HttpResponseReader {
   bool DecideFraming();
   LineResult ReadLine(std::size_t limit);
   bool Fill();
+  // Record a failure; the body cannot be read after it.
   std::ptrdiff_t Fail(HttpFailure failure);
+  bool Reject(HttpFailure failure);
   std::ptrdiff_t DeliverData(std::span<char> buffer, std::uint64_t limit);
   bool ParseChunkSize();
 

@@ -1,0 +1,22 @@
+// Name resolution for TcpConnection: getaddrinfo() with its result list owned.
+#pragma once
+
+#include <netdb.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/net/NetResult.h"
+
+namespace platform::net {
+
+struct AddrInfoDeleter {
+  void operator()(addrinfo* list) const { ::freeaddrinfo(list); }
+};
+using AddressList = std::unique_ptr<addrinfo, AddrInfoDeleter>;
+
+// Stream addresses of `host` (name or numeric, IPv4 or IPv6) on `port`.
+NetResult<AddressList> LookupTcpAddresses(const std::string& host, std::uint16_t port);
+
+}  // namespace platform::net
