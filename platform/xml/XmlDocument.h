@@ -79,7 +79,6 @@ enum class XmlLoadResult {
   kOk,
   kNotFound,     // the location names nothing readable
   kParseError,   // the bytes are not a well-formed document
-  kBadSettings,  // the selection namespaces text could not be used
 };
 
 class XmlDocument : public std::enable_shared_from_this<XmlDocument> {

@@ -1,0 +1,127 @@
+// The document object: settings, loading from the product's locations,
+// selection from the document node, and saving in the document's encoding.
+#include "platform/xml/XmlDocument.h"
+
+#include <libxml/tree.h>
+
+#include "platform/files/FileSystem.h"
+#include "platform/files/WindowsPath.h"
+#include "platform/resources/ModuleResources.h"
+#include "platform/text/CodePage.h"
+#include "platform/xml/SafeParse.h"
+#include "platform/xml/SelectionNamespaces.h"
+#include "platform/xml/XmlTree.h"
+
+namespace platform {
+namespace {
+
+using xml_detail::FromXml;
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && AnsiToLower(text.substr(0, prefix.size())) == prefix;
+}
+
+// The bytes behind a location the product may name, or nullopt.
+std::optional<std::string> ReadLocation(std::string_view location) {
+  if (StartsWithNoCase(location, "res://")) {
+    const auto resource = LoadResUrl(location);
+    if (!resource) return std::nullopt;
+    return std::string{*resource};
+  }
+  const auto path = FileUrlToWindowsPath(location);
+  if (!path) return std::nullopt;
+  return ReadWholeFile(*path);
+}
+
+}  // namespace
+
+XmlDocument::XmlDocument() = default;
+XmlDocument::~XmlDocument() = default;
+
+std::shared_ptr<XmlDocument> XmlDocument::Create() {
+  return std::shared_ptr<XmlDocument>(new XmlDocument());
+}
+
+bool XmlDocument::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "SelectionLanguage") return value == "XPath";
+  if (name == "SelectionNamespaces") {
+    auto namespaces = xml_detail::ParseSelectionNamespaces(value);
+    if (!namespaces) return false;
+    selectionNamespaces_ = std::move(*namespaces);
+    return true;
+  }
+  return false;
+}
+
+XmlLoadResult XmlDocument::Load(std::string_view location) {
+  const auto bytes = ReadLocation(location);
+  if (!bytes) {
+    tree_.reset();
+    return XmlLoadResult::kNotFound;
+  }
+  return LoadBytes(*bytes, location);
+}
+
+XmlLoadResult XmlDocument::LoadBytes(std::string_view bytes, std::string_view baseName) {
+  xmlDocPtr doc = xml_detail::ParseDocument(bytes, baseName);
+  if (doc == nullptr) {
+    tree_.reset();
+    return XmlLoadResult::kParseError;
+  }
+  tree_ = std::make_shared<xml_detail::Tree>(doc);
+  return XmlLoadResult::kOk;
+}
+
+std::optional<XmlElement> XmlDocument::Wrap(xml_detail::Node* node) {
+  if (node == nullptr) return std::nullopt;
+  return XmlElement(shared_from_this(), tree_, node);
+}
+
+std::optional<XmlElement> XmlDocument::DocumentElement() {
+  if (!tree_) return std::nullopt;
+  return Wrap(FromXml(xmlDocGetRootElement(tree_->Doc())));
+}
+
+std::vector<XmlElement> XmlDocument::Select(xml_detail::Node* contextNode, std::string_view xpath,
+                                            const std::shared_ptr<xml_detail::Tree>& tree) {
+  std::vector<XmlElement> elements;
+  const auto self = shared_from_this();
+  for (xmlNodePtr node :
+       xml_detail::SelectElements(tree->Doc(), xml_detail::ToXml(contextNode), xpath, selectionNamespaces_)) {
+    elements.push_back(XmlElement(self, tree, FromXml(node)));
+  }
+  return elements;
+}
+
+std::optional<XmlElement> XmlDocument::SelectSingleNode(std::string_view xpath) {
+  if (!tree_) return std::nullopt;
+  auto selected = SelectNodes(xpath);
+  if (selected.empty()) return std::nullopt;
+  return selected.front();
+}
+
+std::vector<XmlElement> XmlDocument::SelectNodes(std::string_view xpath) {
+  if (!tree_) return {};
+  return Select(FromXml(reinterpret_cast<xmlNodePtr>(tree_->Doc())), xpath, tree_);
+}
+
+std::optional<std::string> XmlDocument::Save() const {
+  if (!tree_) return std::nullopt;
+  xmlChar* text = nullptr;
+  int size = 0;
+  const xmlDocPtr doc = tree_->Doc();
+  // The document's own encoding, as the declaration it was loaded with
+  // named it; a document without one is written as UTF-8.
+  xmlDocDumpMemoryEnc(doc, &text, &size, reinterpret_cast<const char*>(doc->encoding));
+  if (text == nullptr) return std::nullopt;
+  std::string saved(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
+  xmlFree(text);
+  return saved;
+}
+
+bool XmlDocument::SaveToFile(std::string_view windowsPath) const {
+  const auto text = Save();
+  return text && WriteWholeFile(windowsPath, *text);
+}
+
+}  // namespace platform
