@@ -1,0 +1,31 @@
+// The product web site's paths that the toolbar calls directly, served so a
+// whole session runs without an outside host: the auto-login request, the
+// installer download, the ads' click URLs, and sample pages whose text
+// matches the ad categories.
+#pragma once
+
+#include <string_view>
+
+#include "tools/refservice/HttpMessage.h"
+#include "tools/refservice/RequestLog.h"
+#include "tools/refservice/ServiceData.h"
+
+namespace refservice {
+
+class WebSite {
+ public:
+  explicit WebSite(const ServiceData& data) : data_(data) {}
+
+  // Fills the record's operation and parameters and returns the answer.
+  HttpAnswer Serve(const HttpRequest& request, RecordedRequest& record) const;
+
+ private:
+  HttpAnswer ServeFile(const std::filesystem::path& directory, std::string_view name,
+                       const char* contentType) const;
+  HttpAnswer Index() const;
+  HttpAnswer Landing(const RecordedRequest& record) const;
+
+  const ServiceData& data_;
+};
+
+}  // namespace refservice
