@@ -40,7 +40,9 @@ xmlDocPtr ParseDocument(std::string_view bytes, std::string_view baseName) {
   const std::string url{baseName};
   xmlDocPtr doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     url.empty() ? nullptr : url.c_str(), nullptr, kParseOptions);
-  if (doc != nullptr && !context->wellFormed) {
+  // An undeclared prefix leaves libxml2's tree usable but is a fatal error
+  // for a namespace-aware parser like the one the product was written for.
+  if (doc != nullptr && (!context->wellFormed || !context->nsWellFormed)) {
     xmlFreeDoc(doc);
     return nullptr;
   }
