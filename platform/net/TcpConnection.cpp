@@ -1,5 +1,7 @@
 #include "platform/net/TcpConnection.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -46,7 +48,13 @@ NetResult<TcpConnection> TcpConnection::Connect(const std::string& host, std::ui
   for (const addrinfo* address = addresses.value().get(); address != nullptr;
        address = address->ai_next) {
     auto socket = ConnectOne(*address, waitUntil);
-    if (socket) return TcpConnection(std::move(socket.value()));
+    if (socket) {
+      // The caller writes whole blocks (request head, then body); Nagle's
+      // algorithm would hold the body back for the peer's delayed ACK.
+      int noDelay = 1;
+      ::setsockopt(socket.value().Get(), IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
+      return TcpConnection(std::move(socket.value()));
+    }
     lastError = socket.error();
     if (lastError == NetError::kTimedOut) break;  // the time given is used up
   }
