@@ -6,6 +6,7 @@
 // LockServer calls in the module's ModuleLifetime.
 #pragma once
 
+#include <concepts>
 #include <exception>
 #include <new>
 
