@@ -368,7 +368,8 @@ constexpr FieldDescriptor Field(int type, std::uint32_t flags, const OperationDe
   field.chain = chain;
   field.sizeIsIndex = sizeIsIndex;
   if ((flags & kFieldFixedArray) != 0) throw "fixed arrays are not supported";
-  if constexpr (detail::IsVector<Value>::value) {
+  // SoapBytes is a vector too, but one value, not an array.
+  if constexpr (detail::IsVector<Value>::value && !std::is_same_v<Value, SoapBytes>) {
     using Item = typename detail::IsVector<Value>::Item;
     static_assert(!std::is_same_v<Item, bool>, "std::vector<bool> cannot hand out item pointers");
     if ((flags & kFieldDynamicArray) == 0) throw "a std::vector member needs kFieldDynamicArray";

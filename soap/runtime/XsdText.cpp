@@ -157,10 +157,10 @@ void AppendHexBinary(std::string& out, const SoapBytes& bytes) {
 
 std::optional<std::int32_t> ReadInt(std::string_view text) {
   text = TrimXmlSpace(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty() || !(IsDigit(text.front()) || (text.front() == '-' && text.size() > 1 && IsDigit(text[1])))) {
-    return std::nullopt;
-  }
+  // One optional sign, then digits only; from_chars alone would take no '+'.
+  const bool signed_ = !text.empty() && (text.front() == '+' || text.front() == '-');
+  if (text.size() <= (signed_ ? 1u : 0u) || !IsDigit(text[signed_ ? 1 : 0])) return std::nullopt;
+  if (text.front() == '+') text.remove_prefix(1);
   std::int32_t value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
