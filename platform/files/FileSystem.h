@@ -8,8 +8,9 @@
 // the host's real files. Tests take a fresh root with ScopedFileSystemRoot.
 //
 // The process facts the product asks Windows for (its module's path, the
-// browser's executable, the temporary directory, the thread id) live here
-// too, because each of them is a path or is used to build one.
+// browser's executable, the temporary directory) live here too, because
+// each of them is a path. The thread id comes from the window toolkit
+// (platform/ui), which numbers threads for its message queues.
 //
 // All functions are safe to call from any thread.
 #pragma once
@@ -49,10 +50,6 @@ void SetTempPath(std::string_view windowsPath);
 // path does not exist, so a test makes the expansion fail by pointing
 // SetTempPath at a directory it did not create.
 std::optional<std::string> GetLongPathName(std::string_view windowsPath);
-
-// GetCurrentThreadId: a small nonzero number, stable for a thread's life and
-// distinct between live threads.
-std::uint32_t GetCurrentThreadId();
 
 // --- Files -------------------------------------------------------------------
 

@@ -2,7 +2,6 @@
 // report for this process.
 #include "platform/files/FileSystemState.h"
 
-#include <atomic>
 #include <mutex>
 
 #include "platform/files/FileSystem.h"
@@ -83,14 +82,6 @@ void SetTempPath(std::string_view windowsPath) {
 
 void SetFileSystemRoot(std::string_view hostDirectory) {
   UpdateState([&](files_detail::FileSystemState& state) { state.hostRoot = std::string{hostDirectory}; });
-}
-
-std::uint32_t GetCurrentThreadId() {
-  // Numbers are handed out once and never reused, so two live threads never
-  // share one; stepping by 4 keeps them looking like Windows thread ids.
-  static std::atomic<std::uint32_t> next{0x104};
-  thread_local const std::uint32_t id = next.fetch_add(4);
-  return id;
 }
 
 }  // namespace platform
