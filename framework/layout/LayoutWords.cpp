@@ -34,6 +34,11 @@ int ElementKindOf(std::string_view elementName) {
   return -1;
 }
 
+std::string_view ElementNameOfKind(int kind) {
+  if (kind < 0 || kind >= static_cast<int>(kElementNames.size())) return {};
+  return kElementNames[static_cast<std::size_t>(kind)];
+}
+
 int ReadInteger(std::string_view text) {
   std::size_t position = 0;
   while (position < text.size() &&

@@ -15,6 +15,8 @@ namespace framework {
 // The element names in table order; a name's position is its kind number.
 // -1 for any other name (matched exactly: "Button" is not a button).
 int ElementKindOf(std::string_view elementName);
+// The element name of a kind number; empty for numbers outside the table.
+std::string_view ElementNameOfKind(int kind);
 
 // C atoi: leading blanks, an optional sign, then digits up to the first
 // non-digit; no digits read as 0. Values beyond int saturate instead of

@@ -1,0 +1,58 @@
+#include "tools/inspect/JsonWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tools {
+namespace {
+
+TEST(JsonWriter, EscapesWhatJsonRequires) {
+  struct Case {
+    std::string_view utf8;
+    std::string_view escaped;
+  };
+  for (const Case& c : {Case{"plain", "plain"}, Case{"a\"b", "a\\\"b"}, Case{"C:\\x", "C:\\\\x"},
+                        Case{"line\nnext\ttab\r", "line\\nnext\\ttab\\r"},
+                        Case{std::string_view("\x01\x1f\x00", 3), "\\u0001\\u001f\\u0000"},
+                        Case{"caf\xc3\xa9", "caf\xc3\xa9"}, Case{"/", "/"}}) {
+    EXPECT_EQ(JsonWriter::Escape(c.utf8), c.escaped);
+  }
+}
+
+TEST(JsonWriter, AnsiTextBecomesUtf8) {
+  std::ostringstream out;
+  JsonWriter json(out);
+  json.BeginArray();
+  json.AnsiString("Caf\xe9 \x80");  // Windows-1252: e acute, euro sign
+  json.EndArray();
+  EXPECT_EQ(out.str(), "[\n  \"Caf\xc3\xa9 \xe2\x82\xac\"\n]\n");
+}
+
+TEST(JsonWriter, NestsWithCommasAndIndentation) {
+  std::ostringstream out;
+  JsonWriter json(out);
+  json.BeginObject();
+  json.Key("a");
+  json.Integer(-2);
+  json.Key("b");
+  json.BeginArray();
+  json.EndArray();
+  json.Key("c");
+  json.BeginArray();
+  json.Boolean(true);
+  json.BeginObject();
+  json.Key("d");
+  json.Null();
+  json.EndObject();
+  json.EndArray();
+  json.Key("e");
+  json.Integer(4294967295);
+  json.EndObject();
+  EXPECT_EQ(out.str(),
+            "{\n  \"a\": -2,\n  \"b\": [],\n  \"c\": [\n    true,\n    {\n      \"d\": null\n"
+            "    }\n  ],\n  \"e\": 4294967295\n}\n");
+}
+
+}  // namespace
+}  // namespace tools
