@@ -65,6 +65,16 @@ bool CAtlHttpClientT<TSocket>::Navigate(const UrlParts& url, const HttpRequest& 
 }
 
 template <typename TSocket>
+bool CAtlHttpClientT<TSocket>::Navigate(std::string_view url, const HttpRequest& request) {
+  auto parts = SplitUrl(url);
+  if (!parts) {
+    ResetConnection();
+    return Fail(HttpFailure::kInvalidUrl);
+  }
+  return Navigate(*parts, request);
+}
+
+template <typename TSocket>
 std::optional<std::string> CAtlHttpClientT<TSocket>::GetHeaderValue(std::string_view name) const {
   if (!HasResponse()) return std::nullopt;
   return response_->Headers().Find(name);

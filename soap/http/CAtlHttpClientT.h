@@ -71,6 +71,8 @@ class CAtlHttpClientT {
   CAtlHttpClientT& operator=(const CAtlHttpClientT&) = delete;
 
   bool Navigate(const UrlParts& url, const HttpRequest& request);
+  // Splits `url` first; an unusable URL fails with kInvalidUrl.
+  bool Navigate(std::string_view url, const HttpRequest& request);
 
   int GetStatus() const { return response_ ? response_->Status() : kInvalidStatus; }
   HttpFailure GetFailure() const { return failure_; }

@@ -359,6 +359,13 @@ TEST(CAtlHttpClient, UnresolvableNameFails) {
   EXPECT_EQ(client.GetFailure(), HttpFailure::kLookupFailed);
 }
 
+TEST(CAtlHttpClient, UnusableUrlFailsBeforeConnecting) {
+  CAtlHttpClient client;
+  EXPECT_FALSE(client.Navigate(std::string_view("https://secure.example/"), SoapPost("x")));
+  EXPECT_EQ(client.GetFailure(), HttpFailure::kInvalidUrl);
+  EXPECT_EQ(client.GetStatus(), kInvalidStatus);
+}
+
 TEST(CAtlHttpClient, ZeroTimeoutMeansTheDefault) {
   CAtlHttpClient client;
   EXPECT_EQ(client.GetSocketTimeout(), milliseconds(10000));
