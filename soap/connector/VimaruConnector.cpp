@@ -1,0 +1,164 @@
+#include "soap/connector/VimaruConnector.h"
+
+#include <utility>
+#include <vector>
+
+#include "platform/com/ComInit.h"
+#include "platform/trace/Trace.h"
+#include "soap/ads/CQxAdsExT.h"
+#include "soap/connector/CrtNumbers.h"
+#include "soap/connector/StatisticsText.h"
+#include "soap/utils/CUtilsT.h"
+
+namespace soap {
+namespace {
+
+// A trace line must never be the thing that throws out of a contained
+// operation.
+void TraceStep(std::string_view operation, std::string_view step) noexcept {
+  try {
+    std::string line(operation);
+    line.append(" ").append(step);
+    platform::Trace(line);
+  } catch (...) {
+  }
+}
+
+// Runs `fill` (build the proxy, make the call, copy the answer) with the
+// begin/end/exception lines and the containment every list operation shares.
+// On an exception the caller gets whatever was copied so far, so the count
+// still equals the array's filled elements.
+template <typename Entry, typename Fill>
+int ContainedListOperation(std::string_view operation, ResultArray<Entry>& result, Fill&& fill) noexcept {
+  TraceStep(operation, "begin");
+  ResultArray<Entry> filled;
+  try {
+    fill(filled);
+    result = std::move(filled);
+    TraceStep(operation, "end");
+  } catch (...) {
+    TraceStep(operation, "exception");
+    result = std::move(filled);
+  }
+  return result.Count();
+}
+
+// The one call, with COM initialised just before it and uninitialised just
+// after. Only an initialisation that succeeded is undone: a thread that
+// already lives in the other apartment model gets RPC_E_CHANGED_MODE, and
+// pairing that with CoUninitialize would tear down the caller's own COM.
+template <typename Call>
+HRESULT CallWithCom(Call&& call) {
+  const platform::ScopedComInit com;
+  return call();
+}
+
+AdEntry ToAdEntry(QxAdsEx::AdItemResult& item) {
+  return AdEntry{std::move(item.Title), std::move(item.Url), std::move(item.Description),
+                 std::move(item.ClickUrl)};
+}
+
+void CopyAds(HRESULT hr, std::vector<QxAdsEx::AdItemResult>& items, ResultArray<AdEntry>& filled) {
+  filled = ResultArray<AdEntry>(SUCCEEDED(hr) ? items.size() : 0);
+  if (FAILED(hr)) return;
+  for (QxAdsEx::AdItemResult& item : items) filled.Append(ToAdEntry(item));
+}
+
+}  // namespace
+
+int VimaruConnector::bxGetCategoryList(ResultArray<CategoryEntry>& categories) const {
+  return ContainedListOperation("VimaruConnector::bxGetCategoryList", categories, [&](auto& filled) {
+    QxAdsEx::CQxAdsEx proxy;
+    if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
+    std::vector<QxAdsEx::CategoryItem> items;
+    int reported = 0;
+    const HRESULT hr = CallWithCom([&] { return proxy.GetCategoryList(&items, &reported); });
+    filled = ResultArray<CategoryEntry>(SUCCEEDED(hr) ? items.size() : 0);
+    if (FAILED(hr)) return;
+    for (QxAdsEx::CategoryItem& item : items) {
+      filled.Append(CategoryEntry{std::move(item.Label), std::move(item.Name)});
+    }
+  });
+}
+
+int VimaruConnector::bxGetBlockedCategoryList(ResultArray<CategoryEntry>& terms) const {
+  return ContainedListOperation("VimaruConnector::bxGetBlockedCategoryList", terms, [&](auto& filled) {
+    QxAdsEx::CQxAdsEx proxy;
+    if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
+    std::vector<SoapString> items;
+    int reported = 0;
+    const HRESULT hr = CallWithCom([&] { return proxy.GetBlockedTermsList(&items, &reported); });
+    filled = ResultArray<CategoryEntry>(SUCCEEDED(hr) ? items.size() : 0);
+    if (FAILED(hr)) return;
+    for (SoapString& term : items) {
+      if (!term) break;
+      filled.Append(CategoryEntry{std::move(term), std::nullopt});
+    }
+  });
+}
+
+int VimaruConnector::bxGetMemberAds(const AdRequest& request, ResultArray<AdEntry>& ads) const {
+  return ContainedListOperation("VimaruConnector::bxGetMemberAds", ads, [&](auto& filled) {
+    QxAdsEx::CQxAdsEx proxy;
+    if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
+    std::vector<QxAdsEx::AdItemResult> items;
+    int reported = 0;
+    const HRESULT hr = CallWithCom([&] {
+      return proxy.GetMemberAds(request.encryptedMemberId, AtoiText(request.offerId), request.memberIp,
+                                request.categoryGroup, request.keyword, AtoiText(request.maxAds),
+                                request.userAgent, true, request.pageUrl, &items, &reported);
+    });
+    CopyAds(hr, items, filled);
+  });
+}
+
+int VimaruConnector::bxGetPublicAds(const AdRequest& request, ResultArray<AdEntry>& ads) const {
+  return ContainedListOperation("VimaruConnector::bxGetPublicAds", ads, [&](auto& filled) {
+    QxAdsEx::CQxAdsEx proxy;
+    if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
+    std::vector<QxAdsEx::AdItemResult> items;
+    int reported = 0;
+    const HRESULT hr = CallWithCom([&] {
+      return proxy.GetPublicAds(AtoiText(request.offerId), request.memberIp, request.categoryGroup,
+                                request.keyword, AtoiText(request.maxAds), request.userAgent, request.pageUrl,
+                                &items, &reported);
+    });
+    CopyAds(hr, items, filled);
+  });
+}
+
+HRESULT VimaruConnector::bxTotals(std::u16string_view memberId, MemberTotals& totals) const {
+  constexpr std::string_view kOperation = "VimaruConnector::bxTotals";
+  TraceStep(kOperation, "begin");
+  totals = MemberTotals();
+  try {
+    if (memberId.empty()) {
+      TraceStep(kOperation, "end");
+      return S_OK;
+    }
+    SoapString statistics;
+    HRESULT hr = E_FAIL;
+    {
+      Utils::CUtils proxy;
+      if (endpoints_.utils) proxy.SetUrl(*endpoints_.utils);
+      hr = CallWithCom([&] { return proxy.Statistics(std::u16string(memberId), &statistics); });
+    }
+    if (SUCCEEDED(hr)) {
+      const std::optional<MemberTotals> parsed = ParseStatisticsText(statistics.value_or(u""));
+      if (parsed) {
+        totals = *parsed;
+        hr = S_OK;
+      } else {
+        hr = E_UNEXPECTED;
+      }
+    }
+    TraceStep(kOperation, "end");
+    return hr;
+  } catch (...) {
+    TraceStep(kOperation, "exception");
+    totals = MemberTotals();
+    return E_FAIL;
+  }
+}
+
+}  // namespace soap
