@@ -4,9 +4,11 @@
 
 namespace platform::ui::detail {
 
+void RegisterToolbarClasses();
+
 void RegisterBuiltInClasses() {
   static std::once_flag once;
-  std::call_once(once, [] {});
+  std::call_once(once, [] { RegisterToolbarClasses(); });
 }
 
 }  // namespace platform::ui::detail

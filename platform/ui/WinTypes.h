@@ -54,11 +54,11 @@ struct HICON__;
 using HICON = HICON__*;
 struct HCURSOR__;
 using HCURSOR = HCURSOR__*;
-struct HGDIOBJ__;
-using HGDIOBJ = HGDIOBJ__*;
 struct _IMAGELIST;
 using HIMAGELIST = _IMAGELIST*;
 using HANDLE = void*;
+// As in <windows.h>, any GDI handle converts to it implicitly.
+using HGDIOBJ = void*;
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
