@@ -5,10 +5,18 @@
 namespace platform::ui::detail {
 
 void RegisterToolbarClasses();
+void RegisterRebarClass();
+void RegisterEditAndStaticClasses();
+void RegisterComboBoxClass();
 
 void RegisterBuiltInClasses() {
   static std::once_flag once;
-  std::call_once(once, [] { RegisterToolbarClasses(); });
+  std::call_once(once, [] {
+    RegisterToolbarClasses();
+    RegisterRebarClass();
+    RegisterEditAndStaticClasses();
+    RegisterComboBoxClass();
+  });
 }
 
 }  // namespace platform::ui::detail

@@ -29,6 +29,12 @@ TEST(WindowClass, RegistersOnceAndIsFoundCaseInsensitively) {
   EXPECT_FALSE(GetClassInfoExW(nullptr, u"Vimaru Sidebar Test", nullptr));
 }
 
+TEST(WindowClass, BuiltInControlClassesAreRegistered) {
+  for (const char16_t* name : {u"ToolbarWindow32", u"ReBarWindow32", u"ComboBox", u"Edit", u"Static", u"tooltips_class32"}) {
+    EXPECT_TRUE(GetClassInfoExW(nullptr, name, nullptr)) << std::string(name, name + std::char_traits<char16_t>::length(name));
+  }
+}
+
 TEST(Window, CreationSendsMessagesInWindowsOrder) {
   MessageLog log;
   UniqueWindow window(CreateRecordingWindow(log, nullptr, WS_VISIBLE, 0, RECT{10, 20, 110, 50}));

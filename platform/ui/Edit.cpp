@@ -1,0 +1,174 @@
+#include <algorithm>
+
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/Keyboard.h"
+#include "platform/ui/MessageQueue.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/detail/ComboKeys.h"
+#include "platform/ui/detail/System.h"
+
+using namespace platform::ui::detail;
+
+namespace {
+
+class EditState : public ControlState {
+ public:
+  DWORD selectionStart = 0;
+  DWORD selectionEnd = 0;
+  WORD leftMargin = 0;
+  WORD rightMargin = 0;
+  RECT formatRect;
+  bool formatRectSet = false;
+  bool readOnly = false;
+};
+
+void Notify(HWND edit, WORD code) {
+  HWND parent = GetParent(edit);
+  if (parent) SendMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(edit)), code), reinterpret_cast<LPARAM>(edit));
+}
+
+bool IsComboChild(HWND edit) {
+  HWND parent = GetParent(edit);
+  return parent && platform::ui::WindowClassName(parent) == WC_COMBOBOXW;
+}
+
+// The user changed the text: store it, then EN_UPDATE and EN_CHANGE.
+void ReplaceSelection(HWND edit, EditState& state, std::u16string_view insert, bool notify) {
+  auto text = platform::ui::WindowText(edit);
+  const auto length = static_cast<DWORD>(text.size());
+  const DWORD start = std::min({state.selectionStart, state.selectionEnd, length});
+  const DWORD end = std::min(std::max(state.selectionStart, state.selectionEnd), length);
+  text.replace(start, end - start, insert);
+  DefWindowProcW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  state.selectionStart = state.selectionEnd = start + static_cast<DWORD>(insert.size());
+  if (notify) {
+    Notify(edit, EN_UPDATE);
+    Notify(edit, EN_CHANGE);
+  }
+}
+
+LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto state = std::make_shared<EditState>();
+    state->readOnly = (reinterpret_cast<const CREATESTRUCTW*>(lParam)->style & ES_READONLY) != 0;
+    AttachControlState(hwnd, state);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  auto state = ControlStateOf<EditState>(hwnd);
+  if (!state) return DefWindowProcW(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_SETTEXT: {
+      DefWindowProcW(hwnd, message, wParam, lParam);
+      state->selectionStart = state->selectionEnd = 0;
+      // A program setting the text of a combo box's field is not an edit by the user.
+      if (!IsComboChild(hwnd)) {
+        Notify(hwnd, EN_UPDATE);
+        Notify(hwnd, EN_CHANGE);
+      }
+      return TRUE;
+    }
+    case WM_CHAR: {
+      const auto character = static_cast<WCHAR>(wParam);
+      if (state->readOnly) return 0;
+      if (character == 0x08) {
+        if (state->selectionStart == state->selectionEnd && state->selectionStart > 0) --state->selectionStart;
+        ReplaceSelection(hwnd, *state, u"", true);
+      } else if (character >= 0x20) {
+        ReplaceSelection(hwnd, *state, std::u16string_view(&character, 1), true);
+      }
+      return 0;
+    }
+    case WM_KEYDOWN:
+      if (IsComboChild(hwnd)) ComboKeyDown(GetParent(hwnd), static_cast<int>(wParam));
+      return 0;
+    case WM_SETFOCUS:
+      Notify(hwnd, EN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      Notify(hwnd, EN_KILLFOCUS);
+      if (IsComboChild(hwnd)) ComboEditFocusLost(GetParent(hwnd), reinterpret_cast<HWND>(wParam));
+      return 0;
+    case WM_PAINT: {
+      HWND parent = GetParent(hwnd);
+      const UINT ask = (state->readOnly || !IsWindowEnabled(hwnd)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+      if (parent) SendMessageW(parent, ask, 0, reinterpret_cast<LPARAM>(hwnd));
+      ValidateRect(hwnd, nullptr);
+      return 0;
+    }
+    case EM_GETSEL:
+      if (wParam) *reinterpret_cast<DWORD*>(wParam) = state->selectionStart;
+      if (lParam) *reinterpret_cast<DWORD*>(lParam) = state->selectionEnd;
+      return MAKELPARAM(static_cast<WORD>(state->selectionStart), static_cast<WORD>(state->selectionEnd));
+    case EM_SETSEL: {
+      const auto length = static_cast<DWORD>(GetWindowTextLengthW(hwnd));
+      const auto start = static_cast<LONG>(static_cast<int>(wParam));
+      const auto end = static_cast<LONG>(static_cast<int>(lParam));
+      if (start < 0) {
+        state->selectionStart = state->selectionEnd;  // -1 removes the selection
+        return 0;
+      }
+      state->selectionStart = std::min(static_cast<DWORD>(start), length);
+      state->selectionEnd = end < 0 ? length : std::min(static_cast<DWORD>(end), length);
+      return 0;
+    }
+    case EM_REPLACESEL:
+      ReplaceSelection(hwnd, *state, lParam ? std::u16string_view(reinterpret_cast<LPCWSTR>(lParam)) : u"", false);
+      return 0;
+    case EM_SETMARGINS:
+      if (wParam & EC_LEFTMARGIN) state->leftMargin = LOWORD(static_cast<DWORD_PTR>(lParam));
+      if (wParam & EC_RIGHTMARGIN) state->rightMargin = HIWORD(static_cast<DWORD_PTR>(lParam));
+      return 0;
+    case EM_GETMARGINS:
+      return MAKELPARAM(state->leftMargin, state->rightMargin);
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+      if (lParam) {
+        state->formatRect = *reinterpret_cast<const RECT*>(lParam);
+        state->formatRectSet = true;
+      }
+      return 0;
+    case EM_GETRECT:
+      if (auto* rect = reinterpret_cast<RECT*>(lParam)) {
+        if (state->formatRectSet) *rect = state->formatRect;
+        else GetClientRect(hwnd, rect);
+      }
+      return 0;
+    case EM_SETREADONLY:
+      state->readOnly = wParam != 0;
+      SetWindowLongPtrW(hwnd, GWL_STYLE, (GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_READONLY)) | (wParam ? ES_READONLY : 0));
+      return TRUE;
+    case EM_SCROLLCARET:
+    case EM_LIMITTEXT:
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    if (HWND parent = GetParent(hwnd)) SendMessageW(parent, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(hwnd));
+    ValidateRect(hwnd, nullptr);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+namespace platform::ui::detail {
+
+void RegisterEditAndStaticClasses() {
+  WNDCLASSEXW edit;
+  edit.style = CS_DBLCLKS | CS_GLOBALCLASS;
+  edit.lpfnWndProc = EditProc;
+  edit.lpszClassName = WC_EDITW;
+  RegisterClassExW(&edit);
+  WNDCLASSEXW label;
+  label.style = CS_GLOBALCLASS;
+  label.lpfnWndProc = StaticProc;
+  label.lpszClassName = WC_STATICW;
+  RegisterClassExW(&label);
+}
+
+}  // namespace platform::ui::detail
