@@ -30,6 +30,18 @@ struct SaxXmlReader::Parser {
   ContextOwner context;
   SaxContentHandler* handler = nullptr;
   SaxStatus stopReason = SaxStatus::kOk;
+  // Namespace URIs of one declaration reach every element as the same
+  // pointer, so the last one's length is kept rather than measured again.
+  const xmlChar* lastUri = nullptr;
+  std::string_view lastUriView;
+
+  std::string_view UriView(const xmlChar* uri) {
+    if (uri != lastUri) {
+      lastUri = uri;
+      lastUriView = ViewOf(uri);
+    }
+    return lastUriView;
+  }
 
   // No network, no DTD loading, no entity substitution: the options that
   // would let a response reach outside itself all stay off.
@@ -84,7 +96,7 @@ struct SaxXmlReader::Parser {
                              const xmlChar** /*namespaces*/, int attributeCount,
                              int /*defaultedCount*/, const xmlChar** attributes) {
     Parser& parser = From(userData);
-    const SaxName name{ViewOf(uri), ViewOf(localName), ViewOf(prefix)};
+    const SaxName name{parser.UriView(uri), ViewOf(localName), ViewOf(prefix)};
     const SaxAttributes view(parser.DecodeAmpersands(attributes, attributeCount), attributeCount);
     if (!parser.handler->StartElement(name, view)) parser.Stop(SaxStatus::kStoppedByHandler);
   }
@@ -92,7 +104,7 @@ struct SaxXmlReader::Parser {
   static void OnEndElement(void* userData, const xmlChar* localName, const xmlChar* prefix,
                            const xmlChar* uri) {
     Parser& parser = From(userData);
-    const SaxName name{ViewOf(uri), ViewOf(localName), ViewOf(prefix)};
+    const SaxName name{parser.UriView(uri), ViewOf(localName), ViewOf(prefix)};
     if (!parser.handler->EndElement(name)) parser.Stop(SaxStatus::kStoppedByHandler);
   }
 
@@ -135,6 +147,7 @@ struct SaxXmlReader::Parser {
     if (!context) return false;
     xmlCtxtUseOptions(context.get(), kOptions);
     stopReason = SaxStatus::kOk;
+    lastUri = nullptr;
     return true;
   }
 

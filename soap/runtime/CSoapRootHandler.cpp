@@ -1,5 +1,6 @@
 #include "soap/runtime/CSoapRootHandler.h"
 
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -45,6 +46,36 @@ std::optional<bool> ReadNil(const platform::SaxAttributes& attributes) {
   const std::optional<std::string_view> value = attributes.Find(kXsiNamespace, "nil");
   if (!value) return false;
   return ReadBoolean(*value);
+}
+
+// Field text is nearly always ASCII, which widens unit for unit without
+// decoding, eight bytes per step; anything else goes through the full UTF-8
+// decoder.
+void AssignWide(SoapString& target, std::string_view utf8) {
+  static_assert(std::endian::native == std::endian::little, "the widening below assumes little endian");
+  std::u16string& wide = target.emplace();
+  wide.resize(utf8.size());
+  const char* in = utf8.data();
+  char16_t* out = wide.data();
+  std::size_t i = 0;
+  bool ascii = true;
+  for (; ascii && i + 8 <= utf8.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, in + i, sizeof word);
+    ascii = (word & 0x8080808080808080ull) == 0;
+    // Spread each half's four bytes into four 16-bit units (little endian).
+    for (int half = 0; half < 2; ++half) {
+      const std::uint64_t bytes = (word >> (32 * half)) & 0xFFFFFFFFull;
+      const std::uint64_t units = (bytes & 0xFF) | ((bytes & 0xFF00) << 8) | ((bytes & 0xFF0000) << 16) |
+                                  ((bytes & 0xFF000000) << 24);
+      std::memcpy(out + i + 4 * half, &units, sizeof units);
+    }
+  }
+  for (; ascii && i < utf8.size(); ++i) {
+    ascii = static_cast<unsigned char>(in[i]) < 0x80;
+    out[i] = static_cast<unsigned char>(in[i]);
+  }
+  if (!ascii) wide = platform::Utf8ToWide(utf8);
 }
 
 bool IsRequired(const FieldDescriptor& field) {
@@ -259,7 +290,7 @@ bool CSoapRootHandler::StoreLeaf(const Frame& leaf) {
   const std::string_view text = text_.Text();
   switch (StorageKindOf(field.type, field.chain)) {
     case StorageKind::kString:
-      *static_cast<SoapString*>(leaf.target) = platform::Utf8ToWide(text);
+      AssignWide(*static_cast<SoapString*>(leaf.target), text);
       return true;
     case StorageKind::kBoolean: {
       const std::optional<bool> value = ReadBoolean(text);
