@@ -1,0 +1,105 @@
+#include "platform/ui/SvgRender.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/Gdi.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/PngImage.h"
+#include "platform/ui/Toolbar.h"
+#include "platform/ui/testing/RecordingWindow.h"
+
+namespace platform::ui {
+namespace {
+
+using testing::CreateRecordingWindow;
+using testing::MessageLog;
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(SvgRender, ToolbarShowsButtonsImagesStatesAndChildWindows) {
+  MessageLog log;
+  UniqueWindow parent(CreateRecordingWindow(log, nullptr, WS_VISIBLE, 0, RECT{0, 0, 600, 30}));
+  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, 0x5401994D, 0, 0, 600, 24, parent.Get(), nullptr, nullptr, nullptr);
+  SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
+  HIMAGELIST normal = ImageList_Create(2, 2, ILC_COLOR32 | ILC_MASK, 0, 50);
+  HIMAGELIST disabled = ImageList_Create(2, 2, ILC_COLOR32 | ILC_MASK, 0, 50);
+  const platform::Bitmap red{2, 2, {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000}};
+  const platform::Bitmap grey{2, 2, {0xBFBFBF, 0xBFBFBF, 0xBFBFBF, 0xBFBFBF}};
+  ImageList_AddMasked(normal, red, CLR_NONE);
+  ImageList_AddMasked(disabled, grey, CLR_NONE);
+  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
+  SendMessageW(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
+  TBBUTTON buttons[4];
+  buttons[0] = TBBUTTON{0, 1, TBSTATE_ENABLED | TBSTATE_CHECKED, BTNS_AUTOSIZE | BTNS_SHOWTEXT | BTNS_CHECK, {}, 0,
+                        reinterpret_cast<INT_PTR>(u"Q&&A <&Help>")};
+  buttons[1] = TBBUTTON{0, 2, 0, BTNS_AUTOSIZE | BTNS_DROPDOWN, {}, 0, 0};
+  buttons[2] = TBBUTTON{150, 0, 0, BTNS_SEP, {}, 0, 0};
+  buttons[3] = TBBUTTON{0, 3, TBSTATE_ENABLED | TBSTATE_HIDDEN, BTNS_AUTOSIZE, {}, 0, 0};
+  SendMessageW(toolbar, TB_ADDBUTTONSW, 4, reinterpret_cast<LPARAM>(buttons));
+  RECT separator;
+  SendMessageW(toolbar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&separator));
+  HWND combo = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, separator.left + 2, 0, 146, 280, toolbar,
+                               nullptr, nullptr, nullptr);
+  SetWindowTextW(combo, u"Enter search term...");
+
+  const auto svg = RenderToolbarSvg(toolbar);
+  EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"600\"", 0), 0u);
+  EXPECT_NE(svg.find(">Q&amp;A &lt;Help&gt;</text>"), std::string::npos);
+  EXPECT_EQ(Count(svg, "class=\"checked\""), 1u);
+  EXPECT_EQ(Count(svg, "class=\"button\""), 2u);  // the hidden one is not drawn
+  EXPECT_EQ(Count(svg, "class=\"separator\""), 1u);
+  EXPECT_EQ(Count(svg, "<polygon"), 2u);  // the split button's arrow and the combo box's
+  const auto redUri = Base64Encode(EncodePng(red, nullptr));
+  const auto greyUri = Base64Encode(EncodePng(grey, nullptr));
+  EXPECT_EQ(Count(svg, redUri), 1u);   // the enabled button
+  EXPECT_EQ(Count(svg, greyUri), 1u);  // the disabled one draws from the disabled list
+  EXPECT_NE(svg.find("class=\"combobox\""), std::string::npos);
+  EXPECT_NE(svg.find(">Enter search term...</text>"), std::string::npos);
+  EXPECT_EQ(RenderToolbarSvg(parent.Get()), "");
+  ImageList_Destroy(normal);
+  ImageList_Destroy(disabled);
+}
+
+TEST(SvgRender, MenuShowsWhatTheOwnerDrawsAndPlainItemsWithMarks) {
+  MessageLog log;
+  UniqueWindow owner(CreateRecordingWindow(log));
+  log.handler = [](HWND, UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+    if (message == WM_MEASUREITEM) {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      measure->itemWidth = 140;
+      measure->itemHeight = 22;
+      return TRUE;
+    }
+    if (message == WM_DRAWITEM) {
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      FillRect(draw->hDC, &draw->rcItem, GetSysColorBrush(COLOR_HIGHLIGHT));
+      SetTextColor(draw->hDC, GetSysColor(COLOR_HIGHLIGHTTEXT));
+      RECT text = draw->rcItem;
+      DrawTextW(draw->hDC, u"&Owner drawn", -1, &text, DT_SINGLELINE | DT_VCENTER);
+      return TRUE;
+    }
+    return std::nullopt;
+  };
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_OWNERDRAW, 1, nullptr);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING | MF_CHECKED | MF_GRAYED, 2, u"Auto &login");
+  TrackPopupMenuEx(menu, TPM_RETURNCMD, 0, 0, owner.Get(), nullptr);  // measures the owner-drawn item
+  const auto svg = RenderMenuSvg(menu, owner.Get());
+  EXPECT_NE(svg.find("fill=\"#3399FF\""), std::string::npos);
+  EXPECT_NE(svg.find("fill=\"#FFFFFF\">Owner drawn</text>"), std::string::npos);
+  EXPECT_NE(svg.find("fill=\"#6D6D6D\">Auto login</text>"), std::string::npos);
+  EXPECT_NE(svg.find("\xE2\x9C\x93"), std::string::npos);  // the check mark
+  EXPECT_NE(svg.find("height=\"54\""), std::string::npos);  // 22 + 8 + 20, plus the 4 px frame
+  DestroyMenu(menu);
+  EXPECT_EQ(RenderMenuSvg(menu, owner.Get()), "");
+}
+
+}  // namespace
+}  // namespace platform::ui
