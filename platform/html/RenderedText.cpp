@@ -36,7 +36,7 @@ class Renderer {
     const std::string name = LocalName(element);
     if (!isRoot && HiddenElements().count(name) != 0) return;
     if (name == "br") {
-      Break(true);
+      LineBreak();
       return;
     }
     const bool block = BlockElements().count(name) != 0;
@@ -77,7 +77,7 @@ class Renderer {
       const char16_t c = content[i];
       if (preformattedDepth_ > 0) {
         if (c == u'\n') {
-          Break(true);
+          LineBreak();
         } else if (c != u'\r') {
           Visible(c == u'\u00A0' ? u' ' : c, {node, i, i + 1});
         }
@@ -111,16 +111,14 @@ class Renderer {
     Append(c, source);
   }
 
-  // A line break; `forced` ones (br, pre line ends) always show, layout
-  // ones only between lines.
-  void Break(bool forced) {
-    if (forced) {
-      pendingBreak_ = false;
-      pendingSpace_ = false;
-      pendingTab_ = false;
-      Append(u'\r', {});
-      Append(u'\n', {});
-    }
+  // An explicit line break (br, a line end in pre): always shown, unlike
+  // the breaks between blocks, which only separate lines.
+  void LineBreak() {
+    pendingBreak_ = false;
+    pendingSpace_ = false;
+    pendingTab_ = false;
+    Append(u'\r', {});
+    Append(u'\n', {});
   }
 
   void Append(char16_t c, RenderedText::Source source) {

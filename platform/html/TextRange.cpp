@@ -220,7 +220,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   bool EndPoints(BSTR how, const TextRange* other, std::size_t** mine, std::size_t* theirs) {
     if (other == nullptr || other->scope_ != scope_) return false;
     const std::u16string_view name = Bstr::Borrowed(how);
-    if (name.size() < 10) return false;
+    if (name.size() < 8) return false;
     const bool mineIsStart = EqualsIgnoringCase(name.substr(0, 5), u"Start");
     const bool theirsIsStart = EqualsIgnoringCase(name.substr(name.size() - 5), u"Start");
     if (!EqualsIgnoringCase(name, mineIsStart ? (theirsIsStart ? u"StartToStart" : u"StartToEnd")
