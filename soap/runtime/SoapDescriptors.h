@@ -336,7 +336,9 @@ namespace detail {
 template <typename T>
 constexpr bool IsNativeFormOf(int type, const OperationDescriptor* chain) {
   if (type == -1) {
-    if (chain == nullptr) return false;
+    // No null check: a missing chain is a null dereference, which already
+    // stops constant evaluation, and GCC's UBSan builds cannot compare the
+    // address of a constexpr table with null at compile time.
     if (chain->kind == DescriptorKind::kEnumeration) return std::is_same_v<T, int>;
     if (chain->kind == DescriptorKind::kRecord) return std::is_class_v<T> && sizeof(T) == chain->blockSize;
     return false;
