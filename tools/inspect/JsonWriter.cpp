@@ -1,5 +1,7 @@
 #include "tools/inspect/JsonWriter.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -55,6 +57,17 @@ void JsonWriter::AnsiString(std::string_view ansi) {
 void JsonWriter::Integer(std::int64_t value) {
   BeforeValue();
   out_ << value;
+}
+
+void JsonWriter::Number(double value) {
+  BeforeValue();
+  if (!std::isfinite(value)) {
+    out_ << "null";
+    return;
+  }
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
+  out_ << std::string_view(text, written.ptr);
 }
 
 void JsonWriter::Boolean(bool value) {

@@ -25,6 +25,9 @@ class JsonWriter {
   void Utf8String(std::string_view utf8);
   void AnsiString(std::string_view ansi);
   void Integer(std::int64_t value);
+  // The shortest text that reads back as the same double; JSON has no
+  // infinities or NaN, so those are written as null.
+  void Number(double value);
   void Boolean(bool value);
   void Null();
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/inspect/CallSubcommand.h"
+#include "tools/inspect/ConnectorSubcommands.h"
 #include "tools/inspect/LayoutSubcommand.h"
 #include "tools/inspect/Subcommand.h"
 
@@ -14,6 +16,11 @@ namespace {
 
 constexpr std::array kSubcommands = {
     tools::Subcommand{"layout", tools::kLayoutUsage, &tools::RunLayoutSubcommand},
+    tools::Subcommand{"call", tools::kCallUsage, &tools::RunCallSubcommand},
+    tools::Subcommand{"totals", tools::kTotalsUsage, &tools::RunTotalsSubcommand},
+    tools::Subcommand{"categories", tools::kCategoriesUsage, &tools::RunCategoriesSubcommand},
+    tools::Subcommand{"blocked", tools::kBlockedUsage, &tools::RunBlockedSubcommand},
+    tools::Subcommand{"ads", tools::kAdsUsage, &tools::RunAdsSubcommand},
 };
 
 int PrintUsage() {
