@@ -83,6 +83,16 @@ void HtmlDocument::AttachFrame(ComPtr<IUnknown> browser, ComPtr<HtmlDocument> do
   frames_.push_back({std::move(browser), std::move(document)});
 }
 
+void HtmlDocument::ReplaceFrameDocument(IUnknown* browser, ComPtr<HtmlDocument> document) {
+  for (Frame& frame : frames_) {
+    if (frame.browser.Get() != browser) continue;
+    frame.document->parent_ = nullptr;
+    document->parent_ = this;
+    frame.document = std::move(document);
+    return;
+  }
+}
+
 ComPtr<HtmlElement> HtmlDocument::ElementFor(Node* element) {
   if (const auto found = elements_.find(element); found != elements_.end()) {
     return ComPtr<HtmlElement>(found->second);

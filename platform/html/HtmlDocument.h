@@ -47,6 +47,8 @@ class HtmlDocument final : public DispatchObject<IHTMLDocument2, IHTMLDocument3,
   // Adds the next frame: its browser (what EnumObjects hands out) and its
   // document, whose window's parent becomes this document's window.
   void AttachFrame(ComPtr<IUnknown> browser, ComPtr<HtmlDocument> document);
+  // The frame shown by `browser` (as attached) now shows `document`.
+  void ReplaceFrameDocument(IUnknown* browser, ComPtr<HtmlDocument> document);
   std::size_t FrameCount() const { return frames_.size(); }
   HtmlDocument* FrameDocument(std::size_t index) const { return frames_[index].document.Get(); }
   HtmlDocument* ParentDocument() const { return parent_; }
