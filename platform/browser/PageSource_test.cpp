@@ -1,0 +1,106 @@
+#include "platform/browser/PageSource.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/browser/BrowserObject.h"
+#include "platform/browser/UserAgent.h"
+#include "platform/com/ComInit.h"
+#include "platform/files/FileSystem.h"
+#include "tests/support/ScriptedPeer.h"
+
+namespace platform {
+namespace {
+
+TEST(ResolveAddress, JoinsFrameSourcesToTheirPage) {
+  struct Case {
+    const char* base;
+    const char* reference;
+    const char* resolved;
+  };
+  const Case cases[] = {
+      {"http://127.0.0.1:8080/dir/page.htm?q=1", "frame.htm", "http://127.0.0.1:8080/dir/frame.htm"},
+      {"http://127.0.0.1:8080/dir/page.htm", "/top.htm", "http://127.0.0.1:8080/top.htm"},
+      {"http://127.0.0.1:8080", "a.htm", "http://127.0.0.1:8080/a.htm"},
+      {"http://127.0.0.1/", "https://127.0.0.2/x", "https://127.0.0.2/x"},
+      {"file:///C:/Pages/top.htm", "sub/side.htm", "C:\\Pages\\sub\\side.htm"},
+      {"C:\\Pages\\top.htm", "../up.htm", "C:\\up.htm"},
+      {"C:\\Pages\\top.htm", "/root.htm", "C:\\root.htm"},
+      {"C:\\Pages\\top.htm", "about:blank", "about:blank"},
+      {"C:\\Pages\\top.htm", "", "C:\\Pages\\top.htm"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(browser::ResolveAddress(c.base, c.reference), c.resolved) << c.base << " + " << c.reference;
+  }
+}
+
+TEST(UserAgent, IsReadAsTheUrlMonikerSessionGivesIt) {
+  DWORD length = 0;
+  ASSERT_EQ(UrlMkGetSessionOption(URLMON_OPTION_USERAGENT, nullptr, 0, &length, 0), E_OUTOFMEMORY);
+  ASSERT_EQ(length, kDefaultUserAgent.size());
+  std::string buffer(length + 1, 'x');
+  ASSERT_EQ(UrlMkGetSessionOption(URLMON_OPTION_USERAGENT, buffer.data(), length + 1, &length, 0),
+            S_OK);
+  EXPECT_EQ(buffer, std::string(kDefaultUserAgent) + '\0');
+
+  char custom[] = "Custom/1.0";
+  ASSERT_EQ(UrlMkSetSessionOption(URLMON_OPTION_USERAGENT, custom, sizeof custom - 1, 0), S_OK);
+  EXPECT_EQ(UserAgent(), "Custom/1.0");
+  ASSERT_EQ(UrlMkSetSessionOption(URLMON_OPTION_USERAGENT_REFRESH, nullptr, 0, 0), S_OK);
+  EXPECT_EQ(UserAgent(), kDefaultUserAgent);
+  EXPECT_EQ(UrlMkGetSessionOption(0x1234, nullptr, 0, &length, 0), E_INVALIDARG);
+}
+
+TEST(HttpPages, AreFetchedForRealWithTheUserAgentAndTheirCharset) {
+  test_support::ScriptedPeer peer;
+  const std::string body = "<html><body><p>Caf\xE9 page</p></body></html>";
+  peer.Serve({test_support::ConnectionScript().ReadRequest().Send(
+      "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=windows-1252\r\nContent-Length: " +
+          std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body,
+      7)});
+  ScopedFileSystemRoot root;
+  ScopedComInit com;
+  auto browser = CreateBrowserWindow();
+  const std::string url = peer.Url("/page.htm");
+  ASSERT_EQ(browser->Navigate(Bstr(std::u16string(url.begin(), url.end())).Get(), nullptr,
+                              nullptr, nullptr, nullptr),
+            S_OK);
+  const test_support::PeerRecord record = peer.Finish();
+  EXPECT_EQ(record.problem, "");
+  ASSERT_EQ(record.connections.size(), 1u);
+  ASSERT_EQ(record.connections[0].requests.size(), 1u);
+  const std::string& request = record.connections[0].requests[0];
+  EXPECT_EQ(request.rfind("GET /page.htm HTTP/1.1\r\n", 0), 0u) << request;
+  EXPECT_NE(request.find("User-Agent: " + std::string(kDefaultUserAgent) + "\r\n"),
+            std::string::npos)
+      << request;
+
+  ComPtr<IHTMLElement> pageBody;
+  ASSERT_EQ(browser->Document()->get_body(pageBody.ReleaseAndGetAddressOf()), S_OK);
+  Bstr text;
+  pageBody->get_innerText(text.Receive());
+  EXPECT_EQ(text.View(), u"Caf\u00E9 page");
+  browser->Quit();
+}
+
+TEST(HttpPages, AnUnreachableServerShowsTheErrorPage) {
+  ScopedFileSystemRoot root;
+  ScopedComInit com;
+  auto browser = CreateBrowserWindow();
+  const std::string url =
+      "http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/";
+  ASSERT_EQ(browser->Navigate(Bstr(std::u16string(url.begin(), url.end())).Get(), nullptr,
+                              nullptr, nullptr, nullptr),
+            S_OK);
+  ComPtr<IHTMLElement> body;
+  ASSERT_EQ(browser->Document()->get_body(body.ReleaseAndGetAddressOf()), S_OK);
+  Bstr text;
+  body->get_innerText(text.Receive());
+  EXPECT_EQ(text.View(), u"The page cannot be displayed");
+  READYSTATE state = READYSTATE_UNINITIALIZED;
+  browser->get_ReadyState(&state);
+  EXPECT_EQ(state, READYSTATE_COMPLETE);
+  browser->Quit();
+}
+
+}  // namespace
+}  // namespace platform
