@@ -106,6 +106,8 @@ BOOL GetComboBoxInfo(HWND combo, COMBOBOXINFO* info);
 
 namespace platform::ui {
 
+// The user's actions run on the box's own thread, like its window procedure.
+
 inline constexpr int kComboEditId = 1001;
 inline constexpr int kComboArrowWidth = 17;
 

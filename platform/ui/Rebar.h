@@ -13,6 +13,8 @@
 
 namespace platform::ui {
 
+// Both run on the rebar's thread, like its window procedure.
+
 // Marks the band at `index` as belonging to the band object with this class id.
 bool SetRebarBandClassId(HWND rebar, int index, std::u16string classIdText);
 // The index of the band whose object has this class id (case-insensitive), or -1.

@@ -110,6 +110,45 @@ void Button(std::ostream& svg, const ToolbarView& view, const ToolbarButtonView&
   svg << "</g>\n";
 }
 
+void Operations(std::ostream& svg, const std::vector<DrawOperation>& operations) {
+  for (const auto& op : operations) {
+    const RECT& r = op.rect;
+    switch (op.kind) {
+      case DrawOperation::Kind::kFill:
+        svg << "<rect x=\"" << r.left << "\" y=\"" << r.top << "\" width=\"" << r.right - r.left << "\" height=\"" << r.bottom - r.top
+            << "\" fill=\"" << Colour(op.colour) << "\"/>\n";
+        break;
+      case DrawOperation::Kind::kText:
+        Text(svg, r.left, r.top, r.bottom - r.top, op.text, Colour(op.colour));
+        break;
+      case DrawOperation::Kind::kImage:
+        Image(svg, op.imageList, op.imageIndex, r.left, r.top);
+        break;
+    }
+  }
+}
+
+// An owner-drawn fixed list draws its selection field itself: ask its
+// parent, as the real box does when it paints.
+std::vector<DrawOperation> DrawComboSelectionField(HWND combo, POINT origin, LONG width, LONG height) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(combo, GWL_STYLE));
+  if (!(style & CBS_OWNERDRAWFIXED) || (style & 0x3) != CBS_DROPDOWNLIST) return {};
+  HDC dc = CreateRecordingDC();
+  DRAWITEMSTRUCT draw;
+  draw.CtlType = ODT_COMBOBOX;
+  draw.CtlID = static_cast<UINT>(GetDlgCtrlID(combo));
+  draw.itemID = static_cast<UINT>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+  draw.itemAction = ODA_DRAWENTIRE;
+  draw.itemState = ODS_COMBOBOXEDIT;
+  draw.hwndItem = combo;
+  draw.hDC = dc;
+  draw.rcItem = RECT{origin.x + 3, origin.y + 3, origin.x + width, origin.y + height - 3};
+  SendMessageW(GetParent(combo), WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
+  auto operations = RecordedOperations(dc);
+  DeleteDC(dc);
+  return operations;
+}
+
 // The child windows the toolbar's controls place over their separators.
 void Children(std::ostream& svg, HWND toolbar) {
   for (HWND child = GetWindow(toolbar, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -129,27 +168,11 @@ void Children(std::ostream& svg, HWND toolbar) {
     }
     svg << "<g class=\"" << (combo ? "combobox" : "edit") << "\">\n<rect x=\"" << origin.x + 0.5 << "\" y=\"" << origin.y + 0.5
         << "\" width=\"" << width - 1 << "\" height=\"" << height - 1 << "\" fill=\"#FFFFFF\" stroke=\"#7A7A7A\"/>\n";
-    Text(svg, origin.x + 3, origin.y, height, text, kText);
+    const auto drawn = combo ? DrawComboSelectionField(child, origin, width - kComboArrowWidth, height) : std::vector<DrawOperation>{};
+    if (drawn.empty()) Text(svg, origin.x + 3, origin.y, height, text, kText);
+    Operations(svg, drawn);
     if (combo) Arrow(svg, origin.x + width - kComboArrowWidth / 2 - 1, origin.y + height / 2);
     svg << "</g>\n";
-  }
-}
-
-void Operations(std::ostream& svg, const std::vector<DrawOperation>& operations) {
-  for (const auto& op : operations) {
-    const RECT& r = op.rect;
-    switch (op.kind) {
-      case DrawOperation::Kind::kFill:
-        svg << "<rect x=\"" << r.left << "\" y=\"" << r.top << "\" width=\"" << r.right - r.left << "\" height=\"" << r.bottom - r.top
-            << "\" fill=\"" << Colour(op.colour) << "\"/>\n";
-        break;
-      case DrawOperation::Kind::kText:
-        Text(svg, r.left, r.top, r.bottom - r.top, op.text, Colour(op.colour));
-        break;
-      case DrawOperation::Kind::kImage:
-        Image(svg, op.imageList, op.imageIndex, r.left, r.top);
-        break;
-    }
   }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/PngImage.h"
+#include "platform/ui/Subclass.h"
 #include "platform/ui/Toolbar.h"
 #include "platform/ui/testing/RecordingWindow.h"
 
@@ -64,6 +65,31 @@ TEST(SvgRender, ToolbarShowsButtonsImagesStatesAndChildWindows) {
   EXPECT_EQ(RenderToolbarSvg(parent.Get()), "");
   ImageList_Destroy(normal);
   ImageList_Destroy(disabled);
+}
+
+TEST(SvgRender, OwnerDrawnFixedListIsDrawnByItsParent) {
+  MessageLog log;
+  UniqueWindow parent(CreateRecordingWindow(log, nullptr, WS_VISIBLE, 0, RECT{0, 0, 300, 30}));
+  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, 0x5401994D, 0, 0, 300, 24, parent.Get(), nullptr, nullptr, nullptr);
+  HWND combo = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                               2, 0, 146, 280, toolbar, reinterpret_cast<HMENU>(9), nullptr, nullptr);
+  SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"Cars"));
+  SendMessageW(combo, CB_SETCURSEL, 0, 0);
+  UINT drawnState = 0;
+  SetWindowSubclass(toolbar, [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) -> LRESULT {
+    if (message == WM_DRAWITEM) {
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      *reinterpret_cast<UINT*>(ref) = draw->itemState;
+      SetTextColor(draw->hDC, RGB(0, 0, 0x80));
+      RECT text = draw->rcItem;
+      DrawTextW(draw->hDC, u"Cars (drawn)", -1, &text, DT_SINGLELINE);
+      return TRUE;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }, 1, reinterpret_cast<DWORD_PTR>(&drawnState));
+  const auto svg = RenderToolbarSvg(toolbar);
+  EXPECT_EQ(drawnState, ODS_COMBOBOXEDIT);
+  EXPECT_NE(svg.find("fill=\"#000080\">Cars (drawn)</text>"), std::string::npos);
 }
 
 TEST(SvgRender, MenuShowsWhatTheOwnerDrawsAndPlainItemsWithMarks) {

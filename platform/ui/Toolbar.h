@@ -29,6 +29,9 @@
 
 namespace platform::ui {
 
+// The functions below read and drive the control directly: call them on the
+// toolbar's own thread, like its window procedure.
+
 inline constexpr int kToolbarButtonPadding = 8;
 inline constexpr int kToolbarImageTextGap = 4;
 inline constexpr int kToolbarSplitArrowWidth = 15;

@@ -692,6 +692,23 @@ LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LP
   return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
+HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
+  static HCURSOR__* const arrow = reinterpret_cast<HCURSOR__*>(0x60000);
+  return !instance && name == IDC_ARROW ? arrow : nullptr;
+}
+
+namespace {
+thread_local HWND caretOwner = nullptr;
+}  // namespace
+
+BOOL CreateCaret(HWND hwnd, void*, int, int) {
+  if (!IsWindow(hwnd)) return FALSE;
+  caretOwner = hwnd;
+  return TRUE;
+}
+
+BOOL DestroyCaret() { return std::exchange(caretOwner, nullptr) ? TRUE : FALSE; }
+
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) { return init ? TRUE : FALSE; }
 
 namespace platform::ui {

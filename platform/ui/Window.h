@@ -83,6 +83,15 @@ BOOL UpdateWindow(HWND hwnd);
 LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The standard arrow cursor is the only one; cursors are never drawn.
+inline LPCWSTR const IDC_ARROW = MAKEINTRESOURCEW(32512);
+HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
+
+// One caret per thread, as in Windows; it is never drawn, only owned.
+BOOL CreateCaret(HWND hwnd, void* bitmap, int width, int height);
+// FALSE when the thread has no caret.
+BOOL DestroyCaret();
+
 // The common controls are always available; kept so product code calls it
 // where the real one must.
 struct INITCOMMONCONTROLSEX {

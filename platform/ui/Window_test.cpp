@@ -190,6 +190,16 @@ TEST(Window, FindsChildrenByClassAndName) {
   EXPECT_TRUE(IsChild(parent.Get(), a));
 }
 
+TEST(Window, CaretIsOwnedPerThreadAndTheArrowCursorLoads) {
+  MessageLog log;
+  UniqueWindow window(CreateRecordingWindow(log));
+  EXPECT_FALSE(DestroyCaret());
+  EXPECT_TRUE(CreateCaret(window.Get(), nullptr, 1, 13));
+  EXPECT_TRUE(DestroyCaret());
+  EXPECT_FALSE(DestroyCaret());
+  EXPECT_NE(LoadCursorW(nullptr, IDC_ARROW), nullptr);
+}
+
 TEST(UniqueWindow, DestroysItsWindowAndForgetsOneAlreadyGone) {
   MessageLog log;
   HWND hwnd = nullptr;
