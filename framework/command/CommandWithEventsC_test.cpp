@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/browser/testing/NullWebBrowser.h"
 #include "platform/com/ComObject.h"
 
 namespace framework {
 namespace {
 
-class FakeBrowser : public platform::ComObject<IWebBrowser2> {};
+class FakeBrowser : public platform::NullWebBrowser {};
 
 TEST(CommandWithEventsC, SinkConnectsOnTheFirstTextNoticeOnceABrowserIsKnown) {
   CommandWithEventsC command("FindNext");

@@ -6,6 +6,7 @@
 
 #include "framework/builtin/BuiltinCommands.h"
 #include "framework/layout/FirstRun.h"
+#include "framework/toolband/KeyboardHookList.h"
 #include "platform/files/FileSystem.h"
 #include "platform/plugin/LoadedModule.h"
 #include "platform/trace/Trace.h"
@@ -58,10 +59,14 @@ void ToolBandContextC::RegisterProductCommands() {}
 void ToolBandContextC::LayoutLoaded() {}
 void ToolBandContextC::KeyboardNotice(int, int, int) {}
 
-ToolBandC* ToolBandContextC::Create() {
+ToolBandC* ToolBandContextC::Create(HWND parent) {
   platform::TraceScope trace("ToolBandContextC::Create");
   if (platform::GetModuleDirectory().empty()) return nullptr;
   toolband_ = std::make_unique<ToolBandC>(browser_, hostData_);
+  if (!toolband_->Create(parent)) {
+    toolband_.reset();
+    return nullptr;
+  }
   RegisterProductCommands();
   LoadPlugIns();
   RegisterBuiltinCommands();
@@ -70,6 +75,7 @@ ToolBandC* ToolBandContextC::Create() {
     toolband_.reset();
     return nullptr;
   }
+  InstallKeyboardHook(this);
   LayoutLoaded();
   return toolband_.get();
 }
@@ -110,6 +116,7 @@ void ToolBandContextC::ReleaseToolBandAndPlugIns() {
     toolband_.reset();
   }
   plugIns_.clear();
+  RemoveKeyboardHook(this);
 }
 
 }  // namespace framework

@@ -41,9 +41,10 @@ class ToolBandContextC : public CommandContainerI {
   virtual void LayoutLoaded();
   virtual void KeyboardNotice(int code, int key, int flags);
 
-  // Builds the tab's toolbar: toolband, product commands, plug-ins,
-  // built-ins, layout. Null when the toolbar must be given up.
-  ToolBandC* Create();
+  // Builds the tab's toolbar: toolband window (a child of `parent`),
+  // product commands, plug-ins, built-ins, layout, and the thread's
+  // keyboard hook. Null when the toolbar must be given up.
+  ToolBandC* Create(HWND parent = nullptr);
 
   // On the first completed navigation of a browser window: the first time
   // this toolbar runs for the user, its band asks for a row of its own.

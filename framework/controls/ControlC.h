@@ -1,7 +1,9 @@
 // The state every control shares: the bound command (the control observes
 // it from binding until destruction), caption, display and style words,
-// width, image reference, tooltip, parameter, hot-key text and the layout
-// element. Kind classes (ControlKinds.h) add what is particular to them.
+// width, image reference, tooltip, parameter, hot key and the layout
+// element; and the answers a control gives the toolband before its kind
+// says more. Kind classes (ControlKinds.h, combobox/) add what is
+// particular to them.
 //
 // Lives on the browser window's thread.
 #pragma once
@@ -12,6 +14,8 @@
 
 #include "framework/command/CommandObserverI.h"
 #include "framework/controls/ControlI.h"
+#include "framework/controls/HotKey.h"
+#include "platform/ui/WindowMessages.h"
 
 namespace framework {
 
@@ -43,23 +47,34 @@ class ControlC : public ControlI, public CommandObserverI {
   bool CreateAsMenuItem(ToolBandI* toolband, ControlC* parentMenu, int position,
                         int id) override;
   bool CreateOnToolbar(ToolBandI* toolband, int id) override;
+  bool CreateControlWindow(HWND parent, int id) override;
+  void Place(int x, int width) override;
   ControlI* FindById(int id) override;
   void Execute() override;
+  void UpdateVisibility() override;
   void HandParameterToCommand() override;
+  int HandleHotKey(bool alt, bool ctrl, bool shift, int key) override;
+  bool Activate() override;
   int Width() const override;
   int RowHeight() const override;
   bool IsAutoSize() const override;
   std::string DisplayText() override;
   std::string TooltipText() const override;
+  const platform::Bitmap* Bitmap() override;
   std::uint32_t MaskColour() const override;
   int ImageResourceId() const override;
   std::string ImageFileName() const override;
   std::uint32_t StyleWord() const override;
   std::uint32_t DisplayWord() const override;
   int ControlId() const override;
+  bool HasMnemonic() override;
+  char Mnemonic() override;
   int ImageIndex() const override;
+  bool IsSeparator() const override;
+  bool HasFocus() const override;
+  bool HasOwnWindow() const override;
 
-  // Controls without a window yet have nothing to refresh on the notices.
+  // Controls without a window have nothing to refresh on the notices.
   void OnEnabledChanged() override {}
   void OnImageChanged() override {}
   void OnTooltipNotice() override {}
@@ -67,12 +82,37 @@ class ControlC : public ControlI, public CommandObserverI {
   void OnSelectionChanged() override {}
   void OnCheckedChanged() override {}
 
+  // Inside a menu: the kinds that can stand in a popup menu add their item
+  // there (position -1 appends) and measure and draw it when it is
+  // owner-drawn. The others add nothing.
+  virtual void AddToMenu(HMENU menu, int position);
+  virtual void MeasureMenuItem(MEASUREITEMSTRUCT& measure);
+  virtual void DrawMenuItem(const DRAWITEMSTRUCT& draw);
+  // A menu control's popup menu while it is open (null otherwise, and for
+  // every other kind); its items change their entries in it.
+  virtual HMENU PopupMenu() const { return nullptr; }
+  // Messages of the control's own window that reach the toolbar:
+  // WM_COMMAND notifications, owner-drawing of its items.
+  virtual void OnWindowCommand(WORD notification);
+  virtual void OnWindowDrawItem(const DRAWITEMSTRUCT& draw);
+  virtual void OnWindowMeasureItem(MEASUREITEMSTRUCT& measure);
+
   const std::string& Caption() const { return caption_; }
   const std::string& ParameterText() const { return parameter_; }
   const std::string& HotKeyText() const { return hotKeyText_; }
+  const framework::HotKey& ParsedHotKey() const { return hotKey_; }
   int Top() const { return top_; }
   ToolBandI* ToolBand() const { return toolband_; }
   ControlC* ParentMenu() const { return parentMenu_; }
+  // The control's rectangle on the toolbar, as the toolband last placed it.
+  const RECT& ToolbarRect() const { return toolbarRect_; }
+  void SetToolbarRect(const RECT& rect) { toolbarRect_ = rect; }
+
+ protected:
+  // The display word says the caption is shown.
+  bool CaptionShown() const;
+  // Lays the toolband out again once the control stands on it.
+  void RequestLayout();
 
  private:
   CommandI* command_;
@@ -88,10 +128,14 @@ class ControlC : public ControlI, public CommandObserverI {
   int imageIndex_ = -1;
   std::optional<platform::XmlElement> element_;
   std::string hotKeyText_;
+  framework::HotKey hotKey_;
   std::string caption_;
   std::string tooltip_;
   std::string imageFileName_;
   std::string parameter_;
+  std::optional<platform::Bitmap> ownBitmap_;
+  bool ownBitmapLoaded_ = false;
+  RECT toolbarRect_;
 };
 
 }  // namespace framework

@@ -1,0 +1,262 @@
+#include "framework/controls/ComboBoxControlC.h"
+
+#include <vector>
+
+#include "framework/command/CommandC.h"
+#include "framework/controls/ComboListText.h"
+#include "framework/controls/ControlStyle.h"
+#include "framework/toolband/ToolBandI.h"
+#include "platform/text/CodePage.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/Gdi.h"
+#include "platform/ui/MessageQueue.h"
+
+namespace framework {
+
+namespace {
+constexpr int kLeftInset = 2;
+constexpr int kRightInset = 4;
+constexpr int kItemTextIndent = 2;
+}  // namespace
+
+ComboBoxControlC::ComboBoxControlC(CommandI* command, std::string list)
+    : ControlC(command, {}), list_(std::move(list)) {
+  // Only commands built on CommandC keep an item list the box can extend.
+  if (auto* listCommand = dynamic_cast<CommandC*>(command)) {
+    for (const std::string& item : SplitListText(list_)) listCommand->InsertItem(item, -1);
+  }
+}
+
+ComboBoxControlC::~ComboBoxControlC() { edit_.Release(); }
+
+bool ComboBoxControlC::CreateControlWindow(HWND parent, int id) {
+  const bool fixedList = (StyleWord() & style::kFixedList) != 0;
+  HFONT font = ToolBand() != nullptr ? ToolBand()->Font() : nullptr;
+  if (!base_.Create(parent, id, fixedList, font)) return false;
+  edit_.TakeOver(base_.EditField());
+  if (!fixedList && Command() != nullptr) {
+    const std::u16string text = platform::AnsiToWide(Command()->Text());
+    SetWindowTextW(Window(), text.c_str());
+  }
+  OnSelectionChanged();
+  EnableWindow(Window(), Command() != nullptr && Command()->IsEnabled());
+  if (StyleWord() & style::kDisabled) ShowWindow(Window(), SW_HIDE);
+  return true;
+}
+
+void ComboBoxControlC::Place(int x, int width) {
+  if (Window() == nullptr) return;
+  HWND edit = EditField();
+  // Moving the box would select or scroll the typed text; keep it as it was.
+  std::u16string text;
+  DWORD start = 0;
+  DWORD end = 0;
+  if (edit != nullptr) {
+    text = platform::ui::WindowText(edit);
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SetWindowTextW(edit, u"");
+  }
+  SetWindowPos(Window(), nullptr, x + kLeftInset, Top(), width - kRightInset,
+               ToolbarRect().bottom + ComboBoxBaseC::kListDepth,
+               SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+  if (edit != nullptr) {
+    SetWindowTextW(edit, text.c_str());
+    SendMessageW(edit, EM_SETSEL, start, static_cast<LPARAM>(end));
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+  }
+}
+
+void ComboBoxControlC::UpdateVisibility() {
+  if (Window() == nullptr) return;
+  ShowWindow(Window(), (StyleWord() & style::kDisabled) ? SW_HIDE : SW_SHOWNA);
+}
+
+bool ComboBoxControlC::Activate() {
+  if (Window() == nullptr) return false;
+  SetFocus(EditField() != nullptr ? EditField() : Window());
+  return true;
+}
+
+bool ComboBoxControlC::HasFocus() const {
+  HWND focus = GetFocus();
+  return focus != nullptr && (focus == Window() || focus == EditField());
+}
+
+std::u16string ComboBoxControlC::WindowText() const { return platform::ui::WindowText(Window()); }
+
+void ComboBoxControlC::OnTextChanged() {
+  if (Window() == nullptr || base_.IsFixedList() || Command() == nullptr) return;
+  const std::u16string text = platform::AnsiToWide(Command()->Text());
+  if (WindowText() != text) SetWindowTextW(Window(), text.c_str());
+}
+
+void ComboBoxControlC::OnSelectionChanged() {
+  if (Window() == nullptr || Command() == nullptr) return;
+  const std::vector<std::string>& items = Command()->Items();
+  const auto count = static_cast<std::size_t>(SendMessageW(Window(), CB_GETCOUNT, 0, 0));
+  bool equal = count == items.size();
+  for (std::size_t i = 0; equal && i < count; ++i) equal = ItemText(static_cast<int>(i)) == items[i];
+  if (!equal) {
+    SendMessageW(Window(), CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items) {
+      const std::u16string wide = platform::AnsiToWide(item);
+      SendMessageW(Window(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+  }
+  const auto* listCommand = dynamic_cast<const CommandC*>(Command());
+  if (listCommand == nullptr) return;
+  const int selected = listCommand->SelectedIndex();
+  if (SendMessageW(Window(), CB_GETCURSEL, 0, 0) != selected) {
+    SendMessageW(Window(), CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  }
+}
+
+std::string ComboBoxControlC::ItemText(int index) const {
+  const LRESULT length = SendMessageW(Window(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length < 0) return {};
+  std::u16string text(static_cast<std::size_t>(length), u'\0');
+  SendMessageW(Window(), CB_GETLBTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.data()));
+  return platform::WideToAnsi(text);
+}
+
+bool ComboBoxControlC::ListOpen() const {
+  return SendMessageW(Window(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+void ComboBoxControlC::OnWindowCommand(WORD notification) {
+  switch (notification) {
+    case CBN_SETFOCUS: OnFocusGained(); break;
+    case CBN_KILLFOCUS:
+      if (ToolBand() != nullptr) ToolBand()->ControlFocusLost(this);
+      break;
+    case CBN_EDITCHANGE: OnTyping(); break;
+    case CBN_DROPDOWN: OnListOpening(); break;
+    case CBN_CLOSEUP: OnCloseUp(); break;
+    case CBN_SELENDOK: OnSelectionEnded(); break;
+    case CBN_SELENDCANCEL: OnSelectionCancelled(); break;
+    default: break;
+  }
+}
+
+void ComboBoxControlC::OnFocusGained() {
+  if (ToolBand() != nullptr) ToolBand()->ControlFocusGained(this);
+  if (Command() != nullptr && Command()->Text() == kSearchPromptText) Command()->ChooseText("", this);
+}
+
+void ComboBoxControlC::OnTyping() {
+  if (Command() == nullptr) return;
+  const std::string text = platform::WideToAnsi(WindowText());
+  if (text != Command()->Text()) Command()->SetTextQuietly(text);
+}
+
+void ComboBoxControlC::OnListOpening() {
+  if (Command() == nullptr) return;
+  Command()->DropDownOpening();
+  SendMessageW(Window(), CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : Command()->Items()) {
+    const std::u16string wide = platform::AnsiToWide(item);
+    SendMessageW(Window(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+  SendMessageW(Window(), CB_SETITEMHEIGHT, 0, ComboBoxBaseC::kItemHeight);
+  if (base_.IsFixedList()) {
+    const auto* listCommand = dynamic_cast<const CommandC*>(Command());
+    if (listCommand != nullptr && listCommand->SelectedIndex() >= 0) {
+      SendMessageW(Window(), CB_SETCURSEL, static_cast<WPARAM>(listCommand->SelectedIndex()), 0);
+    }
+    base_.savedSelection = static_cast<int>(SendMessageW(Window(), CB_GETCURSEL, 0, 0));
+  } else {
+    const std::u16string text = platform::AnsiToWide(Command()->Text());
+    SetWindowTextW(Window(), text.c_str());
+    base_.savedText = WindowText();
+  }
+  base_.droppedDown = true;
+}
+
+void ComboBoxControlC::OnCloseUp() {
+  if (base_.IsFixedList() && base_.droppedDown) {
+    SendMessageW(Window(), CB_SETCURSEL, static_cast<WPARAM>(base_.savedSelection), 0);
+  }
+  if (!base_.droppedDown) return;
+  base_.droppedDown = false;
+  if (ToolBand() != nullptr) ToolBand()->ControlFocusLost(this);
+  if (Command() != nullptr) Command()->FocusLost();
+}
+
+void ComboBoxControlC::OnSelectionEnded() {
+  base_.droppedDown = false;
+  const auto selected = static_cast<int>(SendMessageW(Window(), CB_GETCURSEL, 0, 0));
+  if (selected >= 0) Commit(ItemText(selected), false);
+}
+
+void ComboBoxControlC::OnSelectionCancelled() {
+  if (base_.IsFixedList() || !base_.droppedDown) return;
+  SetWindowTextW(Window(), base_.savedText.c_str());
+}
+
+void ComboBoxControlC::Commit(const std::string& text, bool keepFocus) {
+  if (!keepFocus && ToolBand() != nullptr) ToolBand()->GiveFocusBack();
+  if (Command() != nullptr) Command()->ChooseText(text, this);
+}
+
+bool ComboBoxControlC::OnEditFieldEnter() {
+  base_.droppedDown = false;
+  HWND edit = EditField();
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool wholeTextSelected = start == 0 && end > start;
+  if (ListOpen() && wholeTextSelected) {
+    SendMessageW(Window(), CB_SHOWDROPDOWN, FALSE, 0);
+    const auto selected = static_cast<int>(SendMessageW(Window(), CB_GETCURSEL, 0, 0));
+    if (selected >= 0) Commit(ItemText(selected), true);
+  } else {
+    if (ListOpen()) SendMessageW(Window(), CB_SHOWDROPDOWN, FALSE, 0);
+    Commit(platform::WideToAnsi(platform::ui::WindowText(edit)), true);
+  }
+  SendMessageW(edit, EM_SETSEL, start, static_cast<LPARAM>(end));
+  SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+  return false;
+}
+
+bool ComboBoxControlC::OnDownArrow() {
+  if (ListOpen()) return false;
+  SendMessageW(Window(), CB_SHOWDROPDOWN, TRUE, 0);
+  return true;
+}
+
+bool ComboBoxControlC::OnFixedListEnter() {
+  base_.droppedDown = false;
+  const auto selected = static_cast<int>(SendMessageW(Window(), CB_GETCURSEL, 0, 0));
+  if (selected >= 0) Commit(ItemText(selected), false);
+  // Closing the list here keeps the box from reporting the same choice again.
+  if (ListOpen()) SendMessageW(Window(), CB_SHOWDROPDOWN, FALSE, 0);
+  return true;
+}
+
+void ComboBoxControlC::OnWindowDrawItem(const DRAWITEMSTRUCT& draw) {
+  const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+  SetBkMode(draw.hDC, TRANSPARENT);
+  FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  if (static_cast<int>(draw.itemID) < 0) return;
+  const std::u16string text = platform::AnsiToWide(ItemText(static_cast<int>(draw.itemID)));
+  RECT rect = draw.rcItem;
+  if (draw.itemState & ODS_COMBOBOXEDIT) {
+    rect.top += base_.EditOffset();
+    rect.bottom += base_.EditOffset();
+  } else {
+    rect.left += kItemTextIndent;
+    rect.right += kItemTextIndent;
+  }
+  if (ToolBand() != nullptr) SelectObject(draw.hDC, ToolBand()->Font());
+  DrawTextW(draw.hDC, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+}
+
+void ComboBoxControlC::OnWindowMeasureItem(MEASUREITEMSTRUCT& measure) {
+  measure.itemHeight = static_cast<int>(measure.itemID) < 0 ? ComboBoxBaseC::kSelectionFieldHeight
+                                                             : ComboBoxBaseC::kItemHeight;
+}
+
+}  // namespace framework
