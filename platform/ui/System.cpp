@@ -107,6 +107,39 @@ HWND NewHandleLocked() {
   return reinterpret_cast<HWND>(value);
 }
 
+std::shared_ptr<WindowRecord> FindOrFail(HWND hwnd) {
+  auto record = FindWindowLocked(hwnd);
+  if (!record) ::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return record;
+}
+
+bool IsClassAtom(LPCWSTR name) { return reinterpret_cast<ULONG_PTR>(name) < 0x10000; }
+
+POINT OriginOnScreenLocked(HWND hwnd) {
+  POINT origin;
+  for (auto record = FindWindowLocked(hwnd); record; record = FindWindowLocked(record->parent)) {
+    origin.x += record->rect.left;
+    origin.y += record->rect.top;
+  }
+  return origin;
+}
+
+bool IsDescendantLocked(HWND ancestor, HWND hwnd) {
+  for (auto record = FindWindowLocked(hwnd); record; record = FindWindowLocked(record->parent)) {
+    if (record->parent == ancestor) return true;
+  }
+  return false;
+}
+
+std::vector<HWND> TopLevelWindowsLocked() {
+  std::vector<HWND> result;
+  for (auto& [key, record] : Sys().windows) {
+    if (!record->parent) result.push_back(record->handle);
+  }
+  std::sort(result.begin(), result.end());
+  return result;
+}
+
 LRESULT CallWindowDirect(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC proc = nullptr;
   {

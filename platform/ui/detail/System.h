@@ -128,6 +128,14 @@ std::shared_ptr<WindowRecord> FindWindowLocked(HWND hwnd);
 std::shared_ptr<ThreadQueue> FindQueueLocked(DWORD threadId);
 std::u16string ClassKey(std::u16string_view name);
 HWND NewHandleLocked();
+// FindWindowLocked that also sets ERROR_INVALID_WINDOW_HANDLE on failure.
+std::shared_ptr<WindowRecord> FindOrFail(HWND hwnd);
+// Class names given as atoms (MAKEINTRESOURCE) are not supported: the
+// product always names its classes.
+bool IsClassAtom(LPCWSTR name);
+POINT OriginOnScreenLocked(HWND hwnd);
+bool IsDescendantLocked(HWND ancestor, HWND hwnd);
+std::vector<HWND> TopLevelWindowsLocked();
 
 // Calls the window's current procedure on this thread (no queue involved).
 LRESULT CallWindowDirect(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
