@@ -44,8 +44,7 @@ using DllCanUnloadNowFunction = HRESULT();
 
 HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void* serverInfo, REFIID iid,
                          void** object);
-HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid,
-                         void** object);
+HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);
 
 // Serves `classObject` for `clsid` to this process before the registry is
 // looked at. The cookie is for CoRevokeClassObject. E_INVALIDARG for a null

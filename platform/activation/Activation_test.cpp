@@ -98,8 +98,7 @@ TEST_F(ActivationTest, ReportsEachFailureAsWindowsDoes) {
       {"not registered", unknown, CLSCTX_INPROC_SERVER, REGDB_E_CLASSNOTREG},
       {"module does not serve the class", CLSID_TestUnserved, CLSCTX_INPROC_SERVER,
        CLASS_E_CLASSNOTAVAILABLE},
-      {"no in-process context asked", CLSID_TestGreeter, CLSCTX_LOCAL_SERVER,
-       REGDB_E_CLASSNOTREG},
+      {"no in-process context asked", CLSID_TestGreeter, CLSCTX_LOCAL_SERVER, REGDB_E_CLASSNOTREG},
   };
   for (const Case& c : cases) {
     void* object = reinterpret_cast<void*>(1);
@@ -111,9 +110,9 @@ TEST_F(ActivationTest, ReportsEachFailureAsWindowsDoes) {
   EXPECT_EQ(CoCreateInstance(CLSID_TestGreeter, nullptr, CLSCTX_INPROC_SERVER,
                              IID_PPV_ARGS(wrongInterface.ReleaseAndGetAddressOf())),
             E_NOINTERFACE);
-  EXPECT_EQ(CoCreateInstance(CLSID_TestGreeter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                             nullptr),
-            E_POINTER);
+  EXPECT_EQ(
+      CoCreateInstance(CLSID_TestGreeter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, nullptr),
+      E_POINTER);
 }
 
 TEST_F(ActivationTest, ModulesThatCannotServe) {
@@ -133,8 +132,8 @@ TEST_F(ActivationTest, ModulesThatCannotServe) {
   for (const Case& c : cases) {
     RegisterServer(CLSID_TestUnserved, c.modulePath);
     void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(CoGetClassObject(CLSID_TestUnserved, CLSCTX_INPROC_SERVER, nullptr,
-                               IID_IClassFactory, &object),
+    EXPECT_EQ(CoGetClassObject(CLSID_TestUnserved, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               &object),
               c.expected)
         << c.modulePath;
     EXPECT_EQ(object, nullptr);
@@ -145,8 +144,8 @@ TEST_F(ActivationTest, NeedsComOnTheCallingThread) {
   HRESULT result = S_OK;
   std::thread uninitialised([&] {
     void* object = nullptr;
-    result = CoCreateInstance(CLSID_TestGreeter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                              &object);
+    result =
+        CoCreateInstance(CLSID_TestGreeter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object);
   });
   uninitialised.join();
   EXPECT_EQ(result, CO_E_NOTINITIALIZED);

@@ -105,8 +105,9 @@ TEST_F(BrowserBarTest, ReportsBarsThatCannotBeMade) {
 TEST_F(BrowserBarTest, BandSitesAnswerOnlyTheBrowserService) {
   const auto site = browser_->MakeBandSite();
   ComPtr<IWebBrowser2> viaService;
-  ASSERT_EQ(site->QueryService(SID_SWebBrowserApp, IID_PPV_ARGS(viaService.ReleaseAndGetAddressOf())),
-            S_OK);
+  ASSERT_EQ(
+      site->QueryService(SID_SWebBrowserApp, IID_PPV_ARGS(viaService.ReleaseAndGetAddressOf())),
+      S_OK);
   EXPECT_EQ(viaService.Get(), static_cast<IWebBrowser2*>(browser_.Get()));
   ComPtr<IUnknown> other;
   EXPECT_EQ(site->QueryService(IID_IWebBrowser2, IID_IUnknown, other.ReleaseAndGetVoidAddressOf()),
@@ -115,8 +116,9 @@ TEST_F(BrowserBarTest, BandSitesAnswerOnlyTheBrowserService) {
   ASSERT_EQ(site->GetWindow(&window), S_OK);
   EXPECT_EQ(window, reinterpret_cast<HWND>(0x1234));
   site->Detach();
-  EXPECT_EQ(site->QueryService(SID_SWebBrowserApp, IID_PPV_ARGS(viaService.ReleaseAndGetAddressOf())),
-            E_NOINTERFACE);
+  EXPECT_EQ(
+      site->QueryService(SID_SWebBrowserApp, IID_PPV_ARGS(viaService.ReleaseAndGetAddressOf())),
+      E_NOINTERFACE);
 }
 
 }  // namespace

@@ -34,16 +34,15 @@ bool IsNamed(std::u16string_view a, std::u16string_view b) {
 }
 
 // The navigation arguments as the caller gave them, absent ones left out.
-NavigationRecord RequestFrom(std::u16string url, VARIANT* flags, VARIANT* target,
-                             VARIANT* postData, VARIANT* headers) {
+NavigationRecord RequestFrom(std::u16string url, VARIANT* flags, VARIANT* target, VARIANT* postData,
+                             VARIANT* headers) {
   NavigationRecord request;
   request.url = std::move(url);
   if (!VariantIsMissing(flags)) request.flags = VariantInteger(*flags);
   if (!VariantIsMissing(target)) request.targetFrame = VariantText(*target).value_or(u"");
   if (!VariantIsMissing(headers)) request.headers = VariantText(*headers).value_or(u"");
   if (!VariantIsMissing(postData)) {
-    const VARIANT& data =
-        postData->vt == (VT_BYREF | VT_VARIANT) ? *postData->pvarVal : *postData;
+    const VARIANT& data = postData->vt == (VT_BYREF | VT_VARIANT) ? *postData->pvarVal : *postData;
     if (data.vt == (VT_ARRAY | VT_UI1) && data.parray != nullptr) {
       request.postData.assign(static_cast<const char*>(data.parray->pvData),
                               data.parray->rgsabound[0].cElements);
@@ -91,8 +90,8 @@ BrowserObject::~BrowserObject() {
 
 HRESULT BrowserObject::Navigate(BSTR url, VARIANT* flags, VARIANT* targetFrameName,
                                 VARIANT* postData, VARIANT* headers) {
-  return NavigateTo(RequestFrom(std::u16string(Bstr::Borrowed(url)), flags, targetFrameName,
-                                postData, headers));
+  return NavigateTo(
+      RequestFrom(std::u16string(Bstr::Borrowed(url)), flags, targetFrameName, postData, headers));
 }
 
 HRESULT BrowserObject::Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName,
@@ -204,7 +203,8 @@ void BrowserObject::LoadFrames(std::uint64_t generation) {
                                    html::Attribute(frame.element, u"name").value_or(u"")));
     frames_.push_back(child);
     NavigationRecord request;
-    request.url = Utf8ToWide(browser::ResolveAddress(WideToUtf8(location_), WideToUtf8(frame.source)));
+    request.url =
+        Utf8ToWide(browser::ResolveAddress(WideToUtf8(location_), WideToUtf8(frame.source)));
     child->RunNavigation(request);
     if (generation != generation_) return;
     if (!child->document_) {
@@ -401,8 +401,8 @@ ComPtr<BrowserObject> CreateBrowserWindow() {
   std::call_once(gWebBrowserClassOnce, [] {
     auto factory = Make<ClassFactory<BrowserObject>>();
     DWORD cookie = 0;
-    CoRegisterClassObject(CLSID_WebBrowser, factory.Get(), CLSCTX_INPROC_SERVER,
-                          REGCLS_MULTIPLEUSE, &cookie);
+    CoRegisterClassObject(CLSID_WebBrowser, factory.Get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                          &cookie);
   });
   return Make<BrowserObject>();
 }

@@ -169,11 +169,11 @@ TEST_F(BrowserTest, SinksMayUnadviseOrNavigateFromInsideAnEvent) {
     }
   };
   ASSERT_EQ(Go(u"C:\\Pages\\side.htm"), S_OK);
-  EXPECT_EQ(sink_->entries, (std::vector<std::string>{
-                                "250 top C:\\Pages\\side.htm", "106",
-                                "252 top C:\\Pages\\side.htm", "250 top C:\\Pages\\other.htm",
-                                "106", "252 top C:\\Pages\\other.htm", "104",
-                                "259 top C:\\Pages\\other.htm"}));
+  EXPECT_EQ(sink_->entries,
+            (std::vector<std::string>{"250 top C:\\Pages\\side.htm", "106",
+                                      "252 top C:\\Pages\\side.htm", "250 top C:\\Pages\\other.htm",
+                                      "106", "252 top C:\\Pages\\other.htm", "104",
+                                      "259 top C:\\Pages\\other.htm"}));
   EXPECT_EQ(BodyText(), u"Other");
 }
 
@@ -207,7 +207,8 @@ TEST_F(BrowserTest, RecordsNavigationArgumentsAndOpensNoNewWindows) {
 TEST_F(BrowserTest, LoadsBlankResourceAndMissingPages) {
   ASSERT_EQ(Go(u"about:blank"), S_OK);
   EXPECT_EQ(BodyText(), u"");
-  ScopedModuleResources resources({{"HTML", "AD.HTM", 0, "<body><div id='loading'>Wait</div></body>"}});
+  ScopedModuleResources resources(
+      {{"HTML", "AD.HTM", 0, "<body><div id='loading'>Wait</div></body>"}});
   ASSERT_EQ(Go(Utf8ToWide("res://" + GetModuleFileName() + "/ad.htm")), S_OK);
   EXPECT_EQ(BodyText(), u"Wait");
   ASSERT_EQ(Go(u"C:\\Pages\\missing.htm"), S_OK);

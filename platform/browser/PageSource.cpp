@@ -102,4 +102,3 @@ std::string ResolveAddress(std::string_view base, std::string_view reference) {
 }
 
 }  // namespace platform::browser
-

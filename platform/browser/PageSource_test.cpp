@@ -18,7 +18,8 @@ TEST(ResolveAddress, JoinsFrameSourcesToTheirPage) {
     const char* resolved;
   };
   const Case cases[] = {
-      {"http://127.0.0.1:8080/dir/page.htm?q=1", "frame.htm", "http://127.0.0.1:8080/dir/frame.htm"},
+      {"http://127.0.0.1:8080/dir/page.htm?q=1", "frame.htm",
+       "http://127.0.0.1:8080/dir/frame.htm"},
       {"http://127.0.0.1:8080/dir/page.htm", "/top.htm", "http://127.0.0.1:8080/top.htm"},
       {"http://127.0.0.1:8080", "a.htm", "http://127.0.0.1:8080/a.htm"},
       {"http://127.0.0.1/", "https://127.0.0.2/x", "https://127.0.0.2/x"},
@@ -29,7 +30,8 @@ TEST(ResolveAddress, JoinsFrameSourcesToTheirPage) {
       {"C:\\Pages\\top.htm", "", "C:\\Pages\\top.htm"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(browser::ResolveAddress(c.base, c.reference), c.resolved) << c.base << " + " << c.reference;
+    EXPECT_EQ(browser::ResolveAddress(c.base, c.reference), c.resolved)
+        << c.base << " + " << c.reference;
   }
 }
 
@@ -61,8 +63,8 @@ TEST(HttpPages, AreFetchedForRealWithTheUserAgentAndTheirCharset) {
   ScopedComInit com;
   auto browser = CreateBrowserWindow();
   const std::string url = peer.Url("/page.htm");
-  ASSERT_EQ(browser->Navigate(Bstr(std::u16string(url.begin(), url.end())).Get(), nullptr,
-                              nullptr, nullptr, nullptr),
+  ASSERT_EQ(browser->Navigate(Bstr(std::u16string(url.begin(), url.end())).Get(), nullptr, nullptr,
+                              nullptr, nullptr),
             S_OK);
   const test_support::PeerRecord record = peer.Finish();
   EXPECT_EQ(record.problem, "");
@@ -88,8 +90,8 @@ TEST(HttpPages, AnUnreachableServerShowsTheErrorPage) {
   auto browser = CreateBrowserWindow();
   const std::string url =
       "http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/";
-  ASSERT_EQ(browser->Navigate(Bstr(std::u16string(url.begin(), url.end())).Get(), nullptr,
-                              nullptr, nullptr, nullptr),
+  ASSERT_EQ(browser->Navigate(Bstr(std::u16string(url.begin(), url.end())).Get(), nullptr, nullptr,
+                              nullptr, nullptr),
             S_OK);
   ComPtr<IHTMLElement> body;
   ASSERT_EQ(browser->Document()->get_body(body.ReleaseAndGetAddressOf()), S_OK);

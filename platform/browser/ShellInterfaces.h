@@ -131,7 +131,8 @@ struct IPersistStream : IPersist {
 
 // The browser application service: QueryService on a band's site with it
 // answers the browser (IWebBrowser2 and the rest of its interfaces).
-inline constexpr GUID SID_SWebBrowserApp = platform::MakeGuid("0002DF05-0000-0000-C000-000000000046");
+inline constexpr GUID SID_SWebBrowserApp =
+    platform::MakeGuid("0002DF05-0000-0000-C000-000000000046");
 
 inline constexpr IID IID_IOleWindow = IOleWindow::kIid;
 inline constexpr IID IID_IDockingWindow = IDockingWindow::kIid;

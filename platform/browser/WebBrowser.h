@@ -68,4 +68,5 @@ struct DWebBrowserEvents2 : IDispatch {
 inline constexpr IID IID_IWebBrowser2 = IWebBrowser2::kIid;
 inline constexpr IID DIID_DWebBrowserEvents2 = DWebBrowserEvents2::kIid;
 // The web-browser control's class (what the sidebar hosts).
-inline constexpr CLSID CLSID_WebBrowser = platform::MakeGuid("8856F961-340A-11D0-A96B-00C04FD705A2");
+inline constexpr CLSID CLSID_WebBrowser =
+    platform::MakeGuid("8856F961-340A-11D0-A96B-00C04FD705A2");

@@ -53,8 +53,7 @@ HRESULT ShowHTMLDialog(HWND parent, IMoniker* moniker, VARIANT* argumentIn, LPWS
   const platform::html::HtmlDialogRequest request{
       DisplayNameOf(moniker), options == nullptr ? std::u16string() : std::u16string(options),
       argumentIn};
-  platform::html::RecordDialogShown(
-      {request.url, request.options, parent, argumentIn != nullptr});
+  platform::html::RecordDialogShown({request.url, request.options, parent, argumentIn != nullptr});
   platform::html::HtmlDialogResponder responder;
   {
     std::lock_guard lock(gMutex);

@@ -108,7 +108,9 @@ HRESULT HtmlDocument::get_all(IHTMLElementCollection** all) {
   return S_OK;
 }
 
-HRESULT HtmlDocument::get_body(IHTMLElement** body) { return ElementOut(*this, tree_.Body(), body); }
+HRESULT HtmlDocument::get_body(IHTMLElement** body) {
+  return ElementOut(*this, tree_.Body(), body);
+}
 
 HRESULT HtmlDocument::get_URL(BSTR* url) { return CopyToBstr(url_, url); }
 

@@ -123,8 +123,7 @@ TEST(HtmlDocument, InsertsAdjacentHtmlAtAllFourPositions) {
 }
 
 TEST(HtmlDocument, OuterTextReplacesTheElementByItsText) {
-  auto document = LoadedDocument(
-      "<body>a <span id='mark'>&lt;b&gt;bold</span> z</body>");
+  auto document = LoadedDocument("<body>a <span id='mark'>&lt;b&gt;bold</span> z</body>");
   auto mark = ById(document.Get(), u"mark");
   Bstr text;
   ASSERT_EQ(mark->get_innerText(text.Receive()), S_OK);
@@ -183,8 +182,8 @@ TEST(HtmlDocument, WriteBuildsADocumentWithoutBodyAndAppendsToOneWithABody) {
 
 TEST(HtmlDocument, FramesKnowTheirWindowsAndScriptsAreRecorded) {
   ClearHtmlJournal();
-  auto top = LoadedDocument(
-      "<frameset><frame src='left.htm'><frame src='right.htm'></frameset>", u"http://top/");
+  auto top = LoadedDocument("<frameset><frame src='left.htm'><frame src='right.htm'></frameset>",
+                            u"http://top/");
   const auto frameElements = top->FrameElements();
   ASSERT_EQ(frameElements.size(), 2u);
   EXPECT_EQ(frameElements[1].source, u"right.htm");
@@ -213,7 +212,8 @@ TEST(HtmlDocument, FramesKnowTheirWindowsAndScriptsAreRecorded) {
   Variant frame;
   ASSERT_EQ(frames->item(&index, frame.Receive()), S_OK);
   ComPtr<IHTMLWindow2> rightWindow;
-  ASSERT_EQ(frame.pdispVal->QueryInterface(IID_PPV_ARGS(rightWindow.ReleaseAndGetAddressOf())), S_OK);
+  ASSERT_EQ(frame.pdispVal->QueryInterface(IID_PPV_ARGS(rightWindow.ReleaseAndGetAddressOf())),
+            S_OK);
   Variant none;
   ASSERT_EQ(rightWindow->execScript(Bstr(u"orvane_main();").Get(), Bstr(u"javascript").Get(),
                                     none.Receive()),
@@ -245,13 +245,14 @@ TEST(HtmlDialog, RecordsEachDialogAndAnswersAsScripted) {
   SHOWHTMLDIALOGFN* show = LoadShowHTMLDialog();
   ASSERT_NE(show, nullptr);
   ComPtr<IMoniker> moniker;
-  ASSERT_EQ(CreateURLMoniker(nullptr, u"file://c:/toolbar/about.htm", moniker.ReleaseAndGetAddressOf()),
-            S_OK);
+  ASSERT_EQ(
+      CreateURLMoniker(nullptr, u"file://c:/toolbar/about.htm", moniker.ReleaseAndGetAddressOf()),
+      S_OK);
   std::u16string options = u"dialogHeight:160px;dialogWidth:340px;status=no;help=off";
   Variant result;
-  ASSERT_EQ(show(reinterpret_cast<HWND>(0x42), moniker.Get(), nullptr, options.data(),
-                 result.Receive()),
-            S_OK);
+  ASSERT_EQ(
+      show(reinterpret_cast<HWND>(0x42), moniker.Get(), nullptr, options.data(), result.Receive()),
+      S_OK);
   EXPECT_EQ(VariantText(result), u"file://c:/toolbar/about.htm!");
   const HtmlJournal journal = RecordedHtml();
   ASSERT_EQ(journal.dialogs.size(), 1u);

@@ -130,10 +130,9 @@ HRESULT HtmlElement::put_outerHTML(BSTR html) {
 
 HRESULT HtmlElement::insertAdjacentHTML(BSTR where, BSTR html) {
   const std::u16string_view position = Bstr::Borrowed(where);
-  const bool known = EqualsIgnoringCase(position, u"beforeBegin") ||
-                     EqualsIgnoringCase(position, u"afterBegin") ||
-                     EqualsIgnoringCase(position, u"beforeEnd") ||
-                     EqualsIgnoringCase(position, u"afterEnd");
+  const bool known =
+      EqualsIgnoringCase(position, u"beforeBegin") || EqualsIgnoringCase(position, u"afterBegin") ||
+      EqualsIgnoringCase(position, u"beforeEnd") || EqualsIgnoringCase(position, u"afterEnd");
   if (!known) return E_INVALIDARG;
   return InsertAdjacent(position, document_->Tree().ParseFragment(Bstr::Borrowed(html)));
 }

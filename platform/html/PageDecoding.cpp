@@ -55,9 +55,11 @@ bool LooksLikeUtf8(std::string_view bytes) {
   bool multiByte = false;
   for (std::size_t i = 0; i < bytes.size();) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                       : (lead >> 3) == 0x1E   ? 4
-                                                               : 0;
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead >> 5) == 0x6  ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 0;
     if (length == 0 || lead == 0xC0 || lead == 0xC1 || i + length > bytes.size()) return false;
     for (std::size_t k = 1; k < length; ++k) {
       if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
@@ -74,8 +76,8 @@ std::u16string Utf16Of(std::string_view bytes, bool littleEndian) {
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const auto first = static_cast<unsigned char>(bytes[i]);
     const auto second = static_cast<unsigned char>(bytes[i + 1]);
-    text.push_back(static_cast<char16_t>(littleEndian ? first | (second << 8)
-                                                      : (first << 8) | second));
+    text.push_back(
+        static_cast<char16_t>(littleEndian ? first | (second << 8) : (first << 8) | second));
   }
   return text;
 }

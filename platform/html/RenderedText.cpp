@@ -10,23 +10,25 @@ namespace {
 
 const std::set<std::string, std::less<>>& HiddenElements() {
   static const std::set<std::string, std::less<>> names = {
-      "script", "style", "noscript", "template", "head", "title",
+      "script", "style", "noscript", "template", "head",   "title",
       "iframe", "frame", "object",   "select",   "applet", "embed"};
   return names;
 }
 
 const std::set<std::string, std::less<>>& BlockElements() {
   static const std::set<std::string, std::less<>> names = {
-      "address", "article", "aside",  "blockquote", "body",   "center",  "dd",      "dir",
-      "div",     "dl",      "dt",     "fieldset",   "figure", "footer",  "form",    "frameset",
-      "h1",      "h2",      "h3",     "h4",         "h5",     "h6",      "header",  "hr",
-      "html",    "li",      "main",   "menu",       "nav",    "ol",      "p",       "pre",
-      "section", "table",   "tbody",  "tfoot",      "thead",  "tr",      "ul",      "caption",
+      "address", "article", "aside",     "blockquote", "body",   "center", "dd",     "dir",
+      "div",     "dl",      "dt",        "fieldset",   "figure", "footer", "form",   "frameset",
+      "h1",      "h2",      "h3",        "h4",         "h5",     "h6",     "header", "hr",
+      "html",    "li",      "main",      "menu",       "nav",    "ol",     "p",      "pre",
+      "section", "table",   "tbody",     "tfoot",      "thead",  "tr",     "ul",     "caption",
       "legend",  "listing", "plaintext", "xmp"};
   return names;
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'; }
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
+}
 
 class Renderer {
  public:

@@ -53,11 +53,11 @@ TEST(PageDecoding, PicksTheCharsetAsABrowserDoes) {
   const Case cases[] = {
       {"windows-1252 by default", "<body>caf\xE9 \x80</body>", "", u"caf\u00E9 \u20AC"},
       {"valid UTF-8 sniffed", "<body>caf\xC3\xA9</body>", "", u"caf\u00E9"},
-      {"header wins over sniffing", "<body>caf\xC3\xA9</body>", "windows-1252",
-       u"caf\u00C3\u00A9"},
+      {"header wins over sniffing", "<body>caf\xC3\xA9</body>", "windows-1252", u"caf\u00C3\u00A9"},
       {"meta charset", "<meta charset=\"utf-8\"><body>\xE2\x82\xAC</body>", "", u"\u20AC"},
-      {"meta http-equiv in Latin", "<meta http-equiv=Content-Type content='text/html; "
-                                   "charset=iso-8859-1'><body>\xC3\xA9</body>",
+      {"meta http-equiv in Latin",
+       "<meta http-equiv=Content-Type content='text/html; "
+       "charset=iso-8859-1'><body>\xC3\xA9</body>",
        "", u"\u00C3\u00A9"},
       {"UTF-8 byte-order mark", "\xEF\xBB\xBF<body>\xC3\xA9</body>", "windows-1252", u"\u00E9"},
       {"UTF-16LE byte-order mark", std::string("\xFF\xFE<\0b\0>\0\xE9\0", 10), "", u"\u00E9"},

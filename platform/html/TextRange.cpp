@@ -20,14 +20,14 @@ char16_t Folded(char16_t c) {
 }
 
 bool IsWordCharacter(char16_t c) {
-  return (c >= u'0' && c <= u'9') || c == u'_' || Folded(c) != c ||
-         (c >= u'a' && c <= u'z') || (c >= 0xDF && c <= 0xFF && c != 0xF7);
+  return (c >= u'0' && c <= u'9') || c == u'_' || Folded(c) != c || (c >= u'a' && c <= u'z') ||
+         (c >= 0xDF && c <= 0xFF && c != 0xF7);
 }
 
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-           return Folded(x) == Folded(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char16_t x, char16_t y) { return Folded(x) == Folded(y); });
 }
 
 bool IsInside(const Node* node, const std::vector<Node*>& roots) {
@@ -59,7 +59,9 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     std::size_t regionStart = start_;
     std::size_t regionEnd = end_;
     if (start_ == end_) {
-      const std::size_t reach = count == 0 ? rendered.text.size() : static_cast<std::size_t>(std::abs(static_cast<long long>(count)));
+      const std::size_t reach =
+          count == 0 ? rendered.text.size()
+                     : static_cast<std::size_t>(std::abs(static_cast<long long>(count)));
       if (backwards) {
         regionStart = start_ > reach ? start_ - reach : 0;
       } else {
@@ -81,7 +83,9 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   }
 
   HRESULT select() override { return Record(RangeAction::Kind::kSelect); }
-  HRESULT scrollIntoView(VARIANT_BOOL) override { return Record(RangeAction::Kind::kScrollIntoView); }
+  HRESULT scrollIntoView(VARIANT_BOOL) override {
+    return Record(RangeAction::Kind::kScrollIntoView);
+  }
 
   HRESULT collapse(VARIANT_BOOL toStart) override {
     Render();
@@ -141,8 +145,8 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   HRESULT isEqual(IHTMLTxtRange* other, VARIANT_BOOL* equal) override {
     if (equal == nullptr) return E_POINTER;
     const TextRange* source = dynamic_cast<TextRange*>(other);
-    const bool same = source != nullptr && source->scope_ == scope_ &&
-                      source->start_ == start_ && source->end_ == end_;
+    const bool same = source != nullptr && source->scope_ == scope_ && source->start_ == start_ &&
+                      source->end_ == end_;
     *equal = same ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
   }
@@ -150,8 +154,8 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   HRESULT inRange(IHTMLTxtRange* other, VARIANT_BOOL* inside) override {
     if (inside == nullptr) return E_POINTER;
     const TextRange* source = dynamic_cast<TextRange*>(other);
-    const bool within = source != nullptr && source->scope_ == scope_ &&
-                        source->start_ >= start_ && source->end_ <= end_;
+    const bool within = source != nullptr && source->scope_ == scope_ && source->start_ >= start_ &&
+                        source->end_ <= end_;
     *inside = within ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
   }
@@ -207,7 +211,8 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
       const long long target = static_cast<long long>(point) + count;
       point = static_cast<std::size_t>(
           std::clamp<long long>(target, 0, static_cast<long long>(rendered.text.size())));
-      if (moved != nullptr) *moved = static_cast<LONG>(static_cast<long long>(point) - static_cast<long long>(before));
+      if (moved != nullptr)
+        *moved = static_cast<LONG>(static_cast<long long>(point) - static_cast<long long>(before));
     } else if (EqualsIgnoringCase(unitName, u"textedit")) {
       if (count != 0) point = count < 0 ? 0 : rendered.text.size();
       if (moved != nullptr) *moved = point == before ? 0 : (count < 0 ? -1 : 1);
@@ -235,9 +240,8 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
 
   HRESULT Record(RangeAction::Kind kind) {
     const RenderedText rendered = Render();
-    RecordRangeAction({kind, document_->Url(),
-                       rendered.text.substr(start_, end_ - start_), static_cast<long>(start_),
-                       static_cast<long>(end_)});
+    RecordRangeAction({kind, document_->Url(), rendered.text.substr(start_, end_ - start_),
+                       static_cast<long>(start_), static_cast<long>(end_)});
     return S_OK;
   }
 
@@ -258,7 +262,8 @@ struct PastePoint {
 
 PastePoint FindPastePoint(const RenderedText& rendered, std::size_t start, std::size_t end) {
   for (std::size_t i = start; i < end; ++i) {
-    if (rendered.sources[i].node != nullptr) return {rendered.sources[i].node, rendered.sources[i].begin};
+    if (rendered.sources[i].node != nullptr)
+      return {rendered.sources[i].node, rendered.sources[i].begin};
   }
   for (std::size_t i = start; i > 0; --i) {
     if (rendered.sources[i - 1].node != nullptr) {
@@ -266,7 +271,8 @@ PastePoint FindPastePoint(const RenderedText& rendered, std::size_t start, std::
     }
   }
   for (std::size_t i = end; i < rendered.sources.size(); ++i) {
-    if (rendered.sources[i].node != nullptr) return {rendered.sources[i].node, rendered.sources[i].begin};
+    if (rendered.sources[i].node != nullptr)
+      return {rendered.sources[i].node, rendered.sources[i].begin};
   }
   return {};
 }

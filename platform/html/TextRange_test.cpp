@@ -149,8 +149,8 @@ TEST_F(TextRangeTest, PastingOverEveryMatchHighlightsAndCanBeUndone) {
   while (pasted < 10 && Find(range.Get(), u"find", kForward)) {
     Bstr text;
     range->get_text(text.Receive());
-    const std::u16string span = u"<span id='mark' style='background-color:#f8bf24;'>" +
-                                text.String() + u"</span>";
+    const std::u16string span =
+        u"<span id='mark' style='background-color:#f8bf24;'>" + text.String() + u"</span>";
     ASSERT_EQ(range->pasteHTML(Bstr(span).Get()), S_OK);
     ++pasted;
   }
@@ -168,9 +168,10 @@ TEST_F(TextRangeTest, PastingOverEveryMatchHighlightsAndCanBeUndone) {
   ASSERT_EQ(document_->get_all(all.ReleaseAndGetAddressOf()), S_OK);
   ComPtr<IDispatch> marker;
   int removed = 0;
-  while (removed < 10 &&
-         SUCCEEDED(all->item(Variant(u"mark"), Variant(LONG{0}), marker.ReleaseAndGetAddressOf())) &&
-         marker) {
+  while (
+      removed < 10 &&
+      SUCCEEDED(all->item(Variant(u"mark"), Variant(LONG{0}), marker.ReleaseAndGetAddressOf())) &&
+      marker) {
     ComPtr<IHTMLElement> element;
     ASSERT_EQ(marker.As(&element), S_OK);
     Bstr text;

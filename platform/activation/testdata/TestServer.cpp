@@ -17,8 +17,8 @@ class Greeter final : public platform::ComObject<ITestGreeter>, platform::Module
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(REFCLSID clsid,
-                                                                           REFIID iid,
-                                                                           void** object) {
+                                                                            REFIID iid,
+                                                                            void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (clsid != CLSID_TestGreeter) return CLASS_E_CLASSNOTAVAILABLE;

@@ -13,6 +13,8 @@ struct ITestGreeter : IUnknown {
 };
 
 // Served by the module.
-inline constexpr CLSID CLSID_TestGreeter = platform::MakeGuid("9D6A1F32-7C4B-4E8A-B1D0-3E5F6A7B8C91");
+inline constexpr CLSID CLSID_TestGreeter =
+    platform::MakeGuid("9D6A1F32-7C4B-4E8A-B1D0-3E5F6A7B8C91");
 // Registered to the module in tests, but the module does not serve it.
-inline constexpr CLSID CLSID_TestUnserved = platform::MakeGuid("9D6A1F32-7C4B-4E8A-B1D0-3E5F6A7B8C92");
+inline constexpr CLSID CLSID_TestUnserved =
+    platform::MakeGuid("9D6A1F32-7C4B-4E8A-B1D0-3E5F6A7B8C92");

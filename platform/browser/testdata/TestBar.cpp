@@ -73,8 +73,8 @@ class TestBar final : public platform::ComObject<IDeskBand, IObjectWithSite>,
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(REFCLSID clsid,
-                                                                           REFIID iid,
-                                                                           void** object) {
+                                                                            REFIID iid,
+                                                                            void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (clsid != CLSID_TestBar) return CLASS_E_CLASSNOTAVAILABLE;

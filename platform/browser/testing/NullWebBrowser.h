@@ -14,9 +14,7 @@ namespace platform {
 class NullWebBrowser : public DispatchObject<IWebBrowser2> {
  public:
   HRESULT Navigate(BSTR, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
-  HRESULT Navigate2(VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override {
-    return E_NOTIMPL;
-  }
+  HRESULT Navigate2(VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
   HRESULT get_LocationURL(BSTR*) override { return E_NOTIMPL; }
   HRESULT get_LocationName(BSTR*) override { return E_NOTIMPL; }
   HRESULT get_Document(IDispatch**) override { return E_NOTIMPL; }
