@@ -123,6 +123,54 @@ TEST_F(BrowserTest, RaisesNavigationEventsInOrderWithFramesDepthFirst) {
   EXPECT_EQ(state, READYSTATE_COMPLETE);
 }
 
+// Walks a document's frames the way toolbars do on Windows: the document's
+// embedded objects are the frames' browsers, each with its own document.
+std::vector<std::u16string> FrameBodies(IDispatch* documentDispatch) {
+  std::vector<std::u16string> bodies;
+  ComPtr<IOleContainer> container;
+  if (FAILED(documentDispatch->QueryInterface(IID_PPV_ARGS(container.ReleaseAndGetAddressOf())))) {
+    return bodies;
+  }
+  ComPtr<IEnumUnknown> objects;
+  container->EnumObjects(OLECONTF_EMBEDDINGS, objects.ReleaseAndGetAddressOf());
+  IUnknown* object = nullptr;
+  while (objects->Next(1, &object, nullptr) == S_OK) {
+    ComPtr<IUnknown> held;
+    held.Attach(object);
+    ComPtr<IWebBrowser2> frame;
+    ComPtr<IDispatch> frameDocument;
+    if (FAILED(held.As(&frame)) ||
+        FAILED(frame->get_Document(frameDocument.ReleaseAndGetAddressOf()))) {
+      continue;
+    }
+    for (const auto& inner : FrameBodies(frameDocument.Get())) bodies.push_back(inner);
+    ComPtr<IHTMLDocument2> html;
+    ComPtr<IHTMLElement> body;
+    frameDocument.As(&html);
+    html->get_body(body.ReleaseAndGetAddressOf());
+    Bstr text;
+    body->get_innerText(text.Receive());
+    bodies.push_back(text.String());
+  }
+  return bodies;
+}
+
+TEST_F(BrowserTest, FrameBrowsersHandOutTheirDocumentsEvenAfterNavigatingAlone) {
+  ASSERT_TRUE(WriteWholeFile("C:\\Pages\\nested.htm",
+                             "<frameset><frame src='top.htm'><frame src='plain.htm'></frameset>"));
+  ASSERT_EQ(Go(u"C:\\Pages\\nested.htm"), S_OK);
+  ComPtr<IDispatch> document;
+  ASSERT_EQ(browser_->get_Document(document.ReleaseAndGetAddressOf()), S_OK);
+  EXPECT_EQ(FrameBodies(document.Get()),
+            (std::vector<std::u16string>{u"Side text", u"Other", u"Top page", u"Plain"}));
+
+  Variant url(u"C:\\Pages\\other.htm");
+  Variant target(u"side");
+  ASSERT_EQ(browser_->Navigate2(&url, nullptr, &target, nullptr, nullptr), S_OK);
+  EXPECT_EQ(FrameBodies(document.Get()),
+            (std::vector<std::u16string>{u"Other", u"Other", u"Top page", u"Plain"}));
+}
+
 TEST_F(BrowserTest, CancelInBeforeNavigateStopsTheNavigation) {
   ASSERT_EQ(Go(u"C:\\Pages\\plain.htm"), S_OK);
   sink_->entries.clear();

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/browser/BrowserObject.h"
 #include "platform/browser/UserAgent.h"
 #include "platform/com/ComInit.h"
 #include "platform/files/FileSystem.h"
+#include "platform/text/CodePage.h"
 #include "tests/support/ScriptedPeer.h"
 
 namespace platform {
@@ -81,6 +84,31 @@ TEST(HttpPages, AreFetchedForRealWithTheUserAgentAndTheirCharset) {
   Bstr text;
   pageBody->get_innerText(text.Receive());
   EXPECT_EQ(text.View(), u"Caf\u00E9 page");
+  browser->Quit();
+}
+
+TEST(HttpPages, PostDataAndHeadersOfANavigationGoOnTheWire) {
+  test_support::ScriptedPeer peer;
+  peer.Serve({test_support::ConnectionScript().ReadRequest().Send(
+      "HTTP/1.1 200 OK\r\nContent-Length: 13\r\nConnection: close\r\n\r\n<p>posted</p>")});
+  ScopedFileSystemRoot root;
+  ScopedComInit com;
+  auto browser = CreateBrowserWindow();
+  const std::string url = peer.Url("/form");
+  Variant address(Utf8ToWide(url));
+  Variant postData;
+  postData.vt = VT_ARRAY | VT_UI1;
+  postData.parray = SafeArrayCreateVector(VT_UI1, 0, 7);
+  std::memcpy(postData.parray->pvData, "q=a%20b", 7);
+  Variant headers(u"X-Test: 1\r\nContent-Type: application/x-www-form-urlencoded\r\n");
+  ASSERT_EQ(browser->Navigate2(&address, nullptr, nullptr, &postData, &headers), S_OK);
+  const test_support::PeerRecord record = peer.Finish();
+  ASSERT_EQ(record.problem, "");
+  const std::string& request = record.connections.at(0).requests.at(0);
+  EXPECT_EQ(request.rfind("POST /form HTTP/1.1\r\n", 0), 0u) << request;
+  EXPECT_NE(request.find("\r\nX-Test: 1\r\n"), std::string::npos) << request;
+  EXPECT_EQ(request.substr(request.size() - 7), "q=a%20b");
+  EXPECT_EQ(browser->Navigations().at(0).postData, "q=a%20b");
   browser->Quit();
 }
 
