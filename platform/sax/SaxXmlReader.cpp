@@ -4,7 +4,9 @@
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -41,6 +43,22 @@ struct SaxXmlReader::Parser {
       lastUriView = ViewOf(uri);
     }
     return lastUriView;
+  }
+
+  // Local names are interned in the context's dictionary too, so one
+  // pointer spells one name for the whole document: a small table of
+  // lengths by pointer spares measuring every tag's name again.
+  struct NameLength {
+    const xmlChar* name = nullptr;
+    std::size_t length = 0;
+  };
+  std::array<NameLength, 64> nameLengths;
+
+  std::string_view NameView(const xmlChar* name) {
+    const auto address = reinterpret_cast<std::uintptr_t>(name);
+    NameLength& slot = nameLengths[(address ^ (address >> 6)) % nameLengths.size()];
+    if (slot.name != name) slot = {name, ViewOf(name).size()};
+    return {reinterpret_cast<const char*>(name), slot.length};
   }
 
   // No network, no DTD loading, no entity substitution: the options that
@@ -96,15 +114,16 @@ struct SaxXmlReader::Parser {
                              const xmlChar** /*namespaces*/, int attributeCount,
                              int /*defaultedCount*/, const xmlChar** attributes) {
     Parser& parser = From(userData);
-    const SaxName name{parser.UriView(uri), ViewOf(localName), ViewOf(prefix)};
-    const SaxAttributes view(parser.DecodeAmpersands(attributes, attributeCount), attributeCount);
+    const SaxName name{parser.UriView(uri), parser.NameView(localName), ViewOf(prefix)};
+    const SaxAttributes view(attributeCount == 0 ? attributes : parser.DecodeAmpersands(attributes, attributeCount),
+                             attributeCount);
     if (!parser.handler->StartElement(name, view)) parser.Stop(SaxStatus::kStoppedByHandler);
   }
 
   static void OnEndElement(void* userData, const xmlChar* localName, const xmlChar* prefix,
                            const xmlChar* uri) {
     Parser& parser = From(userData);
-    const SaxName name{parser.UriView(uri), ViewOf(localName), ViewOf(prefix)};
+    const SaxName name{parser.UriView(uri), parser.NameView(localName), ViewOf(prefix)};
     if (!parser.handler->EndElement(name)) parser.Stop(SaxStatus::kStoppedByHandler);
   }
 
@@ -148,6 +167,7 @@ struct SaxXmlReader::Parser {
     xmlCtxtUseOptions(context.get(), kOptions);
     stopReason = SaxStatus::kOk;
     lastUri = nullptr;
+    nameLengths = {};
     return true;
   }
 

@@ -148,6 +148,33 @@ TEST(SaxXmlReader, StartsAFreshDocumentAfterAFailure) {
   EXPECT_EQ(handler.events, (std::vector<std::string>{"start {}z", "end z"}));
 }
 
+// Many distinct names of every length, more than the reader keeps lengths
+// for, in two documents read one after the other: each tag still reports
+// exactly its own name.
+TEST(SaxXmlReader, ReportsEachNameWithItsOwnLengthAcrossDocuments) {
+  for (const std::string stem : {"n", "other_name_"}) {
+    std::string document = "<root>";
+    std::vector<std::string> expected = {"start {}root"};
+    for (int i = 0; i < 300; ++i) {
+      const std::string name = stem + std::string(static_cast<std::size_t>(i % 13), 'x') + std::to_string(i);
+      document += "<" + name + "><" + name + "_in/></" + name + ">";
+      expected.insert(expected.end(),
+                      {"start {}" + name, "start {}" + name + "_in", "end " + name + "_in", "end " + name});
+    }
+    document += "</root>";
+    expected.push_back("end root");
+    RecordingHandler handler;
+    SaxXmlReader reader;
+    reader.SetContentHandler(&handler);
+    for (std::size_t pieceSize : {std::size_t{1}, std::size_t{4096}}) {
+      SCOPED_TRACE(stem + " in pieces of " + std::to_string(pieceSize));
+      handler.events.clear();
+      ASSERT_EQ(ParseInPieces(reader, document, pieceSize), SaxStatus::kOk);
+      EXPECT_EQ(handler.events, expected);
+    }
+  }
+}
+
 TEST(SaxXmlReader, RequiresAHandler) {
   SaxXmlReader reader;
   EXPECT_EQ(reader.Feed("<a/>"), SaxStatus::kNoHandler);
