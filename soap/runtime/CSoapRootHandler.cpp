@@ -1,11 +1,8 @@
 #include "soap/runtime/CSoapRootHandler.h"
 
-#include <bit>
 #include <cstring>
 #include <new>
 
-#include "platform/text/CodePage.h"
-#include "soap/runtime/FieldStorage.h"
 #include "soap/runtime/SoapLimits.h"
 #include "soap/runtime/SoapNamespaces.h"
 #include "soap/runtime/SoapRequestWriter.h"
@@ -39,43 +36,23 @@ bool EntryMatches(const FieldDescriptor& entry, std::uint32_t hash, std::string_
          std::memcmp(entry.name, text.data(), text.size()) == 0;
 }
 
+// Whether an element of a response or record may be this entry: hidden
+// counts never appear, and of an operation's parameters only the out-fields.
+bool IsReceived(const FieldDescriptor& field, bool responseLevel) {
+  return !field.Has(kFieldNoMarshal) && (!responseLevel || field.Has(kFieldOut));
+}
+
 // xsi:nil is an xsd:boolean; absent means not nil. A value that is no
 // boolean makes the element unreadable.
-std::optional<bool> ReadNil(const platform::SaxAttributes& attributes) {
-  if (attributes.Count() == 0) return false;
+std::optional<bool> ReadNilAttribute(const platform::SaxAttributes& attributes) {
   const std::optional<std::string_view> value = attributes.Find(kXsiNamespace, "nil");
   if (!value) return false;
   return ReadBoolean(*value);
 }
 
-// Field text is nearly always ASCII, which widens unit for unit without
-// decoding, eight bytes per step; anything else goes through the full UTF-8
-// decoder.
-void AssignWide(SoapString& target, std::string_view utf8) {
-  static_assert(std::endian::native == std::endian::little, "the widening below assumes little endian");
-  std::u16string& wide = target.emplace();
-  wide.resize(utf8.size());
-  const char* in = utf8.data();
-  char16_t* out = wide.data();
-  std::size_t i = 0;
-  bool ascii = true;
-  for (; ascii && i + 8 <= utf8.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, in + i, sizeof word);
-    ascii = (word & 0x8080808080808080ull) == 0;
-    // Spread each half's four bytes into four 16-bit units (little endian).
-    for (int half = 0; half < 2; ++half) {
-      const std::uint64_t bytes = (word >> (32 * half)) & 0xFFFFFFFFull;
-      const std::uint64_t units = (bytes & 0xFF) | ((bytes & 0xFF00) << 8) | ((bytes & 0xFF0000) << 16) |
-                                  ((bytes & 0xFF000000) << 24);
-      std::memcpy(out + i + 4 * half, &units, sizeof units);
-    }
-  }
-  for (; ascii && i < utf8.size(); ++i) {
-    ascii = static_cast<unsigned char>(in[i]) < 0x80;
-    out[i] = static_cast<unsigned char>(in[i]);
-  }
-  if (!ascii) wide = platform::Utf8ToWide(utf8);
+// Nearly every element comes without attributes; only that is decided here.
+std::optional<bool> ReadNil(const platform::SaxAttributes& attributes) {
+  return attributes.Count() == 0 ? std::optional<bool>(false) : ReadNilAttribute(attributes);
 }
 
 bool IsRequired(const FieldDescriptor& field) {
@@ -101,6 +78,7 @@ void CSoapRootHandler::BeginParse(const OperationDescriptor& operation, void* bl
 void CSoapRootHandler::Reset() {
   frames_.clear();
   text_.Clear();
+  wideText_.Clear();
   operation_ = nullptr;
   block_ = nullptr;
   complete_ = false;
@@ -143,7 +121,9 @@ bool CSoapRootHandler::Characters(std::string_view text) {
   // Text between structural elements (indentation) carries nothing.
   if (frames_.empty() || frames_.back().kind != FrameKind::kLeaf) return true;
   try {
-    return text_.Characters(text) || Fail();
+    const bool kept = frames_.back().storage == StorageKind::kString ? wideText_.Characters(text)
+                                                                      : text_.Characters(text);
+    return kept || Fail();
   } catch (const std::bad_alloc&) {
     outOfMemory_ = true;
     return Fail();
@@ -207,13 +187,17 @@ bool CSoapRootHandler::StartResponse(const platform::SaxName& name, std::uint32_
 bool CSoapRootHandler::StartField(const platform::SaxName& name, std::uint32_t hash, bool nil,
                                   Frame& parent) {
   const bool responseLevel = parent.kind == FrameKind::kResponse;
-  int index = 0;
-  const FieldDescriptor* field = parent.descriptor->fields;
-  for (; !field->IsEnd(); ++field, ++index) {
-    if (field->Has(kFieldNoMarshal) || (responseLevel && !field->Has(kFieldOut))) continue;
-    if (EntryMatches(*field, hash, name.localName)) break;
+  int index = parent.nextField;
+  const FieldDescriptor* field = parent.descriptor->fields + index;
+  if (field->IsEnd() || !IsReceived(*field, responseLevel) || !EntryMatches(*field, hash, name.localName)) {
+    index = 0;
+    field = parent.descriptor->fields;
+    for (; !field->IsEnd(); ++field, ++index) {
+      if (IsReceived(*field, responseLevel) && EntryMatches(*field, hash, name.localName)) break;
+    }
+    if (field->IsEnd()) return Fail();
   }
-  if (field->IsEnd()) return Fail();
+  parent.nextField = index + 1;
   const std::uint64_t bit = std::uint64_t{1} << index;
   // Inside a wrapper record the array's items repeat the field's element.
   const bool repeats = field->Has(kFieldDynamicArray) && field->Has(kFieldArrayWrapper);
@@ -259,16 +243,26 @@ bool CSoapRootHandler::StartValue(int type, const OperationDescriptor* chain, co
     frames_.push_back({FrameKind::kRecord, chain, nullptr, target});
     return true;
   }
-  text_.Clear();
+  if (kind == StorageKind::kString) {
+    wideText_.Clear();
+  } else {
+    text_.Clear();
+  }
   Frame leaf{FrameKind::kLeaf, chain, &field, target};
+  leaf.storage = kind;
   frames_.push_back(leaf);
   return true;
 }
 
 bool CSoapRootHandler::OnEnd() {
   if (frames_.empty()) return Fail();
-  const Frame frame = frames_.back();
+  // Read in place: the frame is dropped only once it has been dealt with.
+  const bool closed = Close(frames_.back());
   frames_.pop_back();
+  return closed;
+}
+
+bool CSoapRootHandler::Close(const Frame& frame) {
   switch (frame.kind) {
     case FrameKind::kLeaf: return StoreLeaf(frame);
     case FrameKind::kRecord: return AllRequiredFieldsSeen(frame) || Fail();
@@ -287,11 +281,12 @@ bool CSoapRootHandler::OnEnd() {
 
 bool CSoapRootHandler::StoreLeaf(const Frame& leaf) {
   const FieldDescriptor& field = *leaf.field;
+  if (leaf.storage == StorageKind::kString) {
+    wideText_.AssignTo(*static_cast<SoapString*>(leaf.target));
+    return true;
+  }
   const std::string_view text = text_.Text();
-  switch (StorageKindOf(field.type, field.chain)) {
-    case StorageKind::kString:
-      AssignWide(*static_cast<SoapString*>(leaf.target), text);
-      return true;
+  switch (leaf.storage) {
     case StorageKind::kBoolean: {
       const std::optional<bool> value = ReadBoolean(text);
       if (!value) return Fail();
@@ -326,6 +321,7 @@ bool CSoapRootHandler::StoreLeaf(const Frame& leaf) {
       }
       return Fail();
     }
+    case StorageKind::kString:
     case StorageKind::kRecord:
     case StorageKind::kUnsupported: break;
   }

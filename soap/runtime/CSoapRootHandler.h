@@ -22,7 +22,9 @@
 
 #include "platform/sax/SaxContentHandler.h"
 #include "soap/runtime/CSAXStringBuilder.h"
+#include "soap/runtime/FieldStorage.h"
 #include "soap/runtime/SoapDescriptors.h"
+#include "soap/runtime/WideTextBuilder.h"
 
 namespace soap {
 
@@ -60,10 +62,15 @@ class CSoapRootHandler final : public platform::SaxContentHandler {
     void* target = nullptr;                           // block, record, vector or value
     std::uint64_t seen = 0;                           // response, record: fields met
     int children = 0;
+    // Response, record: the entry after the last one met. Fields arrive in
+    // table order, so this entry is tried before the table is searched.
+    int nextField = 0;
+    StorageKind storage = StorageKind::kUnsupported;  // leaf: how the value is stored
   };
 
   bool OnStart(const platform::SaxName& name, const platform::SaxAttributes& attributes);
   bool OnEnd();
+  bool Close(const Frame& frame);
   bool StartInEnvelope(const platform::SaxName& name, std::uint32_t hash, Frame& envelope);
   bool StartResponse(const platform::SaxName& name, std::uint32_t hash, Frame& body);
   bool StartField(const platform::SaxName& name, std::uint32_t hash, bool nil, Frame& parent);
@@ -77,7 +84,8 @@ class CSoapRootHandler final : public platform::SaxContentHandler {
   const OperationDescriptor* operation_ = nullptr;
   void* block_ = nullptr;
   std::vector<Frame> frames_;
-  CSAXStringBuilder text_;
+  CSAXStringBuilder text_;   // leaves other than strings
+  WideTextBuilder wideText_;  // string leaves
   bool complete_ = false;
   bool failed_ = false;
   bool outOfMemory_ = false;

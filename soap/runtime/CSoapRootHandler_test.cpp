@@ -51,6 +51,30 @@ TEST(CSoapRootHandler, ParsesAcrossTheBlockBoundary) {
   }
 }
 
+// Fields usually arrive in table order, which the parser tries first; any
+// other order must find the same fields.
+TEST(CSoapRootHandler, FindsFieldsInAnyOrder) {
+  const std::string body =
+      Ads(Ad("<Url>u</Url><ClickUrl>c</ClickUrl><Title>t</Title><Description>d</Description>"
+             "<Referer>r</Referer><Keyword>k</Keyword>") +
+          Ad("<Referer>r2</Referer><Url>u2</Url><Keyword>k2</Keyword>"));
+  GetPublicAdsParams params;
+  ASSERT_EQ(ParseBody(kGetPublicAdsBody, &params, body), kOk);
+  ASSERT_EQ(params.GetPublicAdsResult.size(), 2u);
+  const AdItemResult& first = params.GetPublicAdsResult[0];
+  EXPECT_EQ(first.Keyword, u"k");
+  EXPECT_EQ(first.Referer, u"r");
+  EXPECT_EQ(first.Description, u"d");
+  EXPECT_EQ(first.Title, u"t");
+  EXPECT_EQ(first.ClickUrl, u"c");
+  EXPECT_EQ(first.Url, u"u");
+  const AdItemResult& second = params.GetPublicAdsResult[1];
+  EXPECT_EQ(second.Keyword, u"k2");
+  EXPECT_EQ(second.Referer, u"r2");
+  EXPECT_EQ(second.Url, u"u2");
+  EXPECT_EQ(second.Title, std::nullopt);
+}
+
 TEST(CSoapRootHandler, EmptyAndMissingArraysHaveNoItems) {
   GetPublicAdsParams params;
   EXPECT_EQ(ParseBody(kGetPublicAdsBody, &params, Ads("")), kOk);
@@ -130,6 +154,7 @@ TEST(CSoapRootHandler, RejectsResponsesThatDoNotMatchTheDescriptors) {
       {"unknown child in the response", ResponseEnvelope("GetPublicAds", "<Other/>")},
       {"unknown field in a record", Ads(Ad("<Price>1</Price>"))},
       {"repeated field in a record", Ads(Ad("<Title>a</Title><Title>b</Title>"))},
+      {"field repeated after the next one", Ads(Ad("<Title>a</Title><ClickUrl>c</ClickUrl><Title>b</Title>"))},
       {"in-field in the response", ResponseEnvelope("GetPublicAds", "<offerId>1</offerId>")},
       {"hidden count on the wire", ResponseEnvelope("GetPublicAds", "<__GetPublicAdsResult_nSizeIs>1</__GetPublicAdsResult_nSizeIs>")},
       {"another operation's response", ResponseEnvelope("GetPublicAdsEx", "")},

@@ -2,23 +2,6 @@
 
 namespace soap {
 
-StorageKind StorageKindOf(int type, const OperationDescriptor* chain) {
-  if (type == -1) {
-    if (chain == nullptr) return StorageKind::kUnsupported;
-    if (chain->kind == DescriptorKind::kEnumeration) return StorageKind::kEnumeration;
-    if (chain->kind == DescriptorKind::kRecord) return StorageKind::kRecord;
-    return StorageKind::kUnsupported;
-  }
-  if (detail::IsStringType(type)) return StorageKind::kString;
-  switch (type) {
-    case kXsdBoolean: return StorageKind::kBoolean;
-    case kXsdInt: return StorageKind::kInt;
-    case kXsdFloat: case kXsdDouble: case kXsdDecimal: return StorageKind::kDouble;
-    case kXsdHexBinary: case kXsdBase64Binary: return StorageKind::kBytes;
-    default: return StorageKind::kUnsupported;
-  }
-}
-
 const FieldDescriptor* FindEnumerationValue(const OperationDescriptor& enumeration, int value) {
   for (const FieldDescriptor* entry = enumeration.fields; !entry->IsEnd(); ++entry) {
     if (entry->type == value) return entry;

@@ -18,7 +18,24 @@ enum class StorageKind {
   kUnsupported,
 };
 
-StorageKind StorageKindOf(int type, const OperationDescriptor* chain);
+// The native form of a value of (type, chain); inline because the parser
+// asks for every element of a response.
+inline StorageKind StorageKindOf(int type, const OperationDescriptor* chain) {
+  if (type == -1) {
+    if (chain == nullptr) return StorageKind::kUnsupported;
+    if (chain->kind == DescriptorKind::kEnumeration) return StorageKind::kEnumeration;
+    if (chain->kind == DescriptorKind::kRecord) return StorageKind::kRecord;
+    return StorageKind::kUnsupported;
+  }
+  if (detail::IsStringType(type)) return StorageKind::kString;
+  switch (type) {
+    case kXsdBoolean: return StorageKind::kBoolean;
+    case kXsdInt: return StorageKind::kInt;
+    case kXsdFloat: case kXsdDouble: case kXsdDecimal: return StorageKind::kDouble;
+    case kXsdHexBinary: case kXsdBase64Binary: return StorageKind::kBytes;
+    default: return StorageKind::kUnsupported;
+  }
+}
 
 // The enumeration entry with this number, or null.
 const FieldDescriptor* FindEnumerationValue(const OperationDescriptor& enumeration, int value);
