@@ -152,6 +152,9 @@ TEST(SaxXmlReader, StartsAFreshDocumentAfterAFailure) {
 // for, in two documents read one after the other: each tag still reports
 // exactly its own name.
 TEST(SaxXmlReader, ReportsEachNameWithItsOwnLengthAcrossDocuments) {
+  RecordingHandler handler;
+  SaxXmlReader reader;
+  reader.SetContentHandler(&handler);
   for (const std::string stem : {"n", "other_name_"}) {
     std::string document = "<root>";
     std::vector<std::string> expected = {"start {}root"};
@@ -163,9 +166,6 @@ TEST(SaxXmlReader, ReportsEachNameWithItsOwnLengthAcrossDocuments) {
     }
     document += "</root>";
     expected.push_back("end root");
-    RecordingHandler handler;
-    SaxXmlReader reader;
-    reader.SetContentHandler(&handler);
     for (std::size_t pieceSize : {std::size_t{1}, std::size_t{4096}}) {
       SCOPED_TRACE(stem + " in pieces of " + std::to_string(pieceSize));
       handler.events.clear();
