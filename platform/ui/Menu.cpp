@@ -73,11 +73,10 @@ MenuItemView ItemFrom(UINT flags, UINT_PTR idOrSubmenu, LPCWSTR item) {
   } else if (item && !(flags & MF_SEPARATOR)) {
     entry.text = item;
   }
-  if (flags & MF_POPUP) {
-    entry.submenu = reinterpret_cast<HMENU>(idOrSubmenu);
-  } else {
-    entry.id = static_cast<UINT>(idOrSubmenu);
-  }
+  // A submenu entry's id is its menu handle, as Windows reports it in the
+  // owner-draw messages (GetMenuItemID still answers -1 for it).
+  entry.id = static_cast<UINT>(idOrSubmenu);
+  if (flags & MF_POPUP) entry.submenu = reinterpret_cast<HMENU>(idOrSubmenu);
   return entry;
 }
 

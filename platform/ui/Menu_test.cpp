@@ -90,7 +90,7 @@ TEST_F(MenuTest, ChoosingInASubmenuSendsTheMenuLoopInOrder) {
 TEST_F(MenuTest, ItemsAreMeasuredOnceButDrawnEveryTime) {
   TrackPopupMenuEx(menu_, TPM_RETURNCMD, 0, 0, owner_.Get(), nullptr);
   TrackPopupMenuEx(menu_, TPM_RETURNCMD, 0, 0, owner_.Get(), nullptr);
-  EXPECT_EQ(measured_, (std::vector<UINT>{1, 2, 3, 0}));
+  EXPECT_EQ(measured_, (std::vector<UINT>{1, 2, 3, static_cast<UINT>(reinterpret_cast<UINT_PTR>(submenu_))}));
   EXPECT_EQ(drawn_.size(), 8u);
   EXPECT_EQ(InspectMenu(menu_)[0].measuredWidth, 120u);
 }
