@@ -301,6 +301,17 @@ LRESULT ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case TB_ISBUTTONENABLED: return ButtonBit(*state, wParam, TBSTATE_ENABLED);
     case TB_ISBUTTONHIDDEN: return ButtonBit(*state, wParam, TBSTATE_HIDDEN);
     case TB_ISBUTTONPRESSED: return ButtonBit(*state, wParam, TBSTATE_PRESSED);
+    // Controls placed on the toolbar (a search box, an edit field) talk to
+    // their parent, the toolbar; it hands that on to its notify window, as
+    // the real control does.
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+      return state->notifyParent ? SendMessageW(state->notifyParent, message, wParam, lParam) : 0;
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }

@@ -193,6 +193,19 @@ TEST_F(ToolbarTest, NotificationsGoWhereTbSetParentSays) {
   EXPECT_TRUE(log_.Ids({WM_COMMAND}).empty());
 }
 
+TEST_F(ToolbarTest, ChildControlsNotificationsAreHandedToTheNotifyWindow) {
+  MessageLog reflection;
+  UniqueWindow reflector(CreateRecordingWindow(reflection, parent_.Get(), 0, 8));
+  SendMessageW(toolbar_, TB_SETPARENT, reinterpret_cast<WPARAM>(reflector.Get()), 0);
+  HWND edit = CreateWindowExW(0, u"Edit", u"", WS_CHILD | WS_VISIBLE, 200, 0, 100, 22, toolbar_, reinterpret_cast<HMENU>(77), nullptr, nullptr);
+  SetWindowTextW(edit, u"typed");
+  const auto messages = reflection.Messages();
+  const auto change = std::find_if(messages.begin(), messages.end(), [](const auto& m) {
+    return m.message == WM_COMMAND && m.wParam == MAKEWPARAM(77, 0x0300);  // EN_CHANGE of control 77
+  });
+  EXPECT_NE(change, messages.end());
+}
+
 TEST_F(ToolbarTest, TooltipAsksTheParentUnlessATextWasSet) {
   Insert(MakeButton(30, BTNS_AUTOSIZE, 0, nullptr));
   log_.handler = [](HWND, UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
