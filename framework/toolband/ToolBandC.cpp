@@ -263,6 +263,7 @@ void ToolBandC::ShowControl(int index, bool show) {
 void ToolBandC::RemoveAllControls() {
   platform::TraceScope trace("ToolBandC::RemoveAllControls");
   focused_ = nullptr;
+  lastHotKeyTaker_ = nullptr;
   if (toolbar_) {
     while (SendMessageW(toolbar_.Get(), TB_BUTTONCOUNT, 0, 0) > 0) {
       SendMessageW(toolbar_.Get(), TB_DELETEBUTTON, 0, 0);
@@ -330,8 +331,12 @@ void ToolBandC::LayoutControls() {
 }
 
 bool ToolBandC::DispatchHotKey(bool alt, bool ctrl, bool shift, int key) {
+  lastHotKeyTaker_ = nullptr;
   for (const auto& control : controls_) {
-    if (control->HandleHotKey(alt, ctrl, shift, key) != 0) return true;
+    if (control->HandleHotKey(alt, ctrl, shift, key) != 0) {
+      lastHotKeyTaker_ = control.get();
+      return true;
+    }
   }
   return false;
 }

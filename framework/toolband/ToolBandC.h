@@ -81,6 +81,8 @@ class ToolBandC : public ToolBandI, public ControlCollectionI {
   void AutoSize(int width);
   // Offers the key to the top-level controls in order; true when one took it.
   bool DispatchHotKey(bool alt, bool ctrl, bool shift, int key);
+  // The control that took the last key offered, or null when none did.
+  ControlI* LastHotKeyTaker() const { return lastHotKeyTaker_; }
   // The control (at any depth) that owns a button or menu item id, or null.
   ControlI* FindControl(int id) const;
   // The control that has the keyboard focus, or null.
@@ -129,6 +131,7 @@ class ToolBandC : public ToolBandI, public ControlCollectionI {
   platform::ui::UniqueWindow leadingMenuToolbar_;
   UniqueImageList leadingMenuImages_;
   ControlI* focused_ = nullptr;
+  ControlI* lastHotKeyTaker_ = nullptr;
   int nextControlId_ = 1;
   bool sizePosted_ = false;
   bool layingOut_ = false;

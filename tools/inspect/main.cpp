@@ -11,11 +11,13 @@
 #include "tools/inspect/ConnectorSubcommands.h"
 #include "tools/inspect/LayoutSubcommand.h"
 #include "tools/inspect/Subcommand.h"
+#include "tools/inspect/ToolbarSubcommand.h"
 
 namespace {
 
 constexpr std::array kSubcommands = {
     tools::Subcommand{"layout", tools::kLayoutUsage, &tools::RunLayoutSubcommand},
+    tools::Subcommand{"toolbar", tools::kToolbarUsage, &tools::RunToolbarSubcommand},
     tools::Subcommand{"call", tools::kCallUsage, &tools::RunCallSubcommand},
     tools::Subcommand{"totals", tools::kTotalsUsage, &tools::RunTotalsSubcommand},
     tools::Subcommand{"categories", tools::kCategoriesUsage, &tools::RunCategoriesSubcommand},

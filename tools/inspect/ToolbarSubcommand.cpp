@@ -1,0 +1,269 @@
+#include "tools/inspect/ToolbarSubcommand.h"
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "framework/command/CommandC.h"
+#include "framework/context/StandaloneTabContextC.h"
+#include "framework/controls/ControlI.h"
+#include "framework/controls/ControlStyle.h"
+#include "framework/controls/HotKey.h"
+#include "framework/layout/LayoutWords.h"
+#include "platform/registry/RegistryKey.h"
+#include "platform/text/CodePage.h"
+#include "platform/ui/CommCtrl.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/Keyboard.h"
+#include "platform/ui/MessageQueue.h"
+#include "platform/ui/SvgRender.h"
+#include "platform/ui/Toolbar.h"
+#include "platform/ui/Window.h"
+#include "tools/inspect/HostFiles.h"
+#include "tools/inspect/JsonWriter.h"
+
+namespace tools {
+
+namespace {
+
+constexpr int kRebarWidth = 1024;
+constexpr int kRebarHeight = 60;
+constexpr LPARAM kKeyReleased = LPARAM{1} << 31;
+
+struct ToolbarOptions {
+  std::string location;
+  std::optional<std::string> storedFile;
+  std::optional<int> width;
+  std::optional<std::string> svgFile;
+  std::vector<std::string> keys;
+};
+
+std::vector<std::string> SplitKeys(std::string_view text) {
+  std::vector<std::string> keys;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t comma = text.find(',', start);
+    const std::size_t end = comma == std::string_view::npos ? text.size() : comma;
+    if (end > start) keys.emplace_back(text.substr(start, end - start));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return keys;
+}
+
+std::optional<ToolbarOptions> ParseOptions(SubcommandArguments arguments) {
+  ToolbarOptions options;
+  bool haveLocation = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    const bool takesValue = argument == "--stored" || argument == "--width" ||
+                            argument == "--svg" || argument == "--keys";
+    if (takesValue) {
+      if (i + 1 >= arguments.size()) return std::nullopt;
+      const std::string value(arguments[++i]);
+      if (argument == "--stored") options.storedFile = value;
+      if (argument == "--svg") options.svgFile = value;
+      if (argument == "--keys") options.keys = SplitKeys(value);
+      if (argument == "--width") {
+        const int width = framework::ReadInteger(value);
+        if (width <= 0) return std::nullopt;
+        options.width = width;
+      }
+    } else if (!haveLocation && !argument.starts_with("--")) {
+      options.location = std::string(argument);
+      haveLocation = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!haveLocation) return std::nullopt;
+  return options;
+}
+
+std::optional<std::string> ReadHostFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+bool StoreLayoutCopy(const std::string& bytes) {
+  platform::RegistryKey key;
+  if (key.Create(HKEY_CURRENT_USER, framework::kProductLayoutKeyPath) != ERROR_SUCCESS) {
+    return false;
+  }
+  return key.SetValue(framework::kProductLayoutValueName, REG_BINARY, bytes.data(),
+                      static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+// The name the control's command is registered under; plug-in commands
+// that do not derive from CommandC are named by their element.
+std::string CommandName(const framework::ControlI& control) {
+  const framework::CommandI* command = control.Command();
+  if (command == nullptr) return {};
+  if (const auto* named = dynamic_cast<const framework::CommandC*>(command)) return named->Name();
+  const platform::XmlElement* element = control.Element();
+  std::string name = element == nullptr ? std::string() : element->Attribute("command");
+  return name.empty() ? "ToolBand.Nop" : name;
+}
+
+// A tab context that notes, after the toolband saw each key press, which
+// control's command the key executed.
+class RecordingTabContext : public framework::StandaloneTabContextC {
+ public:
+  using StandaloneTabContextC::StandaloneTabContextC;
+
+  void KeyboardNotice(int, int, int flags) override {
+    if ((flags & kKeyReleased) != 0 || ToolBand() == nullptr) return;
+    if (const framework::ControlI* taker = ToolBand()->LastHotKeyTaker()) {
+      executed.push_back(CommandName(*taker));
+    }
+  }
+
+  std::vector<std::string> executed;
+};
+
+void PressHotKey(const framework::HotKey& hotKey) {
+  std::vector<int> modifiers;
+  if (hotKey.ctrl) modifiers.push_back(VK_CONTROL);
+  if (hotKey.shift) modifiers.push_back(VK_SHIFT);
+  if (hotKey.alt) modifiers.push_back(VK_MENU);
+  for (int modifier : modifiers) platform::ui::KeyDown(modifier);
+  platform::ui::RunUntilIdle();
+  if (hotKey.key != 0) {
+    platform::ui::KeyDown(hotKey.key);
+    // Handled while the modifiers are still held: the hook reads them now.
+    platform::ui::RunUntilIdle();
+    platform::ui::KeyUp(hotKey.key);
+  }
+  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
+    platform::ui::KeyUp(*modifier);
+  }
+  platform::ui::RunUntilIdle();
+}
+
+void WriteRect(JsonWriter& json, const RECT& rect) {
+  json.BeginObject();
+  json.Key("left");
+  json.Integer(rect.left);
+  json.Key("top");
+  json.Integer(rect.top);
+  json.Key("right");
+  json.Integer(rect.right);
+  json.Key("bottom");
+  json.Integer(rect.bottom);
+  json.EndObject();
+}
+
+void WriteButtons(JsonWriter& json, HWND toolbar) {
+  json.BeginArray();
+  if (const auto view = platform::ui::InspectToolbar(toolbar)) {
+    for (const platform::ui::ToolbarButtonView& button : view->buttons) {
+      json.BeginObject();
+      json.Key("id");
+      json.Integer(button.id);
+      json.Key("style");
+      json.Integer(button.style);
+      json.Key("state");
+      json.Integer(button.state);
+      json.Key("text");
+      json.Utf8String(platform::WideToUtf8(button.text));
+      json.Key("image");
+      json.Integer(button.image);
+      json.Key("width");
+      json.Integer(button.width);
+      json.Key("rect");
+      WriteRect(json, button.rect);
+      json.EndObject();
+    }
+  }
+  json.EndArray();
+}
+
+void WriteControls(JsonWriter& json, const framework::ToolBandC& toolband) {
+  json.BeginArray();
+  for (const auto& control : toolband.Controls()) {
+    json.BeginObject();
+    json.Key("kind");
+    json.Utf8String(framework::ElementNameOfKind(static_cast<int>(control->Kind())));
+    json.Key("command");
+    if (control->Command() == nullptr) {
+      json.Null();
+    } else {
+      json.AnsiString(CommandName(*control));
+    }
+    json.Key("style");
+    json.Integer(control->StyleWord());
+    json.Key("shown");
+    json.Boolean((control->StyleWord() & framework::style::kDisabled) == 0);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+}  // namespace
+
+int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
+  const std::optional<ToolbarOptions> options = ParseOptions(arguments);
+  if (!options) {
+    err << "usage: vimaru-tool " << kToolbarUsage << '\n';
+    return kExitUsage;
+  }
+  HostFileSystem files;
+  if (options->storedFile) {
+    const std::optional<std::string> stored = ReadHostFile(*options->storedFile);
+    if (!stored || !StoreLayoutCopy(*stored)) {
+      err << "cannot store the layout copy from " << *options->storedFile << '\n';
+      return kExitFailure;
+    }
+  }
+
+  // The browser's rebar and the band's site window the toolband stands in.
+  platform::ui::UniqueWindow rebar(CreateWindowExW(0, REBARCLASSNAMEW, u"", WS_VISIBLE, 0, 0,
+                                                   kRebarWidth, kRebarHeight, nullptr, nullptr,
+                                                   nullptr, nullptr));
+  HWND bandSite = CreateWindowExW(0, WC_STATICW, u"", WS_CHILD | WS_VISIBLE, 0, 0, kRebarWidth,
+                                  kRebarHeight / 2, rebar.Get(), nullptr, nullptr, nullptr);
+  RecordingTabContext context(ToProductLocation(options->location));
+  framework::ToolBandC* toolband = context.Create(bandSite);
+  if (toolband == nullptr) {
+    err << "no toolbar: the layout at " << options->location << " was given up\n";
+    return kExitFailure;
+  }
+  platform::ui::RunUntilIdle();
+  HWND toolbar = toolband->ToolbarWindow();
+  if (options->width) {
+    RECT rect;
+    GetWindowRect(toolbar, &rect);
+    MoveWindow(toolbar, 0, 0, *options->width, rect.bottom - rect.top, TRUE);
+    platform::ui::RunUntilIdle();
+  }
+  for (const std::string& key : options->keys) PressHotKey(framework::ParseHotKey(key));
+
+  JsonWriter json(out);
+  json.BeginObject();
+  json.Key("buttons");
+  WriteButtons(json, toolbar);
+  json.Key("controls");
+  WriteControls(json, *toolband);
+  json.Key("executed");
+  json.BeginArray();
+  for (const std::string& name : context.executed) json.AnsiString(name);
+  json.EndArray();
+  json.EndObject();
+
+  if (options->svgFile) {
+    std::ofstream file(*options->svgFile, std::ios::binary | std::ios::trunc);
+    const std::string svg = platform::ui::RenderToolbarSvg(toolbar);
+    if (svg.empty() || !file.write(svg.data(), static_cast<std::streamsize>(svg.size()))) {
+      err << "cannot write " << *options->svgFile << '\n';
+      return kExitFailure;
+    }
+  }
+  return 0;
+}
+
+}  // namespace tools
