@@ -269,7 +269,12 @@ void ToolBandC::RemoveAllControls() {
       SendMessageW(toolbar_.Get(), TB_DELETEBUTTON, 0, 0);
     }
   }
+  // A control's window may report to the toolbar while it goes (a focused
+  // edit field says it lost the focus), so the list is emptied first and
+  // the controls are destroyed outside it.
+  std::vector<std::unique_ptr<ControlI>> doomed = std::move(controls_);
   controls_.clear();
+  doomed.clear();
   leadingMenuToolbar_.Reset();
   leadingMenuImages_.Reset();
   if (toolbar_) {

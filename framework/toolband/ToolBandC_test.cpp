@@ -257,6 +257,16 @@ TEST_F(ToolBandTest, RemoveAllEmptiesTheToolbarAndItsImageLists) {
   EXPECT_EQ(SendMessageW(Toolbar(), TB_GETIMAGELIST, 0, 0), 0);
 }
 
+TEST_F(ToolBandTest, RemovingAFocusedFieldIsSafe) {
+  ASSERT_NE(BuildToolbar("<edit command='A' width='80'/><button command='A' caption='B'/>", {"A"}),
+            nullptr);
+  auto& edit = static_cast<EditControlC&>(*Band().Controls()[0]);
+  ASSERT_TRUE(edit.Activate());
+  EXPECT_EQ(Band().FocusedControl(), &edit);
+  Band().RemoveAllControls();  // the field reports its lost focus while it goes
+  EXPECT_EQ(Band().FocusedControl(), nullptr);
+}
+
 TEST_F(ToolBandTest, UnloadableImageLeavesATextButton) {
   ASSERT_NE(BuildToolbar("<button command='A' caption='Missing' image='nothere.bmp'/>", {"A"}),
             nullptr);

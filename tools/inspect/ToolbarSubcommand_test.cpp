@@ -1,0 +1,83 @@
+#include "tools/inspect/ToolbarSubcommand.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "platform/registry/RegistryTestHooks.h"
+
+namespace tools {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+ToolRun RunToolbar(std::vector<std::string_view> arguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = RunToolbarSubcommand(arguments, out, err);
+  return {code, out.str(), err.str()};
+}
+
+class ToolbarSubcommandTest : public ::testing::Test {
+ protected:
+  ToolbarSubcommandTest() {
+    std::random_device random;
+    do {
+      directory_ = fs::temp_directory_path() / ("vimaru-toolbar-test-" + std::to_string(random()));
+    } while (!fs::create_directory(directory_));
+  }
+  ~ToolbarSubcommandTest() override {
+    std::error_code ignored;
+    fs::remove_all(directory_, ignored);
+  }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(directory_ / name, std::ios::binary) << bytes;
+    return (directory_ / name).string();
+  }
+
+  platform::ScopedRegistryReset registry_;
+  fs::path directory_;
+};
+
+TEST_F(ToolbarSubcommandTest, PrintsButtonsControlsAndTheCommandsKeysExecuted) {
+  const std::string layout = Write(
+      "layout.xml",
+      "<toolband xmlns='http://www.vimaru.com/toolband'>"
+      "<button command='Navigate' id='Home' caption='Home' show-caption='yes' hotkey='Alt+H'/>"
+      "<separator/>"
+      "<button command='Navigate' id='Off' caption='Off' disabled='1' hotkey='Alt+H'/>"
+      "<edit command='ToolBand.Nop' width='80' hotkey='Ctrl+Shift+F5'/>"
+      "</toolband>");
+  const std::string svg = (directory_ / "toolbar.svg").string();
+  const ToolRun run = RunToolbar({layout, "--keys", "Alt+H,Ctrl+Shift+F5,Ctrl+Q", "--svg", svg});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("\"text\": \"Home\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"style\": 80"), std::string::npos) << run.out;  // auto-size + show text
+  EXPECT_NE(run.out.find("\"shown\": false"), std::string::npos) << run.out;
+  // The edit field takes its key (the focus) but runs no command.
+  EXPECT_NE(run.out.find("\"executed\": [\n    \"Home\",\n    \"ToolBand.Nop\"\n  ]"),
+            std::string::npos)
+      << run.out;
+  EXPECT_TRUE(fs::file_size(svg) > 0);
+}
+
+TEST_F(ToolbarSubcommandTest, UsageAndGivenUpToolbars) {
+  EXPECT_EQ(RunToolbar({}).exitCode, 2);
+  EXPECT_EQ(RunToolbar({"x.xml", "--width", "0"}).exitCode, 2);
+  EXPECT_EQ(RunToolbar({"x.xml", "--keys"}).exitCode, 2);
+  const std::string foreign = Write("foreign.xml", "<toolband/>");
+  EXPECT_EQ(RunToolbar({foreign}).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace tools
