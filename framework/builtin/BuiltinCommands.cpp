@@ -30,16 +30,7 @@ VBScriptCmdC::VBScriptCmdC(std::string name) : ScriptCmdC(std::move(name), "VBSc
 
 DialogCmdC::DialogCmdC(std::string name) : CommandC(std::move(name)) { SetEnabled(true); }
 
-FindCmdC::FindCmdC(std::string name, bool backwards)
-    : CommandWithEventsC(std::move(name)), backwards_(backwards) {
-  SetEnabled(true);
-}
-
 FindPreviousCmdC::FindPreviousCmdC(std::string name) : FindCmdC(std::move(name), true) {}
-
-HighlightCmdC::HighlightCmdC(std::string name) : CommandWithEventsC(std::move(name)) {
-  SetEnabled(true);
-}
 
 ShellExecuteCmdC::ShellExecuteCmdC(std::string name) : CommandC(std::move(name)) {
   SetEnabled(true);

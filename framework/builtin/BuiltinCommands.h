@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/builtin/PageEvents.h"
 #include "framework/command/CommandWithEventsC.h"
 #include "framework/command/HostData.h"
 
@@ -42,9 +43,13 @@ class NopCmdC : public CommandC {
   explicit NopCmdC(std::string name);
 };
 
+// Navigates the browser to `url` (else `parameter`), optionally into the
+// frame `target`.
 class NavigateCmdC : public CommandC {
  public:
   explicit NavigateCmdC(std::string name);
+  void Execute(ControlI* control) override;
+  void ExecuteWithText(const std::string& text, ControlI* control) override;
 };
 
 // Runs a script in the page, in the language this command was made for.
@@ -52,6 +57,8 @@ class ScriptCmdC : public CommandC {
  public:
   ScriptCmdC(std::string name, std::string languageName);
   const std::string& LanguageName() const { return languageName_; }
+  void Execute(ControlI* control) override;
+  void ExecuteWithText(const std::string& text, ControlI* control) override;
 
  private:
   std::string languageName_;
@@ -67,19 +74,35 @@ class VBScriptCmdC : public ScriptCmdC {
   explicit VBScriptCmdC(std::string name);
 };
 
+// Opens a page next to the layout as a modal HTML dialog.
 class DialogCmdC : public CommandC {
  public:
   explicit DialogCmdC(std::string name);
+  void Execute(ControlI* control) override;
+  void ExecuteWithText(const std::string& text, ControlI* control) override;
 };
 
 // Finds the next occurrence of a pattern in the page.
+// Each execution selects the next match after the previous one, wrapping
+// around the page once; a new pattern or a new page starts over.
 class FindCmdC : public CommandWithEventsC {
  public:
   explicit FindCmdC(std::string name, bool backwards = false);
+  ~FindCmdC() override;
   bool SearchesBackwards() const { return backwards_; }
+  bool HasSearchCursor() const { return cursor_ != nullptr; }
+
+  void OnTextNotice(const std::string& text) override;
+  void Execute(ControlI* control) override;
+  void ExecuteWithText(const std::string& text, ControlI* control) override;
 
  private:
+  class SearchCursor;
+
   bool backwards_;
+  std::string lastPattern_;
+  std::unique_ptr<SearchCursor> cursor_;
+  PageEventConnection pageEvents_;
 };
 
 class FindPreviousCmdC : public FindCmdC {
@@ -87,9 +110,20 @@ class FindPreviousCmdC : public FindCmdC {
   explicit FindPreviousCmdC(std::string name);
 };
 
+// A toggle: checked marks every match of the pattern in the page with a
+// coloured span of this instance, unchecked removes exactly those spans.
 class HighlightCmdC : public CommandWithEventsC {
  public:
   explicit HighlightCmdC(std::string name);
+  // The id every span of this instance carries.
+  std::string MarkerId() const;
+
+  void OnTextNotice(const std::string& text) override;
+  void Execute(ControlI* control) override;
+  void ExecuteWithText(const std::string& text, ControlI* control) override;
+
+ private:
+  PageEventConnection pageEvents_;
 };
 
 class ShellExecuteCmdC : public CommandC {

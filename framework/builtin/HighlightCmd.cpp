@@ -1,0 +1,118 @@
+#include <cstdio>
+#include <string>
+
+#include "framework/builtin/BuiltinCommands.h"
+#include "framework/builtin/PageDocuments.h"
+#include "framework/builtin/PageReadyWait.h"
+#include "framework/builtin/TextExpansion.h"
+#include "framework/controls/ElementAttribute.h"
+#include "platform/automation/Bstr.h"
+
+namespace framework {
+
+namespace {
+
+using platform::Bstr;
+using platform::ComPtr;
+
+constexpr LONG kWholePage = 0x3FFFFFFF;
+constexpr std::string_view kDefaultColour = "#f8bf24";
+
+// The matched text goes into the page as text: a pattern holding markup
+// must not become markup of the page.
+std::u16string EscapeHtml(std::u16string_view text) {
+  std::u16string escaped;
+  for (char16_t c : text) {
+    switch (c) {
+      case u'&': escaped += u"&amp;"; break;
+      case u'<': escaped += u"&lt;"; break;
+      case u'>': escaped += u"&gt;"; break;
+      case u'"': escaped += u"&quot;"; break;
+      case u'\'': escaped += u"&#39;"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+void MarkMatches(IHTMLDocument2* document, const std::u16string& pattern,
+                 const std::u16string& openingTag) {
+  ComPtr<IHTMLTxtRange> range = BodyRange(document);
+  if (!range || pattern.empty()) return;
+  range->collapse(VARIANT_TRUE);
+  const Bstr searched(pattern);
+  VARIANT_BOOL found = VARIANT_FALSE;
+  while (SUCCEEDED(range->findText(searched.Get(), kWholePage, 0, &found)) &&
+         found == VARIANT_TRUE) {
+    Bstr matched;
+    range->get_text(matched.Receive());
+    // pasteHTML leaves the range collapsed after the span, so the search
+    // goes on past it.
+    if (FAILED(range->pasteHTML(
+            Bstr(openingTag + EscapeHtml(matched.View()) + u"</span>").Get()))) {
+      return;
+    }
+  }
+}
+
+// Replaces each span of this instance by its own text; spans of other
+// instances keep their ids and stay.
+void UnmarkMatches(IHTMLDocument2* document, const std::u16string& markerId) {
+  ComPtr<IHTMLDocument3> lookup;
+  if (FAILED(ComPtr<IHTMLDocument2>(document).As(&lookup))) return;
+  const Bstr id(markerId);
+  for (;;) {
+    ComPtr<IHTMLElement> span;
+    if (FAILED(lookup->getElementById(id.Get(), span.ReleaseAndGetAddressOf())) || !span) return;
+    Bstr text;
+    span->get_innerText(text.Receive());
+    if (FAILED(span->put_outerText(text.Get()))) return;
+  }
+}
+
+}  // namespace
+
+HighlightCmdC::HighlightCmdC(std::string name)
+    : CommandWithEventsC(std::move(name)), pageEvents_([this](DISPID id) {
+        if (IsPageChangeEvent(id)) SetChecked(0);
+      }) {
+  SetEnabled(true);
+}
+
+std::string HighlightCmdC::MarkerId() const {
+  char identity[32];
+  std::snprintf(identity, sizeof identity, "%p", static_cast<const void*>(this));
+  return std::string("orvane-highlight-") + identity;
+}
+
+void HighlightCmdC::OnTextNotice(const std::string& text) {
+  CommandWithEventsC::OnTextNotice(text);
+  pageEvents_.ConnectTo(Browser());
+}
+
+void HighlightCmdC::Execute(ControlI* control) {
+  // Connected here too: a highlight on a page that then goes away must
+  // come unchecked even when no text notice came first.
+  pageEvents_.ConnectTo(Browser());
+  std::string pattern = ElementAttribute(control, "pattern");
+  if (pattern.empty()) pattern = ElementAttribute(control, "parameter");
+  pattern = ExpandPlaceholders(std::move(pattern), Context());
+  if (!WaitForPageReady(Browser())) return;
+  std::string colour = ElementAttribute(control, "color");
+  if (colour.empty()) colour = kDefaultColour;
+  ComPtr<IHTMLDocument2> document = BrowserDocument(Browser());
+  if (!document) return;
+
+  const std::u16string markerId = Wide(MarkerId());
+  if (Checked() != 0) {
+    MarkMatches(document.Get(), Wide(pattern),
+                u"<span id='" + markerId + u"' style='background-color:" +
+                    EscapeHtml(Wide(colour)) + u";'>");
+  } else {
+    UnmarkMatches(document.Get(), markerId);
+  }
+}
+
+void HighlightCmdC::ExecuteWithText(const std::string&, ControlI* control) { Execute(control); }
+
+}  // namespace framework
