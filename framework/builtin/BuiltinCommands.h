@@ -126,9 +126,16 @@ class HighlightCmdC : public CommandWithEventsC {
   PageEventConnection pageEvents_;
 };
 
+// Starts the program named by the parameter through the elevation broker.
 class ShellExecuteCmdC : public CommandC {
  public:
   explicit ShellExecuteCmdC(std::string name);
+  void ExecuteWithParameter(const std::string& parameter) override;
+  // What the broker answered for the last start; -1 before any.
+  int LastExitCode() const { return lastExitCode_; }
+
+ private:
+  int lastExitCode_ = -1;
 };
 
 // A new instance of the built-in command `builtinName` registered as
