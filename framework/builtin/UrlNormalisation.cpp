@@ -31,14 +31,15 @@ std::u16string Unescape(std::u16string_view text) {
   return plain;
 }
 
-bool IsUnsafe(char16_t c) {
+bool IsUnsafe(char16_t c, std::u16string_view alsoUnsafe) {
   if (c <= 0x20 || c >= 0x7f) return true;
-  return std::u16string_view(u"\"<>%{}|\\^`").find(c) != std::u16string_view::npos;
+  return std::u16string_view(u"\"<>%{}|\\^`").find(c) != std::u16string_view::npos ||
+         alsoUnsafe.find(c) != std::u16string_view::npos;
 }
 
 // Unsafe characters become "%xx"; characters beyond Latin-1 are written as
 // UTF-8 bytes, each escaped.
-std::u16string Escape(std::u16string_view text) {
+std::u16string Escape(std::u16string_view text, std::u16string_view alsoUnsafe = {}) {
   static constexpr char16_t kHex[] = u"0123456789ABCDEF";
   std::u16string escaped;
   auto byte = [&](unsigned value) {
@@ -47,7 +48,7 @@ std::u16string Escape(std::u16string_view text) {
     escaped += kHex[value & 0xF];
   };
   for (char16_t c : text) {
-    if (!IsUnsafe(c)) {
+    if (!IsUnsafe(c, alsoUnsafe)) {
       escaped += c;
     } else if (c < 0x100) {
       byte(c);
@@ -100,8 +101,10 @@ std::optional<UrlParts> Split(std::u16string_view url) {
 std::u16string Rebuild(const UrlParts& parts) {
   std::u16string url = parts.scheme + u"://";
   if (!parts.user.empty() || !parts.password.empty()) {
-    url += Escape(parts.user);
-    if (!parts.password.empty()) url += u':' + Escape(parts.password);
+    // An unescaped '@', ':' or '/' here would move where the host starts.
+    constexpr std::u16string_view kCredentialDelimiters = u"@:/";
+    url += Escape(parts.user, kCredentialDelimiters);
+    if (!parts.password.empty()) url += u':' + Escape(parts.password, kCredentialDelimiters);
     url += u'@';
   }
   url += Escape(parts.host);
