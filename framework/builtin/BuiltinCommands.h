@@ -30,6 +30,8 @@ class ToolbarLayoutCmdC : public CommandC {
   ToolBandI* ToolBand() const { return toolband_; }
   CommandContainerI* TabContext() const { return context_; }
   HostData HostWindow() const { return hostWindow_; }
+  // Shows the layout dialog, then shows or hides the controls as saved.
+  void OnExecute() override;
 
  private:
   ToolBandI* toolband_;
