@@ -6,4 +6,6 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default --target vimaru-demo
-build/default/tools/demo/vimaru-demo "$@"
+# The demo writes its toolbar picture into the working directory.
+cd build/default
+tools/demo/vimaru-demo "$@"

@@ -1,8 +1,9 @@
-// vimaru-demo: shows what the product does, step by step. For now it builds
-// the toolbar of one browser tab from the layout embedded in the module and
-// prints the control tree beside a picture of the toolbar. Layout items
-// bound to product commands that do not exist yet are left out, as a tab
-// would leave them out.
+// vimaru-demo: shows what the product does, step by step. It builds the
+// toolbar of one browser tab from the layout embedded in the module and
+// prints the control tree beside a picture of the toolbar, then plays the
+// toolbar's service calls against the reference service started in-process.
+// Layout items bound to product commands that do not exist yet are left out,
+// as a tab would leave them out.
 #include <iostream>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Window.h"
 #include "tools/demo/ControlTreePrinter.h"
+#include "tools/demo/ServiceTour.h"
 #include "tools/demo/ToolbarPicture.h"
 
 int main() {
@@ -37,5 +39,5 @@ int main() {
   std::cout << "\nCommands of the tab:";
   for (const std::string& name : context.OwnCommands().Names()) std::cout << ' ' << name;
   std::cout << '\n';
-  return 0;
+  return demo::PlayServiceTour(std::cout) ? 0 : 1;
 }
