@@ -1,8 +1,8 @@
 // The items the layout dialog offers: the toolbar's top-level elements with
 // a known element name, in document order. Their position in this list is
-// the position of their control on the toolbar, because the builder creates
-// exactly one top-level control for each of them and skips every other
-// element.
+// taken as the position of their control on the toolbar: the builder skips
+// every other element, and creates one control for each of these as long as
+// its command can be found.
 #pragma once
 
 #include <string>
