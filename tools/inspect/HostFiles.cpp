@@ -1,10 +1,14 @@
 #include "tools/inspect/HostFiles.h"
 
 #include <cctype>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
+#include "framework/context/StandaloneTabContextC.h"
 #include "platform/files/FileSystem.h"
+#include "platform/registry/RegistryKey.h"
 
 namespace tools {
 
@@ -65,6 +69,23 @@ std::string ToProductLocation(std::string_view location) {
     return std::string(kFileScheme) + HostPathOnDrive(rest);
   }
   return HostPathOnDrive(location);
+}
+
+std::optional<std::string> ReadHostFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+bool StoreLayoutCopy(const std::string& bytes) {
+  platform::RegistryKey key;
+  if (key.Create(HKEY_CURRENT_USER, framework::kProductLayoutKeyPath) != ERROR_SUCCESS) {
+    return false;
+  }
+  return key.SetValue(framework::kProductLayoutValueName, REG_BINARY, bytes.data(),
+                      static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
 }
 
 }  // namespace tools

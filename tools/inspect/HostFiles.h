@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,11 @@ class HostFileSystem {
 // unchanged; host paths (absolute or relative, bare or after "file://")
 // become paths on the host drive.
 std::string ToProductLocation(std::string_view location);
+
+// The whole content of a host file, or nothing when it cannot be read.
+std::optional<std::string> ReadHostFile(const std::string& path);
+
+// Makes `bytes` the stored copy of the layout, where a browser tab keeps it.
+bool StoreLayoutCopy(const std::string& bytes);
 
 }  // namespace tools

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,23 +39,6 @@ std::optional<LayoutOptions> ParseOptions(SubcommandArguments arguments) {
   }
   if (!haveLocation) return std::nullopt;
   return options;
-}
-
-std::optional<std::string> ReadHostFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
-
-bool StoreLayoutCopy(const std::string& bytes) {
-  platform::RegistryKey key;
-  if (key.Create(HKEY_CURRENT_USER, framework::kProductLayoutKeyPath) != ERROR_SUCCESS) {
-    return false;
-  }
-  return key.SetValue(framework::kProductLayoutValueName, REG_BINARY, bytes.data(),
-                      static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
 }
 
 }  // namespace
