@@ -1,5 +1,7 @@
 #include <mutex>
 
+#include "platform/ui/Window.h"
+#include "platform/ui/detail/ControlClass.h"
 #include "platform/ui/detail/System.h"
 
 namespace platform::ui::detail {
@@ -8,6 +10,14 @@ void RegisterToolbarClasses();
 void RegisterRebarClass();
 void RegisterEditAndStaticClasses();
 void RegisterComboBoxClass();
+
+void RegisterControlClass(LPCWSTR className, WNDPROC procedure, UINT style) {
+  WNDCLASSEXW windowClass;
+  windowClass.style = style | CS_GLOBALCLASS;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.lpszClassName = className;
+  RegisterClassExW(&windowClass);
+}
 
 void RegisterBuiltInClasses() {
   static std::once_flag once;

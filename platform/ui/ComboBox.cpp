@@ -8,6 +8,7 @@
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/detail/ComboKeys.h"
+#include "platform/ui/detail/ControlClass.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui;
@@ -325,11 +326,7 @@ void ComboEditFocusLost(HWND combo, HWND newFocus) {
 }
 
 void RegisterComboBoxClass() {
-  WNDCLASSEXW combo;
-  combo.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  combo.lpfnWndProc = ComboProc;
-  combo.lpszClassName = WC_COMBOBOXW;
-  RegisterClassExW(&combo);
+  RegisterControlClass(WC_COMBOBOXW, ComboProc, CS_DBLCLKS);
 }
 
 }  // namespace platform::ui::detail

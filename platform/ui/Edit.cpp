@@ -5,6 +5,7 @@
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/detail/ComboKeys.h"
+#include "platform/ui/detail/ControlClass.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;
@@ -159,16 +160,8 @@ LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 namespace platform::ui::detail {
 
 void RegisterEditAndStaticClasses() {
-  WNDCLASSEXW edit;
-  edit.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  edit.lpfnWndProc = EditProc;
-  edit.lpszClassName = WC_EDITW;
-  RegisterClassExW(&edit);
-  WNDCLASSEXW label;
-  label.style = CS_GLOBALCLASS;
-  label.lpfnWndProc = StaticProc;
-  label.lpszClassName = WC_STATICW;
-  RegisterClassExW(&label);
+  RegisterControlClass(WC_EDITW, EditProc, CS_DBLCLKS);
+  RegisterControlClass(WC_STATICW, StaticProc, 0);
 }
 
 }  // namespace platform::ui::detail

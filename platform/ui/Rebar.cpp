@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/ui/Window.h"
+#include "platform/ui/detail/ControlClass.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;
@@ -128,11 +129,7 @@ LRESULT RebarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 namespace platform::ui::detail {
 
 void RegisterRebarClass() {
-  WNDCLASSEXW rebar;
-  rebar.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  rebar.lpfnWndProc = RebarProc;
-  rebar.lpszClassName = REBARCLASSNAMEW;
-  RegisterClassExW(&rebar);
+  RegisterControlClass(REBARCLASSNAMEW, RebarProc, CS_DBLCLKS);
 }
 
 }  // namespace platform::ui::detail

@@ -7,6 +7,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/detail/ControlClass.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui;
@@ -375,16 +376,8 @@ int ClickableIndex(const ToolbarState& state, int commandId) {
 namespace platform::ui::detail {
 
 void RegisterToolbarClasses() {
-  WNDCLASSEXW toolbar;
-  toolbar.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  toolbar.lpfnWndProc = ToolbarProc;
-  toolbar.lpszClassName = TOOLBARCLASSNAMEW;
-  RegisterClassExW(&toolbar);
-  WNDCLASSEXW tooltips;
-  tooltips.style = CS_GLOBALCLASS;
-  tooltips.lpfnWndProc = TooltipProc;
-  tooltips.lpszClassName = TOOLTIPS_CLASSW;
-  RegisterClassExW(&tooltips);
+  RegisterControlClass(TOOLBARCLASSNAMEW, ToolbarProc, CS_DBLCLKS);
+  RegisterControlClass(TOOLTIPS_CLASSW, TooltipProc, 0);
 }
 
 }  // namespace platform::ui::detail
