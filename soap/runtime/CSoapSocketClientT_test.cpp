@@ -132,7 +132,9 @@ TEST(CSoapSocketClientT, MapsEachOutcomeToItsError) {
     const Call call = CallGetPublicAds({ConnectionScript().ReadRequest().Send(c.answer, 4096)});
     EXPECT_EQ(call.error, c.expected) << c.name;
     EXPECT_EQ(SUCCEEDED(call.hr), c.expected == SoapClientError::kSuccess) << c.name;
-    if (c.expected != SoapClientError::kSuccess) EXPECT_TRUE(call.params.GetPublicAdsResult.empty()) << c.name;
+    if (c.expected != SoapClientError::kSuccess) {
+      EXPECT_TRUE(call.params.GetPublicAdsResult.empty()) << c.name;
+    }
   }
 }
 

@@ -15,6 +15,9 @@ struct ReaderCase {
   std::string body;
 };
 
+// Failure messages and test listings name the case instead of dumping its bytes.
+void PrintTo(const ReaderCase& c, std::ostream* out) { *out << c.name; }
+
 class HttpRequestReaderCases : public ::testing::TestWithParam<ReaderCase> {};
 
 // Each case is fed whole and one byte at a time: a request split anywhere
