@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/Gdi.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Window.h"
@@ -83,9 +84,13 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       if (IsComboChild(hwnd)) ComboKeyDown(GetParent(hwnd), static_cast<int>(wParam));
       return 0;
     case WM_SETFOCUS:
+      // Read-only fields get a caret too, as the real edit gives them one.
+      CreateCaret(hwnd, nullptr, 1, platform::ui::kTextHeight);
+      ShowCaret(hwnd);
       Notify(hwnd, EN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
+      if (platform::ui::CaretWindow() == hwnd) DestroyCaret();
       Notify(hwnd, EN_KILLFOCUS);
       if (IsComboChild(hwnd)) ComboEditFocusLost(GetParent(hwnd), reinterpret_cast<HWND>(wParam));
       return 0;

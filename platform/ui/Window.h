@@ -88,9 +88,16 @@ inline LPCWSTR const IDC_ARROW = MAKEINTRESOURCEW(32512);
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
 
 // One caret per thread, as in Windows; it is never drawn, only owned.
+// Creating one replaces the thread's caret; the window must be the calling
+// thread's. A new caret is hidden: it shows once ShowCaret has been called
+// as often as HideCaret (plus once for the creation). Destroying the owner
+// window destroys its caret.
 BOOL CreateCaret(HWND hwnd, void* bitmap, int width, int height);
 // FALSE when the thread has no caret.
 BOOL DestroyCaret();
+// `hwnd` must own the caret; null means the calling thread's caret.
+BOOL ShowCaret(HWND hwnd);
+BOOL HideCaret(HWND hwnd);
 
 // The common controls are always available; kept so product code calls it
 // where the real one must.
@@ -103,6 +110,10 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 namespace platform::ui {
 
 std::u16string WindowText(HWND hwnd);
+// The window that owns the calling thread's caret, null when it has none
+// (what GetGUIThreadInfo reports as hwndCaret).
+HWND CaretWindow();
+bool IsCaretShown();
 std::u16string WindowClassName(HWND hwnd);
 
 // The one owner of a window handle: destroys the window when it goes out of

@@ -1,7 +1,5 @@
 #include "platform/ui/Window.h"
 
-#include <utility>
-
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/detail/System.h"
 
@@ -10,8 +8,6 @@ using namespace platform::ui::detail;
 namespace {
 
 using Lock = std::unique_lock<std::mutex>;
-
-thread_local HWND caretOwner = nullptr;
 
 }  // namespace
 
@@ -51,11 +47,3 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
   static HCURSOR__* const arrow = reinterpret_cast<HCURSOR__*>(0x60000);
   return !instance && name == IDC_ARROW ? arrow : nullptr;
 }
-
-BOOL CreateCaret(HWND hwnd, void*, int, int) {
-  if (!IsWindow(hwnd)) return FALSE;
-  caretOwner = hwnd;
-  return TRUE;
-}
-
-BOOL DestroyCaret() { return std::exchange(caretOwner, nullptr) ? TRUE : FALSE; }

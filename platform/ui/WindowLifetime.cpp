@@ -32,6 +32,7 @@ void FreeWindowLocked(HWND hwnd) {
   if (auto queue = FindQueueLocked(record->threadId)) {
     std::erase_if(queue->timers, [&](const TimerRecord& timer) { return timer.hwnd == hwnd; });
     if (queue->focus == hwnd) queue->focus = nullptr;
+    if (queue->caret == hwnd) queue->caret = nullptr;
   }
   sys.windows.erase(reinterpret_cast<std::uintptr_t>(hwnd));
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Mouse.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;
@@ -13,6 +14,25 @@ using Lock = std::unique_lock<std::mutex>;
 
 std::u16string_view TextOf(LPCWSTR text) {
   return text ? std::u16string_view(text) : std::u16string_view();
+}
+
+// A child lets its parent choose first; over the client area the class
+// cursor is the default.
+LRESULT DefaultSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  HWND parent = nullptr;
+  HCURSOR classCursor = nullptr;
+  {
+    Lock lock(Sys().mutex);
+    auto record = FindWindowLocked(hwnd);
+    if (!record) return FALSE;
+    if (record->style & WS_CHILD) parent = record->parent;
+    auto cls = Sys().classes.find(ClassKey(record->className));
+    if (cls != Sys().classes.end()) classCursor = cls->second.cursor;
+  }
+  if (parent && SendMessageW(parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+  if (LOWORD(static_cast<DWORD_PTR>(lParam)) != HTCLIENT || !classCursor) return FALSE;
+  SetCursor(classCursor);
+  return TRUE;
 }
 
 }  // namespace
@@ -106,6 +126,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_NOTIFYFORMAT:
       return 2;  // NFR_UNICODE
+    case WM_SETCURSOR:
+      return DefaultSetCursor(hwnd, wParam, lParam);
     default:
       return 0;
   }

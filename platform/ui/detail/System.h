@@ -104,6 +104,11 @@ struct ThreadQueue {
   bool quitPosted = false;
   int quitCode = 0;
   HWND focus = nullptr;
+  // The thread's one caret: its owner (null for none) and how many more
+  // HideCaret than ShowCaret calls it has had (a new caret starts hidden).
+  HWND caret = nullptr;
+  int caretHideLevel = 0;
+  HCURSOR cursor = nullptr;
   BYTE keyState[256] = {};
 };
 
