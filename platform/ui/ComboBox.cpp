@@ -8,6 +8,7 @@
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/detail/ComboKeys.h"
+#include "platform/ui/detail/ComboState.h"
 #include "platform/ui/detail/ControlClass.h"
 #include "platform/ui/detail/System.h"
 
@@ -15,26 +16,6 @@ using namespace platform::ui;
 using namespace platform::ui::detail;
 
 namespace {
-
-struct Item {
-  std::u16string text;
-  LPARAM data = 0;
-};
-
-// Lives on the box's own thread, like every control state.
-class ComboState : public ControlState {
- public:
-  std::vector<Item> items;
-  int selection = -1;
-  int fieldHeight = 16;
-  int itemHeight = kTextHeight;
-  bool dropped = false;
-  bool hasFocus = false;
-  HWND edit = nullptr;
-  HFONT font = nullptr;
-
-  bool Valid(LONG_PTR index) const { return index >= 0 && index < static_cast<LONG_PTR>(items.size()); }
-};
 
 std::shared_ptr<ComboState> StateOf(HWND combo) { return ControlStateOf<ComboState>(combo); }
 
@@ -59,22 +40,28 @@ void Select(HWND combo, ComboState& state, int index, bool notify) {
   if (notify) Notify(combo, CBN_SELCHANGE);
 }
 
+void SetDropped(HWND combo, ComboState& state, bool dropped) {
+  state.dropped = dropped;
+  InvalidateRect(combo, nullptr, TRUE);
+}
+
 void OpenList(HWND combo, ComboState& state) {
   if (state.dropped) return;
   Notify(combo, CBN_DROPDOWN);
-  state.dropped = true;
+  SetDropped(combo, state, true);
 }
 
 void CloseList(HWND combo, ComboState& state, bool accepted) {
   if (!state.dropped) return;
   Notify(combo, accepted ? CBN_SELENDOK : CBN_SELENDCANCEL);
-  state.dropped = false;
+  SetDropped(combo, state, false);
   Notify(combo, CBN_CLOSEUP);
 }
 
 void FocusEntered(HWND combo, ComboState& state) {
   if (state.hasFocus) return;
   state.hasFocus = true;
+  InvalidateRect(combo, nullptr, TRUE);
   Notify(combo, CBN_SETFOCUS);
 }
 
@@ -83,6 +70,7 @@ void FocusLeft(HWND combo, ComboState& state, HWND newFocus) {
   CloseList(combo, state, false);
   if (!state.hasFocus) return;
   state.hasFocus = false;
+  InvalidateRect(combo, nullptr, TRUE);
   Notify(combo, CBN_KILLFOCUS);
 }
 
@@ -117,6 +105,7 @@ void MeasureOwnerDrawnItems(HWND combo, ComboState& state) {
     measure.itemID = item;
     measure.itemHeight = item == static_cast<UINT>(-1) ? static_cast<UINT>(state.fieldHeight) : static_cast<UINT>(state.itemHeight);
     if (parent) SendMessageW(parent, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
+    if (measure.itemHeight < 1 || measure.itemHeight > 255) continue;  // keeps the default
     (item == static_cast<UINT>(-1) ? state.fieldHeight : state.itemHeight) = static_cast<int>(measure.itemHeight);
   }
 }
@@ -188,6 +177,20 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       return 0;
+    case WM_PAINT:
+      if (wParam) {
+        PaintCombo(hwnd, *state, reinterpret_cast<HDC>(wParam));
+      } else {
+        PAINTSTRUCT paint;
+        if (BeginPaint(hwnd, &paint)) {
+          PaintCombo(hwnd, *state, paint.hdc);
+          EndPaint(hwnd, &paint);
+        }
+      }
+      return 0;
+    case WM_PRINTCLIENT:
+      PaintCombo(hwnd, *state, reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
@@ -207,11 +210,12 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case CB_ADDSTRING:
     case CB_INSERTSTRING: {
-      Item item{lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string(), 0};
+      ComboItem item{lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string(), 0};
       const auto at = message == CB_ADDSTRING || static_cast<int>(wParam) < 0 ? state->items.size() : static_cast<std::size_t>(wParam);
       if (at > state->items.size()) return CB_ERR;
       state->items.insert(state->items.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
       if (state->selection >= static_cast<int>(at)) ++state->selection;
+      InvalidateRect(hwnd, nullptr, TRUE);
       return static_cast<LRESULT>(at);
     }
     case CB_DELETESTRING:
@@ -219,10 +223,12 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       state->items.erase(state->items.begin() + static_cast<std::ptrdiff_t>(wParam));
       if (state->selection == static_cast<int>(wParam)) state->selection = -1;
       else if (state->selection > static_cast<int>(wParam)) --state->selection;
+      InvalidateRect(hwnd, nullptr, TRUE);
       return static_cast<LRESULT>(state->items.size());
     case CB_RESETCONTENT:
       state->items.clear();
       state->selection = -1;
+      InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case CB_GETCOUNT:
       return static_cast<LRESULT>(state->items.size());
@@ -248,17 +254,20 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case CB_SHOWDROPDOWN:
       if (wParam && !state->dropped) {
         Notify(hwnd, CBN_DROPDOWN);
-        state->dropped = true;
+        SetDropped(hwnd, *state, true);
       } else if (!wParam && state->dropped) {
-        state->dropped = false;
+        SetDropped(hwnd, *state, false);
         Notify(hwnd, CBN_CLOSEUP);
       }
       return TRUE;
     case CB_GETDROPPEDSTATE:
       return state->dropped ? TRUE : FALSE;
     case CB_SETITEMHEIGHT:
+      // Heights outside a byte are refused, as the real box refuses them.
+      if (lParam <= 0 || lParam > 255) return CB_ERR;
       if (static_cast<int>(wParam) == -1) state->fieldHeight = static_cast<int>(lParam);
       else state->itemHeight = static_cast<int>(lParam);
+      InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case CB_GETITEMHEIGHT:
       return static_cast<int>(wParam) == -1 ? state->fieldHeight : state->itemHeight;
@@ -279,8 +288,9 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       info->hwndCombo = hwnd;
       info->hwndItem = state->edit;
       info->hwndList = nullptr;
-      info->rcItem = RECT{0, 0, std::max<LONG>(client.right - kComboArrowWidth, 0), state->fieldHeight};
-      info->rcButton = RECT{info->rcItem.right, 0, client.right, state->fieldHeight};
+      info->rcItem = RECT{kComboFrame, kComboFrame, std::max<LONG>(client.right - kComboArrowWidth, kComboFrame),
+                          kComboFrame + state->fieldHeight};
+      info->rcButton = RECT{info->rcItem.right, kComboFrame, client.right, kComboFrame + state->fieldHeight};
       return TRUE;
     }
     default:

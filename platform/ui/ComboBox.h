@@ -17,6 +17,17 @@
 // A CBS_DROPDOWN box owns an edit child (control id 1001) that holds its text;
 // the edit asks its parent for colours (WM_CTLCOLOREDIT) when it paints, and
 // the box passes that on to its own parent.
+//
+// Painting (WM_PAINT, or WM_PRINTCLIENT onto a given device context): a
+// CBS_DROPDOWNLIST box paints its selection field (the current entry, or
+// item -1 without one; ODS_COMBOBOXEDIT, plus ODS_SELECTED | ODS_FOCUS while
+// it has the focus and the list is closed); a dropped box paints its list
+// right under the visible box, one entry per item height with a 1-pixel
+// border, the current entry ODS_SELECTED. A CBS_OWNERDRAWFIXED box has its
+// parent draw every item: WM_MEASUREITEM for the field (item -1) and the
+// entries (item 0) when it is created, WM_DRAWITEM for each item painted,
+// with rectangles in the box's client coordinates. Other boxes draw their
+// texts themselves in the window colours.
 #pragma once
 
 #include "platform/ui/WindowMessages.h"
@@ -110,6 +121,9 @@ namespace platform::ui {
 
 inline constexpr int kComboEditId = 1001;
 inline constexpr int kComboArrowWidth = 17;
+// The visible box is its selection field (CB_SETITEMHEIGHT -1) with this
+// frame above and below; a drop-down list's field is painted inside it.
+inline constexpr int kComboFrame = 3;
 
 // The user clicks the box's arrow: the box takes the focus and the list opens.
 bool OpenComboList(HWND combo);

@@ -127,6 +127,7 @@ DWORD GetSysColor(int index) {
   switch (index) {
     case COLOR_MENU: return RGB(0xF0, 0xF0, 0xF0);
     case COLOR_WINDOW: return RGB(0xFF, 0xFF, 0xFF);
+    case COLOR_WINDOWFRAME: return RGB(0x64, 0x64, 0x64);
     case COLOR_MENUTEXT:
     case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
     case COLOR_HIGHLIGHT: return RGB(0x33, 0x99, 0xFF);
@@ -209,6 +210,21 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   return 1;
 }
 
+int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
+  std::lock_guard lock(Table().mutex);
+  auto* context = FindLocked<DeviceContext>(dc);
+  auto* frame = FindLocked<Brush>(brush);
+  if (!context || !frame || !rect) return 0;
+  if (!frame->null) {
+    platform::ui::DrawOperation operation;
+    operation.kind = platform::ui::DrawOperation::Kind::kFrame;
+    operation.rect = *rect;
+    operation.colour = frame->colour;
+    context->operations.push_back(operation);
+  }
+  return 1;
+}
+
 int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   if (!text || !rect) return 0;
   std::u16string_view view = count < 0 ? std::u16string_view(text) : std::u16string_view(text, static_cast<std::size_t>(count));
@@ -225,6 +241,9 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   operation.kind = platform::ui::DrawOperation::Kind::kText;
   operation.rect = *rect;
   operation.colour = context->textColour;
+  operation.format = format;
+  operation.font = context->font;
+  operation.backgroundMode = context->backMode;
   operation.text = prefix ? StripMnemonics(view) : std::u16string(view);
   context->operations.push_back(std::move(operation));
   return platform::ui::kTextHeight;

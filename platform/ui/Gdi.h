@@ -36,6 +36,7 @@ constexpr int NULL_BRUSH = 5;
 constexpr int DEFAULT_GUI_FONT = 17;
 constexpr int COLOR_MENU = 4;
 constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
 constexpr int COLOR_MENUTEXT = 7;
 constexpr int COLOR_WINDOWTEXT = 8;
 constexpr int COLOR_HIGHLIGHT = 13;
@@ -72,6 +73,8 @@ COLORREF SetTextColor(HDC dc, COLORREF colour);
 COLORREF SetBkColor(HDC dc, COLORREF colour);
 int SetBkMode(HDC dc, int mode);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+// A one-pixel border just inside the rectangle.
+int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 // Single-line drawing with the fixed metric; DT_CALCRECT only measures.
 // Returns the text height.
 int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
@@ -87,10 +90,13 @@ int TextWidth(std::u16string_view text, bool prefixMarksMnemonic = true);
 
 // What was drawn on a device context, in order.
 struct DrawOperation {
-  enum class Kind { kFill, kText, kImage } kind = Kind::kFill;
+  enum class Kind { kFill, kFrame, kText, kImage } kind = Kind::kFill;
   RECT rect;
-  COLORREF colour = 0;       // fill colour or text colour
+  COLORREF colour = 0;       // fill, frame or text colour
   std::u16string text;       // kText: the text without mnemonic marks
+  UINT format = 0;           // kText: the DrawTextW format
+  HFONT font = nullptr;      // kText: the font selected into the context
+  int backgroundMode = OPAQUE;  // kText: TRANSPARENT or OPAQUE
   HIMAGELIST imageList = nullptr;  // kImage
   int imageIndex = -1;       // kImage
 };

@@ -118,6 +118,10 @@ void Operations(std::ostream& svg, const std::vector<DrawOperation>& operations)
         svg << "<rect x=\"" << r.left << "\" y=\"" << r.top << "\" width=\"" << r.right - r.left << "\" height=\"" << r.bottom - r.top
             << "\" fill=\"" << Colour(op.colour) << "\"/>\n";
         break;
+      case DrawOperation::Kind::kFrame:
+        svg << "<rect x=\"" << r.left + 0.5 << "\" y=\"" << r.top + 0.5 << "\" width=\"" << r.right - r.left - 1 << "\" height=\""
+            << r.bottom - r.top - 1 << "\" fill=\"none\" stroke=\"" << Colour(op.colour) << "\"/>\n";
+        break;
       case DrawOperation::Kind::kText:
         Text(svg, r.left, r.top, r.bottom - r.top, op.text, Colour(op.colour));
         break;
@@ -128,29 +132,60 @@ void Operations(std::ostream& svg, const std::vector<DrawOperation>& operations)
   }
 }
 
-// An owner-drawn fixed list draws its selection field itself: ask its
-// parent, as the real box does when it paints.
-std::vector<DrawOperation> DrawComboSelectionField(HWND combo, POINT origin, LONG width, LONG height) {
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(combo, GWL_STYLE));
-  if (!(style & CBS_OWNERDRAWFIXED) || (style & 0x3) != CBS_DROPDOWNLIST) return {};
+// What a child window paints of itself (WM_PRINTCLIENT onto a recording
+// context), moved from its client coordinates to its parent's.
+std::vector<DrawOperation> PaintedBy(HWND child, POINT origin) {
   HDC dc = CreateRecordingDC();
-  DRAWITEMSTRUCT draw;
-  draw.CtlType = ODT_COMBOBOX;
-  draw.CtlID = static_cast<UINT>(GetDlgCtrlID(combo));
-  draw.itemID = static_cast<UINT>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-  draw.itemAction = ODA_DRAWENTIRE;
-  draw.itemState = ODS_COMBOBOXEDIT;
-  draw.hwndItem = combo;
-  draw.hDC = dc;
-  draw.rcItem = RECT{origin.x + 3, origin.y + 3, origin.x + width, origin.y + height - 3};
-  SendMessageW(GetParent(combo), WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
+  SendMessageW(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   auto operations = RecordedOperations(dc);
   DeleteDC(dc);
+  for (auto& op : operations) {
+    op.rect.left += origin.x;
+    op.rect.right += origin.x;
+    op.rect.top += origin.y;
+    op.rect.bottom += origin.y;
+  }
   return operations;
 }
 
-// The child windows the toolbar's controls place over their separators.
-void Children(std::ostream& svg, HWND toolbar) {
+// The picture grows downwards with what hangs below the toolbar, such as
+// a dropped combo box list; `bottom` is in the drawn toolbar's coordinates.
+struct Canvas {
+  std::ostringstream svg;
+  LONG bottom = 0;
+};
+
+void Buttons(Canvas& canvas, HWND toolbar, const ToolbarView& view) {
+  RECT client;
+  GetClientRect(toolbar, &client);
+  for (const auto& button : view.buttons) {
+    if (button.state & TBSTATE_HIDDEN) continue;
+    if ((view.extendedStyle & TBSTYLE_EX_HIDECLIPPEDBUTTONS) && button.rect.right > client.right) continue;
+    Button(canvas.svg, view, button);
+  }
+}
+
+void ComboBox(Canvas& canvas, HWND combo, POINT origin, LONG width) {
+  const LONG height = static_cast<LONG>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) + 2 * kComboFrame;
+  auto& svg = canvas.svg;
+  svg << "<g class=\"combobox\">\n<rect x=\"" << origin.x + 0.5 << "\" y=\"" << origin.y + 0.5 << "\" width=\"" << width - 1
+      << "\" height=\"" << height - 1 << "\" fill=\"#FFFFFF\" stroke=\"#7A7A7A\"/>\n";
+  COMBOBOXINFO info;
+  if (GetComboBoxInfo(combo, &info) && info.hwndItem) {
+    Text(svg, origin.x + kComboFrame, origin.y, height, WindowText(info.hwndItem), kText);
+  }
+  const auto painted = PaintedBy(combo, origin);
+  Operations(svg, painted);
+  for (const auto& op : painted) canvas.bottom = std::max(canvas.bottom, op.rect.bottom);
+  Arrow(svg, origin.x + width - kComboArrowWidth / 2 - 1, origin.y + height / 2);
+  svg << "</g>\n";
+}
+
+// The child windows the toolbar's controls place over their buttons: combo
+// boxes, edit fields, labels, and small toolbars of their own (the leading
+// image menu draws its image on one).
+void Children(Canvas& canvas, HWND toolbar) {
+  auto& svg = canvas.svg;
   for (HWND child = GetWindow(toolbar, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     RECT r;
@@ -158,21 +193,27 @@ void Children(std::ostream& svg, HWND toolbar) {
     POINT origin{r.left, r.top};
     ScreenToClient(toolbar, &origin);
     const LONG width = r.right - r.left;
+    const LONG height = r.bottom - r.top;
     const auto kind = WindowClassName(child);
-    const bool combo = kind == WC_COMBOBOXW;
-    const LONG height = combo ? static_cast<LONG>(SendMessageW(child, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) + 6 : r.bottom - r.top;
-    const auto text = WindowText(child);
-    if (kind == WC_STATICW) {
-      Text(svg, origin.x, origin.y, height, WithoutMnemonics(text), kText);
-      continue;
+    if (kind == WC_COMBOBOXW) {
+      ComboBox(canvas, child, origin, width);
+    } else if (kind == WC_STATICW) {
+      Text(svg, origin.x, origin.y, height, WithoutMnemonics(WindowText(child)), kText);
+    } else if (kind == TOOLBARCLASSNAMEW) {
+      const auto view = InspectToolbar(child);
+      if (!view) continue;
+      Canvas inner;
+      Buttons(inner, child, *view);
+      Children(inner, child);
+      svg << "<g class=\"toolbar\" transform=\"translate(" << origin.x << "," << origin.y << ")\">\n<rect width=\"" << width
+          << "\" height=\"" << height << "\" fill=\"" << kFace << "\"/>\n" << inner.svg.str() << "</g>\n";
+      canvas.bottom = std::max(canvas.bottom, origin.y + inner.bottom);
+    } else {
+      svg << "<g class=\"edit\">\n<rect x=\"" << origin.x + 0.5 << "\" y=\"" << origin.y + 0.5 << "\" width=\"" << width - 1
+          << "\" height=\"" << height - 1 << "\" fill=\"#FFFFFF\" stroke=\"#7A7A7A\"/>\n";
+      Text(svg, origin.x + 3, origin.y, height, WindowText(child), kText);
+      svg << "</g>\n";
     }
-    svg << "<g class=\"" << (combo ? "combobox" : "edit") << "\">\n<rect x=\"" << origin.x + 0.5 << "\" y=\"" << origin.y + 0.5
-        << "\" width=\"" << width - 1 << "\" height=\"" << height - 1 << "\" fill=\"#FFFFFF\" stroke=\"#7A7A7A\"/>\n";
-    const auto drawn = combo ? DrawComboSelectionField(child, origin, width - kComboArrowWidth, height) : std::vector<DrawOperation>{};
-    if (drawn.empty()) Text(svg, origin.x + 3, origin.y, height, text, kText);
-    Operations(svg, drawn);
-    if (combo) Arrow(svg, origin.x + width - kComboArrowWidth / 2 - 1, origin.y + height / 2);
-    svg << "</g>\n";
   }
 }
 
@@ -183,21 +224,17 @@ std::string RenderToolbarSvg(HWND toolbar) {
   if (!view) return {};
   RECT client;
   GetClientRect(toolbar, &client);
+  Canvas canvas;
+  Buttons(canvas, toolbar, *view);
+  Children(canvas, toolbar);
   LONG total = 0;
   for (const auto& button : view->buttons) total = std::max(total, button.rect.right);
   const LONG width = std::max(client.right, total);
-  const LONG height = std::max<LONG>(client.bottom, view->rowHeight);
+  const LONG height = std::max({client.bottom, static_cast<LONG>(view->rowHeight), canvas.bottom});
   std::ostringstream svg;
   svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height << "\" viewBox=\"0 0 " << width
       << " " << height << "\">\n<rect class=\"toolbar\" width=\"" << width << "\" height=\"" << height << "\" fill=\"" << kFace
-      << "\"/>\n";
-  for (const auto& button : view->buttons) {
-    if (button.state & TBSTATE_HIDDEN) continue;
-    if ((view->extendedStyle & TBSTYLE_EX_HIDECLIPPEDBUTTONS) && button.rect.right > client.right) continue;
-    Button(svg, *view, button);
-  }
-  Children(svg, toolbar);
-  svg << "</svg>\n";
+      << "\"/>\n" << canvas.svg.str() << "</svg>\n";
   return svg.str();
 }
 

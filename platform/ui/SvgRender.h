@@ -2,9 +2,12 @@
 // at: buttons with their images (the disabled image list for disabled
 // buttons), check and pressed states, separators, drop-down arrows and
 // texts in the fixed metric, plus the visible child windows placed on the
-// toolbar (combo boxes, edit fields, labels). Images are embedded as PNG data
-// URIs. Owner-drawn menu items are drawn by their owner through WM_DRAWITEM
-// on a recording device context, so the image shows what the product draws.
+// toolbar (combo boxes, edit fields, labels, and small toolbars of their own
+// with their buttons and images). Images are embedded as PNG data URIs.
+// Owner-drawn menu items are drawn by their owner through WM_DRAWITEM on a
+// recording device context, and combo boxes paint themselves onto one
+// (WM_PRINTCLIENT), so the image shows what the product draws: a dropped
+// combo box shows its open list under it, and the picture grows to hold it.
 //
 // Call on the thread that owns the windows. To look at the result as a PNG:
 //   rsvg-convert toolbar.svg -o toolbar.png     (Debian: librsvg2-bin)

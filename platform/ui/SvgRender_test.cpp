@@ -92,6 +92,40 @@ TEST(SvgRender, OwnerDrawnFixedListIsDrawnByItsParent) {
   EXPECT_NE(svg.find("fill=\"#000080\">Cars (drawn)</text>"), std::string::npos);
 }
 
+TEST(SvgRender, DroppedComboBoxShowsItsListUnderItAndThePictureGrows) {
+  MessageLog log;
+  UniqueWindow parent(CreateRecordingWindow(log, nullptr, WS_VISIBLE, 0, RECT{0, 0, 300, 30}));
+  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, 0x5401994D, 0, 0, 300, 24, parent.Get(), nullptr, nullptr, nullptr);
+  HWND combo = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 10, 2,
+                               146, 24 + 259, toolbar, reinterpret_cast<HMENU>(9), nullptr, nullptr);
+  for (const char16_t* item : {u"cats", u"dogs"}) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  SetWindowSubclass(toolbar, [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) -> LRESULT {
+    if (message == WM_DRAWITEM) {
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      std::u16string text(static_cast<std::size_t>(SendMessageW(draw->hwndItem, CB_GETLBTEXTLEN, draw->itemID, 0)), u'\0');
+      SendMessageW(draw->hwndItem, CB_GETLBTEXT, draw->itemID, reinterpret_cast<LPARAM>(text.data()));
+      RECT rect = draw->rcItem;
+      DrawTextW(draw->hDC, text.c_str(), -1, &rect, DT_SINGLELINE);
+      return TRUE;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }, 1, 0);
+  const auto closed = RenderToolbarSvg(toolbar);
+  EXPECT_EQ(closed.find(">cats</text>"), std::string::npos);
+  EXPECT_NE(closed.find("height=\"24\" viewBox"), std::string::npos);
+
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  const auto open = RenderToolbarSvg(toolbar);
+  // The list starts under the 22-pixel box, in the toolbar's coordinates.
+  const LONG listTop = 2 + 16 + 2 * kComboFrame;
+  EXPECT_NE(open.find("<rect x=\"10.5\" y=\"" + std::to_string(listTop) + ".5\" width=\"145\" height=\"27\" fill=\"none\""),
+            std::string::npos) << open;
+  EXPECT_NE(open.find("<text x=\"11\" y=\"" + std::to_string(listTop + 1 + 11) + "\""), std::string::npos) << open;
+  EXPECT_NE(open.find(">cats</text>"), std::string::npos);
+  EXPECT_NE(open.find(">dogs</text>"), std::string::npos);
+  EXPECT_NE(open.find("height=\"" + std::to_string(listTop + 2 + 2 * 13) + "\" viewBox"), std::string::npos) << open;
+}
+
 TEST(SvgRender, MenuShowsWhatTheOwnerDrawsAndPlainItemsWithMarks) {
   MessageLog log;
   UniqueWindow owner(CreateRecordingWindow(log));

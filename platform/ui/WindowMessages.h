@@ -60,8 +60,12 @@ constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
 constexpr UINT WM_EXITMENULOOP = 0x0212;
+constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
+
+// WM_PRINTCLIENT flags.
+constexpr LPARAM PRF_CLIENT = 0x0004;
 
 // Window styles.
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
