@@ -90,28 +90,30 @@ void ShowRequests(std::ostream& out, const refservice::ReferenceService& service
 
 }  // namespace
 
-bool PlayServiceTour(std::ostream& out) {
-  std::unique_ptr<refservice::ReferenceService> service;
+std::unique_ptr<refservice::ReferenceService> StartReferenceService(std::ostream& out) {
   try {
-    service = std::make_unique<refservice::ReferenceService>();
+    auto service = std::make_unique<refservice::ReferenceService>();
+    out << "\nReference service on " << service->BaseUrl() << '\n';
+    return service;
   } catch (const std::exception& error) {
     out << "The reference service did not start: " << error.what() << '\n';
-    return false;
+    return nullptr;
   }
-  out << "\nReference service on " << service->BaseUrl() << '\n';
-  const soap::VimaruConnector connector(soap::ServiceEndpoints{service->AdsEndpoint(), service->UtilsEndpoint()});
+}
+
+void PlayServiceTour(std::ostream& out, const refservice::ReferenceService& service) {
+  const soap::VimaruConnector connector(soap::ServiceEndpoints{service.AdsEndpoint(), service.UtilsEndpoint()});
 
   ShowCategories(out, connector);
-  const std::u16string memberId = LogIn(out, *service);
+  const std::u16string memberId = LogIn(out, service);
   ShowTotals(out, connector, memberId);
-  ShowAds(out, connector, *service, {});
-  if (!memberId.empty()) ShowAds(out, connector, *service, memberId);
+  ShowAds(out, connector, service, {});
+  if (!memberId.empty()) ShowAds(out, connector, service, memberId);
 
-  const std::string download = soap::UpdateService(service->UtilsEndpoint()).bxUpdate();
+  const std::string download = soap::UpdateService(service.UtilsEndpoint()).bxUpdate();
   out << "Update check: " << (download.empty() ? "up to date" : "new version at " + download) << '\n';
 
-  ShowRequests(out, *service);
-  return true;
+  ShowRequests(out, service);
 }
 
 }  // namespace demo

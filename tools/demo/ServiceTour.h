@@ -1,15 +1,20 @@
-// The service half of the demo: starts the reference service in-process on
-// a free loopback port and walks the calls the toolbar makes over its own
-// SOAP client: the category and blocked-term lists, a member's login and
+// The service half of the demo: walks the calls the toolbar makes over its
+// own SOAP client to the reference service running in-process: the category and blocked-term lists, a member's login and
 // totals, public and member ads for a page, and the update check. Prints
 // what came back and the requests the service saw.
 #pragma once
 
+#include <memory>
 #include <ostream>
+
+#include "tools/refservice/ReferenceService.h"
 
 namespace demo {
 
-// Returns false when the reference service could not be started.
-bool PlayServiceTour(std::ostream& out);
+// The reference service on a free loopback port; null (and the reason on
+// `out`) when it could not be started.
+std::unique_ptr<refservice::ReferenceService> StartReferenceService(std::ostream& out);
+
+void PlayServiceTour(std::ostream& out, const refservice::ReferenceService& service);
 
 }  // namespace demo

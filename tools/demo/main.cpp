@@ -1,36 +1,34 @@
 // vimaru-demo: shows what the product does, step by step. It builds the
 // toolbar of one browser tab from the layout embedded in the module and
 // prints the control tree beside a picture of the toolbar, then plays the
-// toolbar's service calls against the reference service started in-process.
-// Layout items bound to product commands that do not exist yet are left out,
-// as a tab would leave them out.
+// toolbar's service calls against the reference service started in-process,
+// and finally walks a sample page of the reference web site through a demo
+// toolbar in the stand-in browser. Layout items bound to product commands
+// that do not exist yet are left out, as a tab would leave them out.
 #include <iostream>
 #include <string>
 
 #include "framework/context/StandaloneTabContextC.h"
 #include "platform/files/FileSystem.h"
-#include "platform/ui/CommCtrl.h"
-#include "platform/ui/ComboBox.h"
 #include "platform/ui/MessageQueue.h"
-#include "platform/ui/Window.h"
+#include "tools/demo/BrowserTour.h"
 #include "tools/demo/ControlTreePrinter.h"
 #include "tools/demo/ServiceTour.h"
 #include "tools/demo/ToolbarPicture.h"
+#include "tools/inspect/StandInRebar.h"
 
-int main() {
+namespace {
+
+// False when the shipped layout gives no toolbar.
+bool ShowShippedToolbar() {
   const std::string location = "res://" + platform::GetModuleFileName() + "/ToolBandLayout.xml";
   std::cout << "Building the toolbar of one browser tab from " << location << "\n\n";
-
-  // The browser's rebar and the band's site window the toolbar stands in.
-  platform::ui::UniqueWindow rebar(CreateWindowExW(0, REBARCLASSNAMEW, u"", WS_VISIBLE, 0, 0, 1024,
-                                                   60, nullptr, nullptr, nullptr, nullptr));
-  HWND bandSite = CreateWindowExW(0, WC_STATICW, u"", WS_CHILD | WS_VISIBLE, 0, 0, 1024, 30,
-                                  rebar.Get(), nullptr, nullptr, nullptr);
+  const tools::StandInRebar rebar;
   framework::StandaloneTabContextC context(location);
-  const framework::ToolBandC* toolband = context.Create(bandSite);
+  const framework::ToolBandC* toolband = context.Create(rebar.BandSite());
   if (toolband == nullptr) {
     std::cout << "The layout gave no toolbar.\n";
-    return 1;
+    return false;
   }
   platform::ui::RunUntilIdle();
   demo::PrintControlTree(std::cout, *toolband);
@@ -39,5 +37,15 @@ int main() {
   std::cout << "\nCommands of the tab:";
   for (const std::string& name : context.OwnCommands().Names()) std::cout << ' ' << name;
   std::cout << '\n';
-  return demo::PlayServiceTour(std::cout) ? 0 : 1;
+  return true;
+}
+
+}  // namespace
+
+int main() {
+  if (!ShowShippedToolbar()) return 1;
+  const auto service = demo::StartReferenceService(std::cout);
+  if (!service) return 1;
+  demo::PlayServiceTour(std::cout, *service);
+  return demo::PlayBrowserTour(std::cout, *service) ? 0 : 1;
 }

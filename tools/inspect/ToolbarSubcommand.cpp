@@ -5,30 +5,26 @@
 #include <string>
 #include <vector>
 
-#include "framework/command/CommandC.h"
 #include "framework/context/StandaloneTabContextC.h"
 #include "framework/controls/ControlI.h"
 #include "framework/controls/ControlStyle.h"
 #include "framework/controls/HotKey.h"
 #include "framework/layout/LayoutWords.h"
-#include "platform/registry/RegistryKey.h"
 #include "platform/text/CodePage.h"
-#include "platform/ui/CommCtrl.h"
-#include "platform/ui/ComboBox.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/SvgRender.h"
 #include "platform/ui/Toolbar.h"
 #include "platform/ui/Window.h"
+#include "tools/inspect/ControlNames.h"
 #include "tools/inspect/HostFiles.h"
 #include "tools/inspect/JsonWriter.h"
+#include "tools/inspect/StandInRebar.h"
 
 namespace tools {
 
 namespace {
 
-constexpr int kRebarWidth = 1024;
-constexpr int kRebarHeight = 60;
 constexpr LPARAM kKeyReleased = LPARAM{1} << 31;
 
 struct ToolbarOptions {
@@ -79,17 +75,6 @@ std::optional<ToolbarOptions> ParseOptions(SubcommandArguments arguments) {
   }
   if (!haveLocation) return std::nullopt;
   return options;
-}
-
-// The name the control's command is registered under; plug-in commands
-// that do not derive from CommandC are named by their element.
-std::string CommandName(const framework::ControlI& control) {
-  const framework::CommandI* command = control.Command();
-  if (command == nullptr) return {};
-  if (const auto* named = dynamic_cast<const framework::CommandC*>(command)) return named->Name();
-  const platform::XmlElement* element = control.Element();
-  std::string name = element == nullptr ? std::string() : element->Attribute("command");
-  return name.empty() ? "ToolBand.Nop" : name;
 }
 
 // A tab context that notes, after the toolband saw each key press, which
@@ -203,14 +188,9 @@ int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
     }
   }
 
-  // The browser's rebar and the band's site window the toolband stands in.
-  platform::ui::UniqueWindow rebar(CreateWindowExW(0, REBARCLASSNAMEW, u"", WS_VISIBLE, 0, 0,
-                                                   kRebarWidth, kRebarHeight, nullptr, nullptr,
-                                                   nullptr, nullptr));
-  HWND bandSite = CreateWindowExW(0, WC_STATICW, u"", WS_CHILD | WS_VISIBLE, 0, 0, kRebarWidth,
-                                  kRebarHeight / 2, rebar.Get(), nullptr, nullptr, nullptr);
+  const StandInRebar rebar;
   RecordingTabContext context(ToProductLocation(options->location));
-  framework::ToolBandC* toolband = context.Create(bandSite);
+  framework::ToolBandC* toolband = context.Create(rebar.BandSite());
   if (toolband == nullptr) {
     err << "no toolbar: the layout at " << options->location << " was given up\n";
     return kExitFailure;

@@ -10,6 +10,7 @@
 #include "tools/inspect/CallSubcommand.h"
 #include "tools/inspect/ConnectorSubcommands.h"
 #include "tools/inspect/LayoutSubcommand.h"
+#include "tools/inspect/PageSubcommand.h"
 #include "tools/inspect/Subcommand.h"
 #include "tools/inspect/ToolbarSubcommand.h"
 
@@ -18,6 +19,7 @@ namespace {
 constexpr std::array kSubcommands = {
     tools::Subcommand{"layout", tools::kLayoutUsage, &tools::RunLayoutSubcommand},
     tools::Subcommand{"toolbar", tools::kToolbarUsage, &tools::RunToolbarSubcommand},
+    tools::Subcommand{"page", tools::kPageUsage, &tools::RunPageSubcommand},
     tools::Subcommand{"call", tools::kCallUsage, &tools::RunCallSubcommand},
     tools::Subcommand{"totals", tools::kTotalsUsage, &tools::RunTotalsSubcommand},
     tools::Subcommand{"categories", tools::kCategoriesUsage, &tools::RunCategoriesSubcommand},
