@@ -11,13 +11,13 @@
 #include <string>
 #include <string_view>
 
-#include "framework/builtin/PageEvents.h"
 #include "framework/command/CommandWithEventsC.h"
 #include "framework/command/HostData.h"
 
 namespace framework {
 
 class CommandContainerI;
+class PageSearchCursor;
 class ToolBandI;
 
 inline constexpr std::string_view kToolbarLayoutCommandName = "ToolBand.ToolbarLayout";
@@ -84,7 +84,7 @@ class DialogCmdC : public CommandC {
   void ExecuteWithText(const std::string& text, ControlI* control) override;
 };
 
-// Finds the next occurrence of a pattern in the page.
+// Finds the next occurrence of a pattern in the page, frames included.
 // Each execution selects the next match after the previous one, wrapping
 // around the page once; a new pattern or a new page starts over.
 class FindCmdC : public CommandWithEventsC {
@@ -94,17 +94,17 @@ class FindCmdC : public CommandWithEventsC {
   bool SearchesBackwards() const { return backwards_; }
   bool HasSearchCursor() const { return cursor_ != nullptr; }
 
-  void OnTextNotice(const std::string& text) override;
   void Execute(ControlI* control) override;
   void ExecuteWithText(const std::string& text, ControlI* control) override;
 
- private:
-  class SearchCursor;
+ protected:
+  // A new page drops the cursor.
+  void OnBrowserEvent(DISPID id) override;
 
+ private:
   bool backwards_;
   std::string lastPattern_;
-  std::unique_ptr<SearchCursor> cursor_;
-  PageEventConnection pageEvents_;
+  std::unique_ptr<PageSearchCursor> cursor_;
 };
 
 class FindPreviousCmdC : public FindCmdC {
@@ -112,20 +112,21 @@ class FindPreviousCmdC : public FindCmdC {
   explicit FindPreviousCmdC(std::string name);
 };
 
-// A toggle: checked marks every match of the pattern in the page with a
-// coloured span of this instance, unchecked removes exactly those spans.
+// A toggle: checked marks every match of the pattern in the page (frames
+// included) with a coloured span of this instance, unchecked removes
+// exactly those spans.
 class HighlightCmdC : public CommandWithEventsC {
  public:
   explicit HighlightCmdC(std::string name);
   // The id every span of this instance carries.
   std::string MarkerId() const;
 
-  void OnTextNotice(const std::string& text) override;
   void Execute(ControlI* control) override;
   void ExecuteWithText(const std::string& text, ControlI* control) override;
 
- private:
-  PageEventConnection pageEvents_;
+ protected:
+  // A new page unchecks the command: the spans it marked are gone.
+  void OnBrowserEvent(DISPID id) override;
 };
 
 // Starts the program named by the parameter through the elevation broker.

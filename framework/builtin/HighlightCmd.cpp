@@ -15,7 +15,6 @@ namespace {
 using platform::Bstr;
 using platform::ComPtr;
 
-constexpr LONG kWholePage = 0x3FFFFFFF;
 constexpr std::string_view kDefaultColour = "#f8bf24";
 
 // The matched text goes into the page as text: a pattern holding markup
@@ -42,7 +41,7 @@ void MarkMatches(IHTMLDocument2* document, const std::u16string& pattern,
   range->collapse(VARIANT_TRUE);
   const Bstr searched(pattern);
   VARIANT_BOOL found = VARIANT_FALSE;
-  while (SUCCEEDED(range->findText(searched.Get(), kWholePage, 0, &found)) &&
+  while (SUCCEEDED(range->findText(searched.Get(), kWholeBody, 0, &found)) &&
          found == VARIANT_TRUE) {
     Bstr matched;
     range->get_text(matched.Receive());
@@ -72,11 +71,12 @@ void UnmarkMatches(IHTMLDocument2* document, const std::u16string& markerId) {
 
 }  // namespace
 
-HighlightCmdC::HighlightCmdC(std::string name)
-    : CommandWithEventsC(std::move(name)), pageEvents_([this](DISPID id) {
-        if (IsPageChangeEvent(id)) SetChecked(0);
-      }) {
+HighlightCmdC::HighlightCmdC(std::string name) : CommandWithEventsC(std::move(name)) {
   SetEnabled(true);
+}
+
+void HighlightCmdC::OnBrowserEvent(DISPID id) {
+  if (IsPageChangeEvent(id)) SetChecked(0);
 }
 
 std::string HighlightCmdC::MarkerId() const {
@@ -85,15 +85,10 @@ std::string HighlightCmdC::MarkerId() const {
   return std::string("orvane-highlight-") + identity;
 }
 
-void HighlightCmdC::OnTextNotice(const std::string& text) {
-  CommandWithEventsC::OnTextNotice(text);
-  pageEvents_.ConnectTo(Browser());
-}
-
 void HighlightCmdC::Execute(ControlI* control) {
   // Connected here too: a highlight on a page that then goes away must
   // come unchecked even when no text notice came first.
-  pageEvents_.ConnectTo(Browser());
+  ConnectBrowserEvents();
   std::string pattern = ElementAttribute(control, "pattern");
   if (pattern.empty()) pattern = ElementAttribute(control, "parameter");
   pattern = ExpandPlaceholders(std::move(pattern), Context());
@@ -104,12 +99,16 @@ void HighlightCmdC::Execute(ControlI* control) {
   if (!document) return;
 
   const std::u16string markerId = Wide(MarkerId());
-  if (Checked() != 0) {
-    MarkMatches(document.Get(), Wide(pattern),
-                u"<span id='" + markerId + u"' style='background-color:" +
-                    EscapeHtml(Wide(colour)) + u";'>");
-  } else {
-    UnmarkMatches(document.Get(), markerId);
+  const std::u16string openingTag = u"<span id='" + markerId + u"' style='background-color:" +
+                                    EscapeHtml(Wide(colour)) + u";'>";
+  // Text in a frame is text of the page, so its matches are marked too.
+  for (const ComPtr<IHTMLDocument2>& each :
+       DocumentsDepthFirst(TopDocument(document.Get()).Get())) {
+    if (Checked() != 0) {
+      MarkMatches(each.Get(), Wide(pattern), openingTag);
+    } else {
+      UnmarkMatches(each.Get(), markerId);
+    }
   }
 }
 

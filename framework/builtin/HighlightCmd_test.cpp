@@ -27,6 +27,26 @@ class HighlightCmdTest : public testing::BuiltinPageTest {
     return u"id=\"" + Wide(command.MarkerId()) + u"\"";
   }
 
+  // The body's HTML of the document at `path` in the page's frame tree
+  // (indexes of frames, outermost first).
+  std::u16string FrameBodyHtml(std::initializer_list<std::size_t> path) {
+    platform::html::HtmlDocument* document = browser_->Document();
+    for (std::size_t index : path) document = document->FrameDocument(index);
+    platform::ComPtr<IHTMLElement> body;
+    EXPECT_EQ(document->get_body(body.ReleaseAndGetAddressOf()), S_OK);
+    platform::Bstr html;
+    body->get_innerHTML(html.Receive());
+    return html.String();
+  }
+  // "word" once in each frame and twice in the page itself.
+  void OpenFramedPage() {
+    Write("C:\\Pages\\framed.htm",
+          "<body>first word<iframe src='outer.htm'></iframe>last word</body>");
+    Write("C:\\Pages\\outer.htm", "<body>outer word<iframe src='deep.htm'></iframe></body>");
+    Write("C:\\Pages\\deep.htm", "<body>deep word</body>");
+    Open(u"C:\\Pages\\framed.htm");
+  }
+
   HighlightCmdC first_{"Highlight"};
   HighlightCmdC second_{"MarkSea"};
 };
@@ -70,11 +90,54 @@ TEST_F(HighlightCmdTest, MarkupInThePatternIsInsertedAsText) {
   EXPECT_EQ(html.find(u"<b>"), std::u16string::npos);
 }
 
+TEST_F(HighlightCmdTest, TheSpanHoldsThePagesTextInItsOwnCase) {
+  Toggle(first_, "<button pattern='BLUE SKY'/>");
+  EXPECT_NE(BodyHtml().find(u";\">blue sky</span>"), std::u16string::npos);
+  EXPECT_EQ(BodyHtml().find(u"BLUE"), std::u16string::npos);
+}
+
+TEST_F(HighlightCmdTest, AColourCannotLeaveTheStyleAttribute) {
+  Toggle(first_, "<button pattern='sea' color=\"red;' onclick='x\"/>");
+  const std::u16string html = BodyHtml();
+  EXPECT_EQ(Count(html, Marker(first_)), 1U);
+  EXPECT_EQ(html.find(u"onclick=\""), std::u16string::npos);
+}
+
+TEST_F(HighlightCmdTest, AnEmptyPatternMarksNothing) {
+  const std::u16string before = BodyHtml();
+  Toggle(first_, "<button pattern='' parameter=''/>");
+  EXPECT_EQ(first_.Checked(), 1);
+  EXPECT_EQ(BodyHtml(), before);
+}
+
 TEST_F(HighlightCmdTest, ANewPageUnchecksTheCommand) {
   Toggle(first_, "<button pattern='blue'/>");
   ASSERT_EQ(first_.Checked(), 1);
   Open(u"C:\\Pages\\plain.htm");
   EXPECT_EQ(first_.Checked(), 0);
+}
+
+TEST_F(HighlightCmdTest, MatchesInEveryFrameAreMarkedAndUnmarked) {
+  OpenFramedPage();
+  Toggle(first_, "<button pattern='word'/>");
+  EXPECT_EQ(Count(BodyHtml(), Marker(first_)), 2U);
+  EXPECT_EQ(Count(FrameBodyHtml({0}), Marker(first_)), 1U);
+  EXPECT_EQ(Count(FrameBodyHtml({0, 0}), Marker(first_)), 1U);
+
+  Toggle(first_, "<button pattern='word'/>");
+  EXPECT_EQ(Count(BodyHtml(), u"<span"), 0U);
+  EXPECT_EQ(Count(FrameBodyHtml({0}), u"<span"), 0U);
+  EXPECT_EQ(FrameBodyHtml({0, 0}), u"deep word");
+}
+
+TEST_F(HighlightCmdTest, AnotherInstancesSpansInFramesStay) {
+  OpenFramedPage();
+  Toggle(first_, "<button pattern='word'/>");
+  Toggle(second_, "<button pattern='deep'/>");
+  Toggle(first_, "<button pattern='word'/>");
+  EXPECT_EQ(Count(FrameBodyHtml({0, 0}), Marker(first_)), 0U);
+  EXPECT_EQ(Count(FrameBodyHtml({0, 0}), Marker(second_)), 1U);
+  EXPECT_EQ(Count(FrameBodyHtml({0}), u"<span"), 0U);
 }
 
 }  // namespace

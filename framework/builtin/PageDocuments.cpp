@@ -49,6 +49,23 @@ std::vector<ComPtr<IHTMLDocument2>> FrameDocuments(IHTMLDocument2* document) {
   return frames;
 }
 
+namespace {
+
+void AppendDepthFirst(IHTMLDocument2* document, std::vector<ComPtr<IHTMLDocument2>>& documents) {
+  for (const ComPtr<IHTMLDocument2>& frame : FrameDocuments(document)) {
+    AppendDepthFirst(frame.Get(), documents);
+  }
+  documents.emplace_back(document);
+}
+
+}  // namespace
+
+std::vector<ComPtr<IHTMLDocument2>> DocumentsDepthFirst(IHTMLDocument2* document) {
+  std::vector<ComPtr<IHTMLDocument2>> documents;
+  if (document != nullptr) AppendDepthFirst(document, documents);
+  return documents;
+}
+
 ComPtr<IHTMLTxtRange> BodyRange(IHTMLDocument2* document) {
   ComPtr<IHTMLTxtRange> range;
   ComPtr<IHTMLElement> body;

@@ -43,16 +43,6 @@ void RunIn(IHTMLDocument2* document, const std::u16string& code, const std::u16s
   window->execScript(platform::Bstr(code).Get(), platform::Bstr(language).Get(), &result);
 }
 
-// Frames before the document that holds them, each frame's own frames
-// first.
-void RunDepthFirst(IHTMLDocument2* document, const std::u16string& code,
-                   const std::u16string& language) {
-  for (const ComPtr<IHTMLDocument2>& frame : FrameDocuments(document)) {
-    RunDepthFirst(frame.Get(), code, language);
-  }
-  RunIn(document, code, language);
-}
-
 }  // namespace
 
 void ScriptCmdC::Execute(ControlI* control) {
@@ -72,7 +62,9 @@ void ScriptCmdC::Execute(ControlI* control) {
   const std::u16string code = Wide(ScriptCode(script, entry, languageName_));
   const std::u16string language = Wide(languageName_);
   if (entry == kRunInAllFramesEntry) {
-    RunDepthFirst(top.Get(), code, language);
+    for (const ComPtr<IHTMLDocument2>& each : DocumentsDepthFirst(top.Get())) {
+      RunIn(each.Get(), code, language);
+    }
   } else {
     RunIn(top.Get(), code, language);
   }

@@ -1,9 +1,19 @@
 #include "framework/command/CommandWithEventsC.h"
 
+#include <utility>
+
 namespace framework {
 
-void CommandWithEventsC::OnTextNotice(const std::string&) {
-  if (!sink_.IsConnected()) sink_.Connect(platform::ComPtr<IWebBrowser2>(Browser()));
-}
+// The sink calls back through the virtual so that each command decides what
+// a page event means for it; the sink goes with this base, after every
+// derived part is gone, and is detached then.
+CommandWithEventsC::CommandWithEventsC(std::string name)
+    : CommandC(std::move(name)), sink_([this](DISPID id) { OnBrowserEvent(id); }) {}
+
+void CommandWithEventsC::OnTextNotice(const std::string&) { ConnectBrowserEvents(); }
+
+void CommandWithEventsC::ConnectBrowserEvents() { sink_.Connect(Browser()); }
+
+void CommandWithEventsC::OnBrowserEvent(DISPID) {}
 
 }  // namespace framework
