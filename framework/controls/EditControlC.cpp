@@ -89,6 +89,10 @@ void ReadOnlyControlC::OnTextChanged() {
   SetWindowTextW(Window(), text.c_str());
 }
 
+void ReadOnlyControlC::OnCursorOver() {
+  if (Window() != nullptr && GetFocus() == Window()) DestroyCaret();
+}
+
 void EditControlC::OnWindowCommand(WORD notification) {
   if (ToolBand() == nullptr) return;
   if (notification == EN_SETFOCUS) ToolBand()->ControlFocusGained(this);
@@ -110,6 +114,7 @@ LRESULT EditControlC::FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     control->OnEnter();
     return 0;
   }
+  if (message == WM_SETCURSOR) control->OnCursorOver();
   // The rest of the Enter key would beep or break the line.
   if ((message == WM_KEYUP && enter) || (message == WM_CHAR && wParam == u'\r')) return 0;
   return DefSubclassProc(hwnd, message, wParam, lParam);

@@ -30,6 +30,8 @@ class EditControlC : public ControlC {
   virtual DWORD WindowStyle() const;
   // Enter in the field: the text goes to the command.
   virtual void OnEnter();
+  // The mouse cursor is being set over the field (WM_SETCURSOR).
+  virtual void OnCursorOver() {}
 
  private:
   static LRESULT FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -39,6 +41,9 @@ class EditControlC : public ControlC {
 };
 
 // The same field, read-only: it shows the command's text and takes no input.
+// It shows no caret either: the edit window gives itself one when it gets
+// the focus, and the field takes it away again as soon as the mouse is over
+// it, since a blinking caret would invite typing where none is possible.
 class ReadOnlyControlC : public EditControlC {
  public:
   explicit ReadOnlyControlC(CommandI* command) : EditControlC(command) {}
@@ -51,6 +56,7 @@ class ReadOnlyControlC : public EditControlC {
  protected:
   DWORD WindowStyle() const override;
   void OnEnter() override {}
+  void OnCursorOver() override;
 };
 
 }  // namespace framework
