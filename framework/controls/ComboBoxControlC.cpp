@@ -112,12 +112,17 @@ void ComboBoxControlC::OnSelectionChanged() {
 }
 
 std::string ComboBoxControlC::ItemText(int index) const {
+  return platform::WideToAnsi(ItemWideText(index));
+}
+
+std::u16string ComboBoxControlC::ItemWideText(int index) const {
   const LRESULT length = SendMessageW(Window(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
-  std::u16string text(static_cast<std::size_t>(length), u'\0');
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
   SendMessageW(Window(), CB_GETLBTEXT, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(text.data()));
-  return platform::WideToAnsi(text);
+  text.resize(static_cast<std::size_t>(length));
+  return text;
 }
 
 bool ComboBoxControlC::ListOpen() const {
@@ -236,11 +241,10 @@ bool ComboBoxControlC::OnFixedListEnter() {
 
 void ComboBoxControlC::OnWindowDrawItem(const DRAWITEMSTRUCT& draw) {
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-  SetBkMode(draw.hDC, TRANSPARENT);
   FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  if (static_cast<int>(draw.itemID) < 0) return;
-  const std::u16string text = platform::AnsiToWide(ItemText(static_cast<int>(draw.itemID)));
+  const auto index = static_cast<int>(draw.itemID);
+  if (index < 0 || index >= static_cast<int>(SendMessageW(Window(), CB_GETCOUNT, 0, 0))) return;
+  const std::u16string text = ItemWideText(index);
   RECT rect = draw.rcItem;
   if (draw.itemState & ODS_COMBOBOXEDIT) {
     rect.top += base_.EditOffset();
@@ -249,9 +253,19 @@ void ComboBoxControlC::OnWindowDrawItem(const DRAWITEMSTRUCT& draw) {
     rect.left += kItemTextIndent;
     rect.right += kItemTextIndent;
   }
-  if (ToolBand() != nullptr) SelectObject(draw.hDC, ToolBand()->Font());
+  // The box draws all its items on one context: leave it as it came.
+  const int oldMode = SetBkMode(draw.hDC, TRANSPARENT);
+  const COLORREF oldColour =
+      SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  HGDIOBJ oldFont = SelectObject(
+      draw.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(Window(), WM_GETFONT, 0, 0)));
+  // Entries are search terms and names, not labels: an "&" in them is
+  // shown as it is, not taken for a mnemonic mark.
   DrawTextW(draw.hDC, text.c_str(), static_cast<int>(text.size()), &rect,
-            DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (oldFont != nullptr) SelectObject(draw.hDC, oldFont);
+  SetTextColor(draw.hDC, oldColour);
+  SetBkMode(draw.hDC, oldMode);
 }
 
 void ComboBoxControlC::OnWindowMeasureItem(MEASUREITEMSTRUCT& measure) {

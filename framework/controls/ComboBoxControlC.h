@@ -56,6 +56,7 @@ class ComboBoxControlC : public ControlC {
   void Commit(const std::string& text, bool keepFocus);
   bool ListOpen() const;
   std::string ItemText(int index) const;
+  std::u16string ItemWideText(int index) const;
   std::u16string WindowText() const;
 
   std::string list_;
