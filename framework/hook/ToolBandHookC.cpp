@@ -108,7 +108,14 @@ HRESULT ToolBandHookC::SetSite(IUnknown* site) {
   return Contained("ToolBandHookC::SetSite", E_FAIL, [&] {
     ReleaseSite();
     if (site == nullptr) return S_OK;
-    const HRESULT hr = Attach(site);
+    HRESULT hr = E_FAIL;
+    try {
+      hr = Attach(site);
+    } catch (...) {
+      // A throwing context must not leave the sink connected behind it.
+      ReleaseSite();
+      throw;
+    }
     if (FAILED(hr)) ReleaseSite();
     return hr;
   });

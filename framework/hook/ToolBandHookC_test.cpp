@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "platform/com/ComInit.h"
 #include "platform/registry/RegistryKey.h"
 #include "platform/text/CodePage.h"
+#include "platform/trace/Trace.h"
 #include "platform/ui/Rebar.h"
 
 namespace framework {
@@ -43,6 +46,7 @@ class TestHook final : public ToolBandHookC {
                                                   HostData hostData) override {
     ++contextsCreated;
     hostDataSeen = hostData;
+    if (throwOnCreate) throw std::runtime_error("no context");
     auto context = std::make_unique<StandaloneTabContextC>(
         kLayoutPath, std::move(browser), plugInEvents != nullptr ? plugInEvents : hostData);
     context->SetBandClassIdText(kHookClassText);
@@ -65,6 +69,7 @@ class TestHook final : public ToolBandHookC {
   int contextsCreated = 0;
   HostData hostDataSeen = nullptr;
   PlugInEvents* plugInEvents = nullptr;
+  bool throwOnCreate = false;
   std::vector<DISPID> events;
   bool toolbandStoodAtQuit = false;
 
@@ -370,6 +375,20 @@ TEST_F(ToolBandHookTest, AFailedSiteLeavesNoToolbarNoConnectionAndNoReference) {
   auto hook = NewHook();
   EXPECT_TRUE(FAILED(frame_->AddToolbar(static_cast<IDeskBand*>(hook.Get()), kHookClass)));
   EXPECT_EQ(SendMessageW(frame_->Rebar(), RB_GETBANDCOUNT, 0, 0), 0);
+}
+
+TEST_F(ToolBandHookTest, AContextThatThrowsIsContainedAndLeavesNoConnection) {
+  std::vector<std::string> lines;
+  platform::ScopedTraceCapture capture(
+      [&](std::string_view line) { lines.emplace_back(line); });
+  auto site = frame_->Browser().MakeBandSite();
+  auto hook = NewHook();
+  hook->throwOnCreate = true;
+  EXPECT_EQ(hook->SetSite(static_cast<IOleWindow*>(site.Get())), E_FAIL);
+  EXPECT_EQ(frame_->Browser().EventSinkCount(), 0u);
+  EXPECT_EQ(hook->Context(), nullptr);
+  EXPECT_EQ(hook->References(), 1u);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "ToolBandHookC::SetSite exception"), lines.end());
 }
 
 TEST_F(ToolBandHookTest, BandInfoShowAndCloseFollowTheToolbar) {
