@@ -74,7 +74,8 @@ void Arrow(std::ostream& svg, LONG centreX, LONG centreY) {
       << "," << centreY + 2 << "\" fill=\"" << kText << "\"/>\n";
 }
 
-void Button(std::ostream& svg, const ToolbarView& view, const ToolbarButtonView& button) {
+// `idPrefix` keeps element ids unique when a toolbar lies on another.
+void Button(std::ostream& svg, const ToolbarView& view, const ToolbarButtonView& button, const char* idPrefix) {
   const RECT& r = button.rect;
   const LONG height = r.bottom - r.top;
   if (button.style & BTNS_SEP) {
@@ -84,7 +85,7 @@ void Button(std::ostream& svg, const ToolbarView& view, const ToolbarButtonView&
     return;
   }
   const bool enabled = button.state & TBSTATE_ENABLED;
-  svg << "<g class=\"button\" id=\"button-" << button.id << "\">\n";
+  svg << "<g class=\"button\" id=\"" << idPrefix << button.id << "\">\n";
   if (button.state & (TBSTATE_CHECKED | TBSTATE_PRESSED)) {
     svg << "<rect class=\"checked\" x=\"" << r.left + 0.5 << "\" y=\"" << r.top + 0.5 << "\" width=\"" << r.right - r.left - 1
         << "\" height=\"" << height - 1 << "\" fill=\"#CCE8FF\" stroke=\"#99D1FF\"/>\n";
@@ -155,13 +156,13 @@ struct Canvas {
   LONG bottom = 0;
 };
 
-void Buttons(Canvas& canvas, HWND toolbar, const ToolbarView& view) {
+void Buttons(Canvas& canvas, HWND toolbar, const ToolbarView& view, const char* idPrefix) {
   RECT client;
   GetClientRect(toolbar, &client);
   for (const auto& button : view.buttons) {
     if (button.state & TBSTATE_HIDDEN) continue;
     if ((view.extendedStyle & TBSTYLE_EX_HIDECLIPPEDBUTTONS) && button.rect.right > client.right) continue;
-    Button(canvas.svg, view, button);
+    Button(canvas.svg, view, button, idPrefix);
   }
 }
 
@@ -203,7 +204,7 @@ void Children(Canvas& canvas, HWND toolbar) {
       const auto view = InspectToolbar(child);
       if (!view) continue;
       Canvas inner;
-      Buttons(inner, child, *view);
+      Buttons(inner, child, *view, "overlay-button-");
       Children(inner, child);
       svg << "<g class=\"toolbar\" transform=\"translate(" << origin.x << "," << origin.y << ")\">\n<rect width=\"" << width
           << "\" height=\"" << height << "\" fill=\"" << kFace << "\"/>\n" << inner.svg.str() << "</g>\n";
@@ -225,7 +226,7 @@ std::string RenderToolbarSvg(HWND toolbar) {
   RECT client;
   GetClientRect(toolbar, &client);
   Canvas canvas;
-  Buttons(canvas, toolbar, *view);
+  Buttons(canvas, toolbar, *view, "button-");
   Children(canvas, toolbar);
   LONG total = 0;
   for (const auto& button : view->buttons) total = std::max(total, button.rect.right);
