@@ -42,12 +42,21 @@ void WritePicture(std::ostream& out, const std::string& svg, const std::string& 
   out << ".\n";
 }
 
+// The leftmost one: child windows come newest first, not in toolbar order.
 HWND FirstComboBox(HWND toolbar) {
+  HWND first = nullptr;
+  LONG firstLeft = 0;
   for (HWND child = GetWindow(toolbar, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    if (IsWindowVisible(child) && platform::ui::WindowClassName(child) == WC_COMBOBOXW) return child;
+    if (!IsWindowVisible(child) || platform::ui::WindowClassName(child) != WC_COMBOBOXW) continue;
+    RECT rect;
+    GetWindowRect(child, &rect);
+    if (first == nullptr || rect.left < firstLeft) {
+      first = child;
+      firstLeft = rect.left;
+    }
   }
-  return nullptr;
+  return first;
 }
 
 }  // namespace
