@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "platform/text/CodePage.h"
 #include "platform/ui/ComboBox.h"
@@ -151,8 +153,10 @@ std::vector<DrawOperation> PaintedBy(HWND child, POINT origin) {
 
 // The picture grows downwards with what hangs below the toolbar, such as
 // a dropped combo box list; `bottom` is in the drawn toolbar's coordinates.
+// An open list is a popup over everything else, so it is drawn last.
 struct Canvas {
   std::ostringstream svg;
+  std::ostringstream popups;
   LONG bottom = 0;
 };
 
@@ -168,7 +172,7 @@ void Buttons(Canvas& canvas, HWND toolbar, const ToolbarView& view, const char* 
 
 void ComboBox(Canvas& canvas, HWND combo, POINT origin, LONG width) {
   const LONG height = static_cast<LONG>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) + 2 * kComboFrame;
-  auto& svg = canvas.svg;
+  auto& svg = SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) ? canvas.popups : canvas.svg;
   svg << "<g class=\"combobox\">\n<rect x=\"" << origin.x + 0.5 << "\" y=\"" << origin.y + 0.5 << "\" width=\"" << width - 1
       << "\" height=\"" << height - 1 << "\" fill=\"#FFFFFF\" stroke=\"#7A7A7A\"/>\n";
   COMBOBOXINFO info;
@@ -187,7 +191,11 @@ void ComboBox(Canvas& canvas, HWND combo, POINT origin, LONG width) {
 // image menu draws its image on one).
 void Children(Canvas& canvas, HWND toolbar) {
   auto& svg = canvas.svg;
-  for (HWND child = GetWindow(toolbar, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+  // Bottom of the z-order first, so windows on top are drawn over it.
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(toolbar, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    HWND child = *it;
     if (!IsWindowVisible(child)) continue;
     RECT r;
     GetWindowRect(child, &r);
@@ -206,8 +214,10 @@ void Children(Canvas& canvas, HWND toolbar) {
       Canvas inner;
       Buttons(inner, child, *view, "overlay-button-");
       Children(inner, child);
-      svg << "<g class=\"toolbar\" transform=\"translate(" << origin.x << "," << origin.y << ")\">\n<rect width=\"" << width
-          << "\" height=\"" << height << "\" fill=\"" << kFace << "\"/>\n" << inner.svg.str() << "</g>\n";
+      const std::string translate = "transform=\"translate(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + ")\"";
+      svg << "<g class=\"toolbar\" " << translate << ">\n<rect width=\"" << width << "\" height=\"" << height << "\" fill=\""
+          << kFace << "\"/>\n" << inner.svg.str() << "</g>\n";
+      if (const auto popups = inner.popups.str(); !popups.empty()) canvas.popups << "<g " << translate << ">\n" << popups << "</g>\n";
       canvas.bottom = std::max(canvas.bottom, origin.y + inner.bottom);
     } else {
       svg << "<g class=\"edit\">\n<rect x=\"" << origin.x + 0.5 << "\" y=\"" << origin.y + 0.5 << "\" width=\"" << width - 1
@@ -235,7 +245,7 @@ std::string RenderToolbarSvg(HWND toolbar) {
   std::ostringstream svg;
   svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height << "\" viewBox=\"0 0 " << width
       << " " << height << "\">\n<rect class=\"toolbar\" width=\"" << width << "\" height=\"" << height << "\" fill=\"" << kFace
-      << "\"/>\n" << canvas.svg.str() << "</svg>\n";
+      << "\"/>\n" << canvas.svg.str() << canvas.popups.str() << "</svg>\n";
   return svg.str();
 }
 

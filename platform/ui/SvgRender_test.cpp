@@ -114,8 +114,11 @@ TEST(SvgRender, DroppedComboBoxShowsItsListUnderItAndThePictureGrows) {
   EXPECT_EQ(closed.find(">cats</text>"), std::string::npos);
   EXPECT_NE(closed.find("height=\"24\" viewBox"), std::string::npos);
 
+  // A field placed later lies over the box, but not over its open list.
+  CreateWindowExW(0, WC_EDITW, u"", WS_CHILD | WS_VISIBLE, 10, 30, 60, 22, toolbar, nullptr, nullptr, nullptr);
   SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
   const auto open = RenderToolbarSvg(toolbar);
+  EXPECT_LT(open.find("class=\"edit\""), open.find("class=\"combobox\""));
   // The list starts under the 22-pixel box, in the toolbar's coordinates.
   const LONG listTop = 2 + 16 + 2 * kComboFrame;
   EXPECT_NE(open.find("<rect x=\"10.5\" y=\"" + std::to_string(listTop) + ".5\" width=\"145\" height=\"27\" fill=\"none\""),
