@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/command/CommandI.h"
+#include "framework/layout/LayoutWords.h"
 #include "platform/automation/Bstr.h"
 #include "platform/files/FileSystem.h"
 #include "platform/html/HtmlJournal.h"
@@ -58,12 +59,13 @@ void ShowToolbar(std::ostream& out, framework::ToolBandC& toolband) {
   out << "Demo toolbar:";
   for (const auto& control : toolband.Controls()) {
     const std::string caption = control->DisplayText();
-    out << " [" << tools::CommandName(*control) << (caption.empty() ? "" : " \"" + caption + "\"") << ']';
+    out << "\n  " << framework::ElementNameOfKind(static_cast<int>(control->Kind())) << ' '
+        << tools::CommandName(*control) << (caption.empty() ? "" : " \"" + caption + "\"");
   }
   out << '\n';
 }
 
-void ShowNavigation(std::ostream& out, const tools::BrowserWithToolbar& window) {
+void ShowNavigation(std::ostream& out, tools::BrowserWithToolbar& window) {
   platform::Bstr url;
   window.Browser().get_LocationURL(url.Receive());
   out << "Page: " << Utf8(url.View()) << '\n';
@@ -129,14 +131,26 @@ void ShowHighlights(std::ostream& out, tools::BrowserWithToolbar& window, const 
   }
 }
 
-void ShowJournal(std::ostream& out) {
-  const platform::html::HtmlJournal journal = platform::html::RecordedHtml();
-  for (const platform::html::ScriptRun& script : journal.scripts) {
-    out << "  script (" << Utf8(script.language) << ") in " << Utf8(script.documentUrl) << ":\n      "
-        << Utf8(script.code) << '\n';
+// Continuation lines of a multi-line text, indented under its first.
+std::string Indented(std::u16string_view text, std::string_view indent) {
+  std::string lines;
+  for (char c : Utf8(text)) {
+    lines += c;
+    if (c == '\n') lines += indent;
   }
-  for (const platform::html::DialogShown& dialog : journal.dialogs) {
-    out << "  dialog " << Utf8(dialog.url) << " with \"" << Utf8(dialog.options) << "\"\n";
+  return lines;
+}
+
+void ShowScripts(std::ostream& out) {
+  for (const platform::html::ScriptRun& script : platform::html::RecordedHtml().scripts) {
+    out << "  ran " << Utf8(script.language) << " in " << Utf8(script.documentUrl) << ":\n      "
+        << Indented(script.code, "      ") << '\n';
+  }
+}
+
+void ShowDialogs(std::ostream& out) {
+  for (const platform::html::DialogShown& dialog : platform::html::RecordedHtml().dialogs) {
+    out << "  dialog " << Utf8(dialog.url) << "\n    options \"" << Utf8(dialog.options) << "\"\n";
   }
 }
 
@@ -169,6 +183,7 @@ bool PlayBrowserTour(std::ostream& out, const refservice::ReferenceService& serv
     return false;
   }
   ShowToolbar(out, *toolband);
+  out << "The toolbar's rebar band " << (window.ToolbarHasOwnRow() ? "has" : "shares") << " a row\n";
 
   const std::string page = service.BaseUrl() + "/pages/tour.html";
   if (FAILED(window.Navigate(platform::Utf8ToWide(page)))) {
@@ -176,13 +191,15 @@ bool PlayBrowserTour(std::ostream& out, const refservice::ReferenceService& serv
     return false;
   }
   ShowNavigation(out, window);
+  out << "After the first completed navigation the toolbar's band "
+      << (window.ToolbarHasOwnRow() ? "starts a row of its own" : "still shares a row") << '\n';
 
   framework::ControlI* searchBox = tools::FindControlByCommandName(*toolband, kSearchTextId);
   if (searchBox == nullptr || !tools::TypeAndCommit(*searchBox, kTypedWord)) {
     out << "The search box took no text.\n";
     return false;
   }
-  framework::CommandI* searchText = window.Context().FindCommand(std::string(kSearchTextId));
+  framework::CommandI* searchText = window.Context()->FindCommand(std::string(kSearchTextId));
   out << "Typed \"" << Utf8(kTypedWord) << "\" into the text box and pressed Enter: " << kSearchTextId
       << " holds \"" << searchText->Text() << "\"\n";
 
@@ -190,14 +207,15 @@ bool PlayBrowserTour(std::ostream& out, const refservice::ReferenceService& serv
     if (!ClickButton(out, window, "FindNext")) return false;
     ShowFind(out, window);
   }
-  framework::CommandI* highlight = window.Context().FindCommand("Highlight");
+  framework::CommandI* highlight = window.Context()->FindCommand("Highlight");
   for (int pass = 0; pass < 2; ++pass) {
     if (!ClickButton(out, window, "Highlight")) return false;
     ShowHighlights(out, window, *highlight);
   }
-  if (!ClickButton(out, window, "JavaScript") || !ClickButton(out, window, "Dialog")) return false;
-  out << "What the page was asked to do besides:\n";
-  ShowJournal(out);
+  if (!ClickButton(out, window, "JavaScript")) return false;
+  ShowScripts(out);
+  if (!ClickButton(out, window, "Dialog")) return false;
+  ShowDialogs(out);
   return true;
 }
 

@@ -1,26 +1,73 @@
 #include "tools/inspect/BrowserWithToolbar.h"
 
+#include <memory>
+
+#include "framework/context/StandaloneTabContextC.h"
+#include "framework/hook/ToolBandHookC.h"
 #include "platform/automation/Bstr.h"
+#include "platform/com/Guid.h"
+#include "platform/text/CodePage.h"
+#include "platform/ui/CommCtrl.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Rebar.h"
 
 namespace tools {
 
+const CLSID kToolToolbarClassId = platform::MakeGuid("6D1E3F0A-52B4-4C1E-9A7D-3E5B8C2F4A10");
+
+// The toolbar object the browser window hosts: the framework's hook with a
+// tab context that loads the given layout.
+class ToolToolbarHook final : public framework::ToolBandHookC {
+ public:
+  explicit ToolToolbarHook(std::string layoutLocation) : layoutLocation_(std::move(layoutLocation)) {}
+
+ protected:
+  std::unique_ptr<framework::ToolBandContextC> CreateContext(platform::ComPtr<IWebBrowser2> browser,
+                                                             framework::HostData hostData) override {
+    auto context = std::make_unique<framework::StandaloneTabContextC>(layoutLocation_, std::move(browser), hostData);
+    context->SetBandClassIdText(platform::FormatGuid(kToolToolbarClassId));
+    return context;
+  }
+
+ private:
+  std::string layoutLocation_;
+};
+
 BrowserWithToolbar::BrowserWithToolbar(std::string layoutLocation)
-    : browser_(platform::CreateBrowserWindow()),
-      events_(platform::ComPtr<IWebBrowser2>(browser_.Get())),
-      // The rebar stands for the browser's frame window: it owns the dialogs.
-      context_(std::move(layoutLocation), platform::ComPtr<IWebBrowser2>(browser_.Get()),
-               reinterpret_cast<framework::HostData>(rebar_.Rebar())) {
-  browser_->SetFrameWindow(rebar_.Rebar());
-  if (context_.Create(rebar_.BandSite()) != nullptr) platform::ui::RunUntilIdle();
+    : events_(platform::ComPtr<IWebBrowser2>(&frame_.Browser())),
+      hook_(platform::Make<ToolToolbarHook>(std::move(layoutLocation))) {
+  IUnknown* band = static_cast<IDeskBand*>(hook_.Get());
+  hosted_ = SUCCEEDED(frame_.AddToolbar(band, kToolToolbarClassId));
+  platform::ui::RunUntilIdle();
 }
 
-BrowserWithToolbar::~BrowserWithToolbar() { browser_->Quit(); }
+BrowserWithToolbar::~BrowserWithToolbar() { frame_.Quit(); }
+
+framework::ToolBandContextC* BrowserWithToolbar::Context() const {
+  return hosted_ ? hook_->Context() : nullptr;
+}
+
+framework::ToolBandC* BrowserWithToolbar::ToolBand() const {
+  framework::ToolBandContextC* context = Context();
+  return context == nullptr ? nullptr : context->ToolBand();
+}
 
 HRESULT BrowserWithToolbar::Navigate(std::u16string_view url) {
-  const HRESULT result = browser_->Navigate(platform::Bstr(url).Get(), nullptr, nullptr, nullptr, nullptr);
+  const HRESULT result = frame_.Browser().Navigate(platform::Bstr(url).Get(), nullptr, nullptr, nullptr, nullptr);
   platform::ui::RunUntilIdle();
   return result;
+}
+
+bool BrowserWithToolbar::ToolbarHasOwnRow() const {
+  const int band = platform::ui::FindRebarBandByClassId(
+      frame_.Rebar(), platform::AnsiToWide(platform::FormatGuid(kToolToolbarClassId)));
+  if (band < 0) return false;
+  REBARBANDINFOW info{};
+  info.fMask = RBBIM_STYLE;
+  if (!SendMessageW(frame_.Rebar(), RB_GETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info))) {
+    return false;
+  }
+  return (info.fStyle & RBBS_BREAK) != 0;
 }
 
 }  // namespace tools

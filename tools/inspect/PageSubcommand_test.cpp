@@ -103,8 +103,9 @@ TEST_F(PageSubcommandTest, TypedTextReachesFindAndHighlightThroughItsPlaceholder
   // A page without frames: which document a find visits first is not this tool's business.
   const std::string page = Write("flat.html", "<body><p>The <b>blue</b> whale is big.</p>"
                                               "<div>A blue sky &amp; a blue sea.</div></body>");
-  const ToolRun run = RunPage({page, "--layout", layout_, "--type", "Page.Text=blue", "--run", "FindNext",
-                               "--run", "FindNext", "--run", "Highlight"});
+  // Typing again replaces what the box showed: "skyblue" would match nothing.
+  const ToolRun run = RunPage({page, "--layout", layout_, "--type", "Page.Text=sky", "--type", "Page.Text=blue",
+                               "--run", "FindNext", "--run", "FindNext", "--run", "Highlight"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   // The second search moved on from the first match to the second.
   EXPECT_NE(run.out.find("\"text\": \"blue\",\n    \"start\": 26,\n    \"end\": 30"), std::string::npos)
