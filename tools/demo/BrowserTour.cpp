@@ -73,7 +73,7 @@ void ShowNavigation(std::ostream& out, tools::BrowserWithToolbar& window) {
     out << "  navigation asked for: " << Utf8(navigation.url)
         << (navigation.targetFrame.empty() ? "" : " into " + Utf8(navigation.targetFrame)) << '\n';
   }
-  out << "  events the toolbar saw:\n";
+  out << "  events the browser raised:\n";
   for (const tools::BrowserEvent& event : window.Events().Events()) {
     out << "    " << event.id << ' ' << tools::BrowserEventName(event.id);
     if (!event.url.empty()) out << ' ' << Utf8(event.url);
@@ -88,8 +88,8 @@ std::string InContext(const std::u16string& pageText, const platform::html::Rang
   const auto end = static_cast<std::size_t>(selection.end);
   if (selection.start < 0 || end > pageText.size() || start > end) return "\"" + Utf8(selection.text) + "\"";
   const std::size_t from = start > kSelectionContext ? start - kSelectionContext : 0;
-  std::u16string shown = pageText.substr(from, start - from) + u"[" + pageText.substr(start, end - start) + u"]" +
-                         pageText.substr(end, kSelectionContext);
+  std::u16string shown = pageText.substr(from, start - from) + u"[" + pageText.substr(start, end - start) +
+                         u"]" + pageText.substr(end, kSelectionContext);
   for (char16_t& c : shown) {
     if (c == u'\n' || c == u'\r') c = u' ';
   }
@@ -116,7 +116,8 @@ std::u16string BodyHtml(platform::BrowserObject& browser) {
   return html.String();
 }
 
-void ShowHighlights(std::ostream& out, tools::BrowserWithToolbar& window, const framework::CommandI& highlight) {
+void ShowHighlights(std::ostream& out, tools::BrowserWithToolbar& window,
+                    const framework::CommandI& highlight) {
   const std::vector<tools::HighlightSpan> spans = tools::HighlightSpans(window.Browser());
   out << "  checked " << highlight.Checked() << ", " << spans.size() << " highlight spans\n";
   const std::string html = Utf8(BodyHtml(window.Browser()));

@@ -62,23 +62,26 @@ void ShowTotals(std::ostream& out, const soap::VimaruConnector& connector, const
     return;
   }
   out << "Totals: \"My Money $" << std::fixed << std::setprecision(3) << totals.money << "\", \"Friends "
-      << totals.friends << "\", mail " << totals.mailCount << (totals.mailFlag == 1 ? " (shown)" : "") << '\n';
+      << totals.friends << "\", mail " << totals.mailCount << (totals.mailFlag == 1 ? " (shown)" : "")
+      << '\n';
 }
 
-void ShowAds(std::ostream& out, const soap::VimaruConnector& connector, const refservice::ReferenceService& service,
-             const std::u16string& memberId) {
+void ShowAds(std::ostream& out, const soap::VimaruConnector& connector,
+             const refservice::ReferenceService& service, const std::u16string& memberId) {
   soap::AdRequest request;
   request.encryptedMemberId = memberId;
   request.offerId = u"60";
-  request.categoryGroup = service.Data().categories.empty() ? u"" : Wide(service.Data().categories.front().name);
+  request.categoryGroup =
+      service.Data().categories.empty() ? u"" : Wide(service.Data().categories.front().name);
   request.maxAds = u"5";
   request.userAgent = u"Mozilla/4.0 (compatible; MSIE 7.0; Windows NT 5.1)";
   request.pageUrl = Wide(service.BaseUrl() + "/pages/cars.html");
 
   soap::ResultArray<soap::AdEntry> ads;
-  const int count = memberId.empty() ? connector.bxGetPublicAds(request, ads) : connector.bxGetMemberAds(request, ads);
-  out << (memberId.empty() ? "Public" : "Member") << " ads for \"" << platform::WideToUtf8(request.categoryGroup)
-      << "\": " << count << '\n';
+  const int count =
+      memberId.empty() ? connector.bxGetPublicAds(request, ads) : connector.bxGetMemberAds(request, ads);
+  out << (memberId.empty() ? "Public" : "Member") << " ads for \""
+      << platform::WideToUtf8(request.categoryGroup) << "\": " << count << '\n';
   for (const auto& ad : ads) out << "  " << Text(ad.Title) << "  <" << Text(ad.ClickUrl) << ">\n";
 }
 
@@ -102,7 +105,8 @@ std::unique_ptr<refservice::ReferenceService> StartReferenceService(std::ostream
 }
 
 void PlayServiceTour(std::ostream& out, const refservice::ReferenceService& service) {
-  const soap::VimaruConnector connector(soap::ServiceEndpoints{service.AdsEndpoint(), service.UtilsEndpoint()});
+  const soap::VimaruConnector connector(
+      soap::ServiceEndpoints{service.AdsEndpoint(), service.UtilsEndpoint()});
 
   ShowCategories(out, connector);
   const std::u16string memberId = LogIn(out, service);

@@ -1,7 +1,8 @@
 // The service half of the demo: walks the calls the toolbar makes over its
-// own SOAP client to the reference service running in-process: the category and blocked-term lists, a member's login and
-// totals, public and member ads for a page, and the update check. Prints
-// what came back and the requests the service saw.
+// own SOAP client to the reference service running in-process: the category
+// and blocked-term lists, a member's login and totals, public and member ads
+// for a page, and the update check. Prints what came back and the requests
+// the service saw.
 #pragma once
 
 #include <memory>

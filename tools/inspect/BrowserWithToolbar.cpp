@@ -24,7 +24,8 @@ class ToolToolbarHook final : public framework::ToolBandHookC {
  protected:
   std::unique_ptr<framework::ToolBandContextC> CreateContext(platform::ComPtr<IWebBrowser2> browser,
                                                              framework::HostData hostData) override {
-    auto context = std::make_unique<framework::StandaloneTabContextC>(layoutLocation_, std::move(browser), hostData);
+    auto context =
+        std::make_unique<framework::StandaloneTabContextC>(layoutLocation_, std::move(browser), hostData);
     context->SetBandClassIdText(platform::FormatGuid(kToolToolbarClassId));
     return context;
   }
@@ -53,7 +54,8 @@ framework::ToolBandC* BrowserWithToolbar::ToolBand() const {
 }
 
 HRESULT BrowserWithToolbar::Navigate(std::u16string_view url) {
-  const HRESULT result = frame_.Browser().Navigate(platform::Bstr(url).Get(), nullptr, nullptr, nullptr, nullptr);
+  const HRESULT result =
+      frame_.Browser().Navigate(platform::Bstr(url).Get(), nullptr, nullptr, nullptr, nullptr);
   platform::ui::RunUntilIdle();
   return result;
 }
@@ -64,7 +66,8 @@ bool BrowserWithToolbar::ToolbarHasOwnRow() const {
   if (band < 0) return false;
   REBARBANDINFOW info{};
   info.fMask = RBBIM_STYLE;
-  if (!SendMessageW(frame_.Rebar(), RB_GETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info))) {
+  if (!SendMessageW(frame_.Rebar(), RB_GETBANDINFOW, static_cast<WPARAM>(band),
+                    reinterpret_cast<LPARAM>(&info))) {
     return false;
   }
   return (info.fStyle & RBBS_BREAK) != 0;

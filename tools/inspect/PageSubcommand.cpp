@@ -74,7 +74,9 @@ std::string ToPageAddress(std::string_view url) {
   return ToProductLocation(url);
 }
 
-std::string ShippedLayoutLocation() { return "res://" + platform::GetModuleFileName() + "/ToolBandLayout.xml"; }
+std::string ShippedLayoutLocation() {
+  return "res://" + platform::GetModuleFileName() + "/ToolBandLayout.xml";
+}
 
 // Plays one action; false (with the reason on `err`) when it cannot be played.
 bool Play(const ToolbarAction& action, const framework::ToolBandC& toolband, std::ostream& err) {

@@ -41,7 +41,8 @@ constexpr const char* kLayout =
     "<read-only command='ToolBand.Nop' id='Page.Shown' width='80'/>"
     "<button command='FindNext' caption='Find' show-caption='yes' parameter='##Page.Text##'/>"
     "<button command='Highlight' caption='Mark' toggle-button='yes' parameter='##Page.Text##'/>"
-    "<button command='JavaScript' caption='Say' parameter=\"function orvane_main() { say('##Page.Other##'); }\"/>"
+    "<button command='JavaScript' caption='Say' parameter=\"function orvane_main() { say('##Page.Other##'); "
+    "}\"/>"
     "<button command='Dialog' caption='About' filename='About.HTM' dialog-width='400'/>"
     "<button command='Navigate' id='Page.Off' caption='Off' disabled='1' url='about:blank'/>"
     "</toolband>";
@@ -101,11 +102,13 @@ TEST_F(PageSubcommandTest, ThePageAndItsFrameLoadWithEveryEventInOrder) {
 
 TEST_F(PageSubcommandTest, TypedTextReachesFindAndHighlightThroughItsPlaceholder) {
   // A page without frames: which document a find visits first is not this tool's business.
-  const std::string page = Write("flat.html", "<body><p>The <b>blue</b> whale is big.</p>"
-                                              "<div>A blue sky &amp; a blue sea.</div></body>");
+  const std::string page = Write("flat.html",
+                                 "<body><p>The <b>blue</b> whale is big.</p>"
+                                 "<div>A blue sky &amp; a blue sea.</div></body>");
   // Typing again replaces what the box showed: "skyblue" would match nothing.
-  const ToolRun run = RunPage({page, "--layout", layout_, "--type", "Page.Text=sky", "--type", "Page.Text=blue",
-                               "--run", "FindNext", "--run", "FindNext", "--run", "Highlight"});
+  const ToolRun run =
+      RunPage({page, "--layout", layout_, "--type", "Page.Text=sky", "--type", "Page.Text=blue", "--run",
+               "FindNext", "--run", "FindNext", "--run", "Highlight"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   // The second search moved on from the first match to the second.
   EXPECT_NE(run.out.find("\"text\": \"blue\",\n    \"start\": 26,\n    \"end\": 30"), std::string::npos)
@@ -122,15 +125,18 @@ TEST_F(PageSubcommandTest, HighlightTwiceLeavesNoSpans) {
 }
 
 TEST_F(PageSubcommandTest, ScriptsAndDialogsAreListedAsThePageWasAskedForThem) {
-  const ToolRun run = RunWithLayout({"--type", "Page.Other=it's \"here\"", "--run", "JavaScript", "--run",
-                                     "Dialog"});
+  const ToolRun run =
+      RunWithLayout({"--type", "Page.Other=it's \"here\"", "--run", "JavaScript", "--run", "Dialog"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("\"language\": \"javascript\""), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\"code\": \"orvane_main();\\nfunction orvane_main() { say('it's \\\"here\\\"'); }\""),
-            std::string::npos)
+  EXPECT_NE(
+      run.out.find("\"code\": \"orvane_main();\\nfunction orvane_main() { say('it's \\\"here\\\"'); }\""),
+      std::string::npos)
       << run.out;
-  EXPECT_NE(run.out.find("about.htm\",\n      \"options\": \"dialogHeight:160px;dialogWidth:400px;status=no;help=off\""),
-            std::string::npos)
+  EXPECT_NE(
+      run.out.find(
+          "about.htm\",\n      \"options\": \"dialogHeight:160px;dialogWidth:400px;status=no;help=off\""),
+      std::string::npos)
       << run.out;
 }
 
