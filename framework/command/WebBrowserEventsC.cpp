@@ -2,27 +2,28 @@
 
 #include <utility>
 
-#include "platform/automation/ConnectionPoint.h"
 #include "platform/automation/WebBrowserEventIds.h"
 #include "platform/browser/WebBrowser.h"
 #include "platform/com/ComObject.h"
 
 namespace framework {
 
-class WebBrowserEventsC::Sink final : public platform::DispatchObject<DWebBrowserEvents2> {
- public:
+class WebBrowserEventsC::Sink final
+    : public platform::DispatchObject<DWebBrowserEvents2> {
+public:
   explicit Sink(Handler handler) : handler_(std::move(handler)) {}
   void Detach() { handler_ = nullptr; }
 
-  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                 UINT*) override {
+  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *,
+                 EXCEPINFO *, UINT *) override {
     // A copy: the handler may destroy the command, and with it this sink's
     // last outside reference, while it runs.
-    if (Handler handler = handler_) handler(id);
+    if (Handler handler = handler_)
+      handler(id);
     return S_OK;
   }
 
- private:
+private:
   Handler handler_;
 };
 
@@ -31,13 +32,14 @@ WebBrowserEventsC::WebBrowserEventsC(Handler handler)
 
 WebBrowserEventsC::~WebBrowserEventsC() {
   sink_->Detach();
-  if (browser_) AtlUnadvise(browser_.Get(), DIID_DWebBrowserEvents2, cookie_);
+  connection_.Disconnect();
 }
 
-void WebBrowserEventsC::Connect(IWebBrowser2* browser) {
-  if (browser_ || browser == nullptr) return;
-  IUnknown* sink = static_cast<DWebBrowserEvents2*>(sink_.Get());
-  if (SUCCEEDED(AtlAdvise(browser, sink, DIID_DWebBrowserEvents2, &cookie_))) browser_ = browser;
+void WebBrowserEventsC::Connect(IWebBrowser2 *browser) {
+  if (connection_.IsConnected() || browser == nullptr)
+    return;
+  connection_.Connect(browser, static_cast<DWebBrowserEvents2 *>(sink_.Get()),
+                      DIID_DWebBrowserEvents2);
 }
 
 bool IsPageChangeEvent(DISPID id) {
@@ -45,4 +47,4 @@ bool IsPageChangeEvent(DISPID id) {
          id == DISPID_NAVIGATECOMPLETE2 || id == DISPID_DOCUMENTCOMPLETE;
 }
 
-}  // namespace framework
+} // namespace framework

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "platform/automation/Dispatch.h"
+#include "platform/automation/SinkConnection.h"
 #include "platform/com/ComPtr.h"
 
 struct IWebBrowser2;
@@ -22,26 +23,25 @@ struct IWebBrowser2;
 namespace framework {
 
 class WebBrowserEventsC {
- public:
+public:
   using Handler = std::function<void(DISPID)>;
 
   explicit WebBrowserEventsC(Handler handler);
   ~WebBrowserEventsC();
-  WebBrowserEventsC(const WebBrowserEventsC&) = delete;
-  WebBrowserEventsC& operator=(const WebBrowserEventsC&) = delete;
+  WebBrowserEventsC(const WebBrowserEventsC &) = delete;
+  WebBrowserEventsC &operator=(const WebBrowserEventsC &) = delete;
 
   // Subscribes to the browser's events unless already connected. A null
   // browser or one that refuses the connection leaves the sink unconnected,
   // so a later call tries again.
-  void Connect(IWebBrowser2* browser);
-  bool IsConnected() const { return browser_ != nullptr; }
+  void Connect(IWebBrowser2 *browser);
+  bool IsConnected() const { return connection_.IsConnected(); }
 
- private:
+private:
   class Sink;
 
   platform::ComPtr<Sink> sink_;
-  platform::ComPtr<IWebBrowser2> browser_;
-  DWORD cookie_ = 0;
+  platform::SinkConnection connection_;
 };
 
 // True for DownloadComplete, BeforeNavigate2, NavigateComplete2 and
@@ -49,4 +49,4 @@ class WebBrowserEventsC {
 // last worked on.
 bool IsPageChangeEvent(DISPID id);
 
-}  // namespace framework
+} // namespace framework
