@@ -8,22 +8,19 @@
 
 namespace framework {
 
-class WebBrowserEventsC::Sink final
-    : public platform::DispatchObject<DWebBrowserEvents2> {
-public:
+class WebBrowserEventsC::Sink final : public platform::DispatchObject<DWebBrowserEvents2> {
+ public:
   explicit Sink(Handler handler) : handler_(std::move(handler)) {}
   void Detach() { handler_ = nullptr; }
 
-  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *,
-                 EXCEPINFO *, UINT *) override {
+  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     // A copy: the handler may destroy the command, and with it this sink's
     // last outside reference, while it runs.
-    if (Handler handler = handler_)
-      handler(id);
+    if (Handler handler = handler_) handler(id);
     return S_OK;
   }
 
-private:
+ private:
   Handler handler_;
 };
 
@@ -35,10 +32,9 @@ WebBrowserEventsC::~WebBrowserEventsC() {
   connection_.Disconnect();
 }
 
-void WebBrowserEventsC::Connect(IWebBrowser2 *browser) {
-  if (connection_.IsConnected() || browser == nullptr)
-    return;
-  connection_.Connect(browser, static_cast<DWebBrowserEvents2 *>(sink_.Get()),
+void WebBrowserEventsC::Connect(IWebBrowser2* browser) {
+  if (connection_.IsConnected() || browser == nullptr) return;
+  connection_.Connect(browser, static_cast<DWebBrowserEvents2*>(sink_.Get()),
                       DIID_DWebBrowserEvents2);
 }
 
@@ -47,4 +43,4 @@ bool IsPageChangeEvent(DISPID id) {
          id == DISPID_NAVIGATECOMPLETE2 || id == DISPID_DOCUMENTCOMPLETE;
 }
 
-} // namespace framework
+}  // namespace framework

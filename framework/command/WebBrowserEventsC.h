@@ -23,21 +23,21 @@ struct IWebBrowser2;
 namespace framework {
 
 class WebBrowserEventsC {
-public:
+ public:
   using Handler = std::function<void(DISPID)>;
 
   explicit WebBrowserEventsC(Handler handler);
   ~WebBrowserEventsC();
-  WebBrowserEventsC(const WebBrowserEventsC &) = delete;
-  WebBrowserEventsC &operator=(const WebBrowserEventsC &) = delete;
+  WebBrowserEventsC(const WebBrowserEventsC&) = delete;
+  WebBrowserEventsC& operator=(const WebBrowserEventsC&) = delete;
 
   // Subscribes to the browser's events unless already connected. A null
   // browser or one that refuses the connection leaves the sink unconnected,
   // so a later call tries again.
-  void Connect(IWebBrowser2 *browser);
+  void Connect(IWebBrowser2* browser);
   bool IsConnected() const { return connection_.IsConnected(); }
 
-private:
+ private:
   class Sink;
 
   platform::ComPtr<Sink> sink_;
@@ -49,4 +49,4 @@ private:
 // last worked on.
 bool IsPageChangeEvent(DISPID id);
 
-} // namespace framework
+}  // namespace framework

@@ -42,60 +42,56 @@
 
 namespace framework {
 
-class ToolBandHookC
-    : public platform::DispatchObject<IDeskBand, IObjectWithSite, IInputObject,
-                                      DWebBrowserEvents2> {
-public:
+class ToolBandHookC : public platform::DispatchObject<IDeskBand, IObjectWithSite, IInputObject,
+                                                      DWebBrowserEvents2> {
+ public:
   // IOleWindow, IDockingWindow, IDeskBand
   // The toolband's window; E_FAIL while there is none.
-  HRESULT GetWindow(HWND *window) override;
+  HRESULT GetWindow(HWND* window) override;
   HRESULT ContextSensitiveHelp(BOOL enterMode) override;
   HRESULT ShowDW(BOOL show) override;
   // Shuts the context down and disconnects the sink; the site stays until
   // SetSite(nullptr).
   HRESULT CloseDW(DWORD reserved) override;
-  HRESULT ResizeBorderDW(const RECT *border, IUnknown *site,
-                         BOOL reserved) override;
+  HRESULT ResizeBorderDW(const RECT* border, IUnknown* site, BOOL reserved) override;
   // A toolbar band: at least as high as the toolbar and as wide as its
   // first button, any wider, no title, the rebar's own background.
-  HRESULT GetBandInfo(DWORD bandId, DWORD viewMode,
-                      DESKBANDINFO *info) override;
+  HRESULT GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) override;
 
   // IObjectWithSite
-  HRESULT SetSite(IUnknown *site) override;
-  HRESULT GetSite(REFIID iid, void **site) override;
+  HRESULT SetSite(IUnknown* site) override;
+  HRESULT GetSite(REFIID iid, void** site) override;
 
   // IInputObject
   // Activation puts the focus on the toolbar; the site hears of it.
-  HRESULT UIActivateIO(BOOL activate, MSG *message) override;
+  HRESULT UIActivateIO(BOOL activate, MSG* message) override;
   // S_OK while the focus is on the toolbar or one of its controls.
   HRESULT HasFocusIO() override;
   // Key messages for a focused control of the toolbar are delivered to it
   // (S_OK); Tab, and every key while the focus is elsewhere, stay with the
   // browser (S_FALSE).
-  HRESULT TranslateAcceleratorIO(MSG *message) override;
+  HRESULT TranslateAcceleratorIO(MSG* message) override;
 
   // DWebBrowserEvents2
-  HRESULT Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                 DISPPARAMS *params, VARIANT *result, EXCEPINFO *exception,
-                 UINT *argumentError) override;
+  HRESULT Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                 VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 
   // The tab context, from SetSite(site) to SetSite(nullptr); null otherwise.
-  ToolBandContextC *Context() const { return context_.get(); }
+  ToolBandContextC* Context() const { return context_.get(); }
 
-protected:
+ protected:
   ToolBandHookC() = default;
   ~ToolBandHookC() override;
 
   // The product's tab context for this browser. `hostData` is the site's
   // window, which owns the toolbar and serves as the owner of dialogs.
-  virtual std::unique_ptr<ToolBandContextC>
-  CreateContext(platform::ComPtr<IWebBrowser2> browser, HostData hostData) = 0;
+  virtual std::unique_ptr<ToolBandContextC> CreateContext(platform::ComPtr<IWebBrowser2> browser,
+                                                          HostData hostData) = 0;
   // Every browser event, before the framework's own handling of it.
-  virtual void OnBrowserEvent(DISPID id, DISPPARAMS *params);
+  virtual void OnBrowserEvent(DISPID id, DISPPARAMS* params);
 
-private:
-  HRESULT Attach(IUnknown *site);
+ private:
+  HRESULT Attach(IUnknown* site);
   HWND ToolbarWindow() const;
   void ReportFocus(bool hasFocus);
   // Context shut down (once) and sink disconnected.
@@ -111,4 +107,4 @@ private:
   bool firstNavigationSeen_ = false;
 };
 
-} // namespace framework
+}  // namespace framework

@@ -11,22 +11,22 @@
 namespace platform {
 
 class SinkConnection {
-public:
+ public:
   SinkConnection() = default;
   ~SinkConnection() { Disconnect(); }
-  SinkConnection(const SinkConnection &) = delete;
-  SinkConnection &operator=(const SinkConnection &) = delete;
+  SinkConnection(const SinkConnection&) = delete;
+  SinkConnection& operator=(const SinkConnection&) = delete;
 
   // Connects `sink` to the `events` point of `source`; a connection held
   // before is dropped first. Nothing is kept when the source refuses.
-  HRESULT Connect(IUnknown *source, IUnknown *sink, const IID &events);
+  HRESULT Connect(IUnknown* source, IUnknown* sink, const IID& events);
   void Disconnect();
   bool IsConnected() const { return source_ != nullptr; }
 
-private:
+ private:
   ComPtr<IUnknown> source_;
   IID events_{};
   DWORD cookie_ = 0;
 };
 
-} // namespace platform
+}  // namespace platform
