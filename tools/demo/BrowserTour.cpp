@@ -27,7 +27,8 @@ constexpr std::size_t kSelectionContext = 24;
 
 // The demo's own toolbar: a text box whose text the other buttons take
 // through the placeholder of its id.
-constexpr std::string_view kDemoLayout = R"(<?xml version="1.0" encoding="iso-8859-1"?>
+constexpr std::string_view kDemoLayout =
+    R"(<?xml version="1.0" encoding="iso-8859-1"?>
 <toolband xmlns="http://www.vimaru.com/toolband" company="Vimaru Group Inc" name="VimaruDemo">
   <combo-box command="ToolBand.Nop" id="Demo.SearchText" width="150" tooltip="Text to look for"/>
   <button command="FindNext" caption="Find next" show-caption="yes" parameter="##Demo.SearchText##"/>
@@ -41,7 +42,8 @@ constexpr std::string_view kDemoLayout = R"(<?xml version="1.0" encoding="iso-88
 )";
 
 constexpr std::string_view kAboutPage =
-    "<html><body><h1>Vimaru demo</h1><p>Opened by the toolbar's About button.</p></body></html>";
+    "<html><body><h1>Vimaru demo</h1><p>Opened by the toolbar's About "
+    "button.</p></body></html>";
 
 std::string Utf8(std::u16string_view text) { return platform::WideToUtf8(text); }
 
@@ -83,13 +85,16 @@ void ShowNavigation(std::ostream& out, tools::BrowserWithToolbar& window) {
 }
 
 // The selection inside its stretch of the page's text, marked with [ ].
-std::string InContext(const std::u16string& pageText, const platform::html::RangeAction& selection) {
+std::string InContext(const std::u16string& pageText,
+                      const platform::html::RangeAction& selection) {
   const auto start = static_cast<std::size_t>(selection.start);
   const auto end = static_cast<std::size_t>(selection.end);
-  if (selection.start < 0 || end > pageText.size() || start > end) return "\"" + Utf8(selection.text) + "\"";
+  if (selection.start < 0 || end > pageText.size() || start > end)
+    return "\"" + Utf8(selection.text) + "\"";
   const std::size_t from = start > kSelectionContext ? start - kSelectionContext : 0;
-  std::u16string shown = pageText.substr(from, start - from) + u"[" + pageText.substr(start, end - start) +
-                         u"]" + pageText.substr(end, kSelectionContext);
+  std::u16string shown = pageText.substr(from, start - from) + u"[" +
+                         pageText.substr(start, end - start) + u"]" +
+                         pageText.substr(end, kSelectionContext);
   for (char16_t& c : shown) {
     if (c == u'\n' || c == u'\r') c = u' ';
   }
@@ -102,33 +107,39 @@ void ShowFind(std::ostream& out, tools::BrowserWithToolbar& window) {
     out << "  nothing selected\n";
     return;
   }
-  out << "  selected \"" << Utf8(selection->text) << "\" at " << selection->start << '-' << selection->end
-      << " of " << Utf8(selection->documentUrl) << "\n    "
-      << InContext(tools::DocumentText(window.Browser(), selection->documentUrl), *selection) << '\n';
+  out << "  selected \"" << Utf8(selection->text) << "\" at " << selection->start << '-'
+      << selection->end << " of " << Utf8(selection->documentUrl) << "\n    "
+      << InContext(tools::DocumentText(window.Browser(), selection->documentUrl), *selection)
+      << '\n';
 }
 
-std::u16string BodyHtml(platform::BrowserObject& browser) {
+std::u16string BodyHtml(platform::html::HtmlDocument& document) {
   platform::ComPtr<IHTMLElement> body;
-  platform::html::HtmlDocument* document = browser.Document();
-  if (document == nullptr || FAILED(document->get_body(body.ReleaseAndGetAddressOf())) || !body) return {};
+  if (FAILED(document.get_body(body.ReleaseAndGetAddressOf())) || !body) return {};
   platform::Bstr html;
   body->get_innerHTML(html.Receive());
   return html.String();
 }
 
+// The paragraphs of every document of the page, so spans put into frames
+// show as well as those of the top page.
 void ShowHighlights(std::ostream& out, tools::BrowserWithToolbar& window,
                     const framework::CommandI& highlight) {
   const std::vector<tools::HighlightSpan> spans = tools::HighlightSpans(window.Browser());
   out << "  checked " << highlight.Checked() << ", " << spans.size() << " highlight spans\n";
-  const std::string html = Utf8(BodyHtml(window.Browser()));
-  std::size_t lineStart = 0;
-  while (lineStart < html.size()) {
-    const std::size_t lineEnd = std::min(html.find('\n', lineStart), html.size());
-    const std::string_view line = std::string_view(html).substr(lineStart, lineEnd - lineStart);
-    if (line.find("<span") != std::string_view::npos || line.find("<p>") != std::string_view::npos) {
-      out << "    " << line << '\n';
+  for (platform::html::HtmlDocument* document : tools::PageDocuments(window.Browser())) {
+    out << "    in " << Utf8(document->Url()) << '\n';
+    const std::string html = Utf8(BodyHtml(*document));
+    std::size_t lineStart = 0;
+    while (lineStart < html.size()) {
+      const std::size_t lineEnd = std::min(html.find('\n', lineStart), html.size());
+      const std::string_view line = std::string_view(html).substr(lineStart, lineEnd - lineStart);
+      if (line.find("<span") != std::string_view::npos ||
+          line.find("<p>") != std::string_view::npos) {
+        out << "      " << line << '\n';
+      }
+      lineStart = lineEnd + 1;
     }
-    lineStart = lineEnd + 1;
   }
 }
 
@@ -184,7 +195,8 @@ bool PlayBrowserTour(std::ostream& out, const refservice::ReferenceService& serv
     return false;
   }
   ShowToolbar(out, *toolband);
-  out << "The toolbar's rebar band " << (window.ToolbarHasOwnRow() ? "has" : "shares") << " a row\n";
+  out << "The toolbar's rebar band " << (window.ToolbarHasOwnRow() ? "has" : "shares")
+      << " a row\n";
 
   const std::string page = service.BaseUrl() + "/pages/tour.html";
   if (FAILED(window.Navigate(platform::Utf8ToWide(page)))) {
@@ -201,10 +213,12 @@ bool PlayBrowserTour(std::ostream& out, const refservice::ReferenceService& serv
     return false;
   }
   framework::CommandI* searchText = window.Context()->FindCommand(std::string(kSearchTextId));
-  out << "Typed \"" << Utf8(kTypedWord) << "\" into the text box and pressed Enter: " << kSearchTextId
-      << " holds \"" << searchText->Text() << "\"\n";
+  out << "Typed \"" << Utf8(kTypedWord)
+      << "\" into the text box and pressed Enter: " << kSearchTextId << " holds \""
+      << searchText->Text() << "\"\n";
 
-  for (int pass = 0; pass < 2; ++pass) {
+  // The frame's matches come first, then the cursor moves on to the page around it.
+  for (int pass = 0; pass < 3; ++pass) {
     if (!ClickButton(out, window, "FindNext")) return false;
     ShowFind(out, window);
   }

@@ -11,9 +11,12 @@ namespace {
 using platform::Bstr;
 using platform::ComPtr;
 
-void WideString(JsonWriter& json, std::u16string_view text) { json.Utf8String(platform::WideToUtf8(text)); }
+void WideString(JsonWriter& json, std::u16string_view text) {
+  json.Utf8String(platform::WideToUtf8(text));
+}
 
-void WriteNavigations(JsonWriter& json, const std::vector<platform::NavigationRecord>& navigations) {
+void WriteNavigations(JsonWriter& json,
+                      const std::vector<platform::NavigationRecord>& navigations) {
   json.BeginArray();
   for (const platform::NavigationRecord& navigation : navigations) {
     json.BeginObject();
@@ -102,6 +105,8 @@ void WriteHighlights(JsonWriter& json, const std::vector<HighlightSpan>& highlig
   json.BeginArray();
   for (const HighlightSpan& span : highlights) {
     json.BeginObject();
+    json.Key("document");
+    WideString(json, span.document);
     json.Key("id");
     WideString(json, span.id);
     json.Key("text");
@@ -113,30 +118,28 @@ void WriteHighlights(JsonWriter& json, const std::vector<HighlightSpan>& highlig
 
 std::u16string BodyText(platform::html::HtmlDocument* document) {
   ComPtr<IHTMLElement> body;
-  if (document == nullptr || FAILED(document->get_body(body.ReleaseAndGetAddressOf())) || !body) return {};
+  if (document == nullptr || FAILED(document->get_body(body.ReleaseAndGetAddressOf())) || !body)
+    return {};
   Bstr text;
   body->get_innerText(text.Receive());
   return text.String();
 }
 
-platform::html::HtmlDocument* FindDocument(platform::html::HtmlDocument* document, std::u16string_view url) {
-  if (document == nullptr || document->Url() == url) return document;
+void AddDocumentAndFrames(platform::html::HtmlDocument* document,
+                          std::vector<platform::html::HtmlDocument*>& documents) {
+  if (document == nullptr) return;
+  documents.push_back(document);
   for (std::size_t index = 0; index < document->FrameCount(); ++index) {
-    if (platform::html::HtmlDocument* found = FindDocument(document->FrameDocument(index), url)) return found;
+    AddDocumentAndFrames(document->FrameDocument(index), documents);
   }
-  return nullptr;
 }
 
-}  // namespace
-
-std::vector<HighlightSpan> HighlightSpans(platform::BrowserObject& browser) {
-  std::vector<HighlightSpan> spans;
-  platform::html::HtmlDocument* document = browser.Document();
-  if (document == nullptr) return spans;
+void AddHighlightSpans(platform::html::HtmlDocument& document, std::vector<HighlightSpan>& spans) {
   ComPtr<IHTMLElementCollection> elements;
-  if (FAILED(document->getElementsByTagName(Bstr(u"span").Get(), elements.ReleaseAndGetAddressOf())) ||
+  if (FAILED(
+          document.getElementsByTagName(Bstr(u"span").Get(), elements.ReleaseAndGetAddressOf())) ||
       !elements) {
-    return spans;
+    return;
   }
   LONG length = 0;
   elements->get_length(&length);
@@ -152,19 +155,38 @@ std::vector<HighlightSpan> HighlightSpans(platform::BrowserObject& browser) {
     if (!id.View().starts_with(kHighlightIdPrefix)) continue;
     Bstr text;
     span->get_innerText(text.Receive());
-    spans.push_back({id.String(), text.String()});
+    spans.push_back({document.Url(), id.String(), text.String()});
   }
+}
+
+}  // namespace
+
+std::vector<platform::html::HtmlDocument*> PageDocuments(platform::BrowserObject& browser) {
+  std::vector<platform::html::HtmlDocument*> documents;
+  AddDocumentAndFrames(browser.Document(), documents);
+  return documents;
+}
+
+std::vector<HighlightSpan> HighlightSpans(platform::BrowserObject& browser) {
+  std::vector<HighlightSpan> spans;
+  for (platform::html::HtmlDocument* document : PageDocuments(browser))
+    AddHighlightSpans(*document, spans);
   return spans;
 }
 
 std::u16string PageText(platform::BrowserObject& browser) { return BodyText(browser.Document()); }
 
 std::u16string DocumentText(platform::BrowserObject& browser, std::u16string_view url) {
-  return BodyText(FindDocument(browser.Document(), url));
+  for (platform::html::HtmlDocument* document : PageDocuments(browser)) {
+    if (document->Url() == url) return BodyText(document);
+  }
+  return {};
 }
 
-std::optional<platform::html::RangeAction> LastSelection(const platform::html::HtmlJournal& journal) {
-  for (auto action = journal.rangeActions.rbegin(); action != journal.rangeActions.rend(); ++action) {
+std::optional<platform::html::RangeAction> LastSelection(
+    const platform::html::HtmlJournal& journal) {
+  for (auto action = journal.rangeActions.rbegin(); action != journal.rangeActions.rend();
+       ++action) {
     if (action->kind == platform::html::RangeAction::Kind::kSelect) return *action;
   }
   return std::nullopt;

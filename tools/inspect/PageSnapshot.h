@@ -21,6 +21,7 @@ namespace tools {
 inline constexpr std::u16string_view kHighlightIdPrefix = u"orvane-highlight-";
 
 struct HighlightSpan {
+  std::u16string document;  // the address of the top document or frame holding it
   std::u16string id;
   std::u16string text;
 };
@@ -36,7 +37,12 @@ struct PageSnapshot {
   std::u16string text;
 };
 
-// The highlight spans of the browser's top document, in document order.
+// The documents of the page: the top one first, then each frame's, in
+// document order at any depth.
+std::vector<platform::html::HtmlDocument*> PageDocuments(platform::BrowserObject& browser);
+// The highlight spans of every document of the page, in that order; a
+// highlight reaches into frames, so counting the top document alone would
+// miss some.
 std::vector<HighlightSpan> HighlightSpans(platform::BrowserObject& browser);
 // The text of the top document's body (empty without a body).
 std::u16string PageText(platform::BrowserObject& browser);
@@ -44,7 +50,8 @@ std::u16string PageText(platform::BrowserObject& browser);
 // at any depth; empty when no document of the page has that address.
 std::u16string DocumentText(platform::BrowserObject& browser, std::u16string_view url);
 // The last range a page was asked to select, if any.
-std::optional<platform::html::RangeAction> LastSelection(const platform::html::HtmlJournal& journal);
+std::optional<platform::html::RangeAction> LastSelection(
+    const platform::html::HtmlJournal& journal);
 
 PageSnapshot TakePageSnapshot(platform::BrowserObject& browser, const BrowserEventLog& events);
 

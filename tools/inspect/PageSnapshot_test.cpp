@@ -14,15 +14,17 @@ class PageSnapshotTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(platform::CreateDirectories("C:\\Pages"));
-    ASSERT_TRUE(
-        platform::WriteWholeFile("C:\\Pages\\top.htm",
-                                 "<body><span id='orvane-highlight-1'>one</span> <span id='note'>two</span>"
-                                 "<iframe src='side.htm'></iframe><b id='orvane-highlight-2'>bold</b>"
-                                 "<span id='orvane-highlight-3'>three</span></body>"));
-    ASSERT_TRUE(platform::WriteWholeFile("C:\\Pages\\side.htm", "<body>Side text</body>"));
-    ASSERT_EQ(
-        browser_->Navigate(platform::Bstr(u"C:\\Pages\\top.htm").Get(), nullptr, nullptr, nullptr, nullptr),
-        S_OK);
+    ASSERT_TRUE(platform::WriteWholeFile(
+        "C:\\Pages\\top.htm",
+        "<body><span id='orvane-highlight-1'>one</span> <span "
+        "id='note'>two</span>"
+        "<iframe src='side.htm'></iframe><b id='orvane-highlight-2'>bold</b>"
+        "<span id='orvane-highlight-3'>three</span></body>"));
+    ASSERT_TRUE(platform::WriteWholeFile(
+        "C:\\Pages\\side.htm", "<body>Side <span id='orvane-highlight-4'>text</span></body>"));
+    ASSERT_EQ(browser_->Navigate(platform::Bstr(u"C:\\Pages\\top.htm").Get(), nullptr, nullptr,
+                                 nullptr, nullptr),
+              S_OK);
   }
   void TearDown() override { browser_->Quit(); }
 
@@ -30,13 +32,17 @@ class PageSnapshotTest : public ::testing::Test {
   platform::ComPtr<platform::BrowserObject> browser_ = platform::CreateBrowserWindow();
 };
 
-TEST_F(PageSnapshotTest, OnlySpansWithTheHighlightMarkerCount) {
+TEST_F(PageSnapshotTest, OnlySpansWithTheHighlightMarkerCountInTheTopDocumentThenItsFrames) {
   const std::vector<HighlightSpan> spans = HighlightSpans(*browser_);
-  ASSERT_EQ(spans.size(), 2U);
+  ASSERT_EQ(spans.size(), 3U);
   EXPECT_EQ(spans[0].id, u"orvane-highlight-1");
   EXPECT_EQ(spans[0].text, u"one");
+  EXPECT_EQ(spans[0].document, u"C:\\Pages\\top.htm");
   EXPECT_EQ(spans[1].id, u"orvane-highlight-3");
   EXPECT_EQ(spans[1].text, u"three");
+  EXPECT_EQ(spans[2].id, u"orvane-highlight-4");
+  EXPECT_EQ(spans[2].text, u"text");
+  EXPECT_EQ(spans[2].document, u"C:\\Pages\\side.htm");
 }
 
 TEST_F(PageSnapshotTest, DocumentTextFindsFramesByAddress) {
