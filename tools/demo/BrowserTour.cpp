@@ -11,6 +11,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/html/HtmlJournal.h"
 #include "platform/text/CodePage.h"
+#include "tools/demo/ToolbarPicture.h"
 #include "tools/inspect/BrowserWithToolbar.h"
 #include "tools/inspect/ControlNames.h"
 #include "tools/inspect/HostFiles.h"
@@ -30,7 +31,8 @@ constexpr std::size_t kSelectionContext = 24;
 constexpr std::string_view kDemoLayout =
     R"(<?xml version="1.0" encoding="iso-8859-1"?>
 <toolband xmlns="http://www.vimaru.com/toolband" company="Vimaru Group Inc" name="VimaruDemo">
-  <combo-box command="ToolBand.Nop" id="Demo.SearchText" width="150" tooltip="Text to look for"/>
+  <combo-box command="ToolBand.Nop" id="Demo.SearchText" width="150" tooltip="Text to look for"
+             list="whale##harbour##humpback"/>
   <button command="FindNext" caption="Find next" show-caption="yes" parameter="##Demo.SearchText##"/>
   <button command="Highlight" caption="Highlight" show-caption="yes" toggle-button="yes"
           parameter="##Demo.SearchText##"/>
@@ -195,6 +197,7 @@ bool PlayBrowserTour(std::ostream& out, const refservice::ReferenceService& serv
     return false;
   }
   ShowToolbar(out, *toolband);
+  DrawOpenComboPicture(out, toolband->ToolbarWindow(), "vimaru-demo-toolbar");
   out << "The toolbar's rebar band " << (window.ToolbarHasOwnRow() ? "has" : "shares")
       << " a row\n";
 
