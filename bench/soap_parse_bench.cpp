@@ -24,8 +24,8 @@ const std::string& Response() {
   return response;
 }
 
-void EmptyStart(void*, const xmlChar*, const xmlChar*, const xmlChar*, int, const xmlChar**, int, int,
-                const xmlChar**) {}
+void EmptyStart(void*, const xmlChar*, const xmlChar*, const xmlChar*, int, const xmlChar**, int,
+                int, const xmlChar**) {}
 void EmptyEnd(void*, const xmlChar*, const xmlChar*, const xmlChar*) {}
 void EmptyCharacters(void*, const xmlChar*, int) {}
 void EmptyDocumentType(void*, const xmlChar*, const xmlChar*, const xmlChar*) {}
@@ -50,7 +50,8 @@ void Silent(void*, xmlErrorPtr) {}
   xmlParserCtxtPtr context = xmlCreatePushParserCtxt(&sax, nullptr, nullptr, 0, nullptr);
   xmlCtxtUseOptions(context, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
   for (std::size_t at = 0; at < bytes.size(); at += kBlock) {
-    xmlParseChunk(context, bytes.data() + at, static_cast<int>(std::min(kBlock, bytes.size() - at)), 0);
+    xmlParseChunk(context, bytes.data() + at, static_cast<int>(std::min(kBlock, bytes.size() - at)),
+                  0);
   }
   xmlParseChunk(context, nullptr, 0, 1);
   xmlFreeParserCtxt(context);
@@ -63,7 +64,8 @@ void Silent(void*, xmlErrorPtr) {}
          params.GetPublicAdsResult.size() == 1000;
 }
 
-double SecondsPerIteration(benchmark::State& state, const std::chrono::steady_clock::duration total) {
+double SecondsPerIteration(benchmark::State& state,
+                           const std::chrono::steady_clock::duration total) {
   return std::chrono::duration<double>(total).count() / static_cast<double>(state.iterations());
 }
 
@@ -107,7 +109,8 @@ void BM_WriteGetPublicAdsEnvelope(benchmark::State& state) {
   std::size_t bytes = 0;
   for (auto _ : state) {
     body.clear();
-    if (!soap::WriteRequestEnvelope(body, kGetPublicAds, &params)) state.SkipWithError("write failed");
+    if (!soap::WriteRequestEnvelope(body, kGetPublicAds, &params))
+      state.SkipWithError("write failed");
     bytes += body.size();
     benchmark::DoNotOptimize(body.data());
   }

@@ -16,8 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t pieceSize = 1 + data[0] % 64 * (data[0] >= 128 ? 97 : 1);
   const std::string_view body(reinterpret_cast<const char*>(data + 1), size - 1);
   soap::testing::EchoParams params;
-  const soap::SoapClientError error = soap::testing::ParseBody(soap::testing::kEchoBody, &params, body, pieceSize);
-  if (error != soap::SoapClientError::kSuccess && (!params.EchoResult.empty() || params.text || !params.words.empty())) {
+  const soap::SoapClientError error =
+      soap::testing::ParseBody(soap::testing::kEchoBody, &params, body, pieceSize);
+  if (error != soap::SoapClientError::kSuccess &&
+      (!params.EchoResult.empty() || params.text || !params.words.empty())) {
     std::abort();
   }
   return 0;

@@ -33,7 +33,8 @@ ToolRun RunTool(Runner runner, const std::vector<std::string>& arguments) {
 
 class InspectServicesTest : public ::testing::Test {
  protected:
-  ToolRun Call(const std::string& operation, const std::string& endpoint, std::vector<std::string> assignments) {
+  ToolRun Call(const std::string& operation, const std::string& endpoint,
+               std::vector<std::string> assignments) {
     std::vector<std::string> arguments{operation, "--endpoint", endpoint};
     arguments.insert(arguments.end(), assignments.begin(), assignments.end());
     return RunTool(&tools::RunCallSubcommand, arguments);
@@ -52,28 +53,48 @@ TEST_F(InspectServicesTest, CallRunsEveryOperationOfBothServices) {
     std::vector<std::string> assignments;
     std::string expected;  // a piece of the JSON result
   } kCases[] = {
-      {"GetPublicAdsEx", ads, {"offerId=60", "cgroup=Autos", "maxAds=2", "bFix=false"}, "\"GetPublicAdsExResult\": ["},
+      {"GetPublicAdsEx",
+       ads,
+       {"offerId=60", "cgroup=Autos", "maxAds=2", "bFix=false"},
+       "\"GetPublicAdsExResult\": ["},
       {"GetRandomKeyword", ads, {}, "\"GetRandomKeywordResult\": \""},
       {"GetRandomCategory", ads, {}, "\"GetRandomCategoryResult\": \""},
-      {"GetMemberAdsEx", ads, {"encryptedMemberId=" + member.encMemberId, "cgroup=Travel", "maxAds=1",
-                               "isChargable=true"}, "member=" + member.encMemberId},
-      {"GetMemberAds", ads, {"encryptedMemberId=" + member.encMemberId, "cgroup=Autos", "maxAds=3",
-                             "isChargable=1"}, "\"GetMemberAdsResult\": ["},
+      {"GetMemberAdsEx",
+       ads,
+       {"encryptedMemberId=" + member.encMemberId, "cgroup=Travel", "maxAds=1", "isChargable=true"},
+       "member=" + member.encMemberId},
+      {"GetMemberAds",
+       ads,
+       {"encryptedMemberId=" + member.encMemberId, "cgroup=Autos", "maxAds=3", "isChargable=1"},
+       "\"GetMemberAdsResult\": ["},
       {"testAds", ads, {"cgroup=Autos", "maxAds=1", "testNami=true"}, "\"FeedType\": \"Nami\""},
       {"GetBlockedTermsList", ads, {}, "\"" + service_.Data().blockedTerms.at(0) + "\""},
       {"GetKeywordList", ads, {}, "\"GetKeywordListResult\": ["},
       {"GetPublicAds", ads, {"offerId=60", "cgroup=Autos", "maxAds=5"}, "\"ClickUrl\": \""},
       {"TestPublicAds", ads, {}, "\"TestPublicAdsResult\": ["},
       {"GetCategoryList", ads, {}, "\"Label\": \"" + service_.Data().categories.at(0).label + "\""},
-      {"Statistics", utils, {"EncMemberID=" + member.encMemberId}, "\"StatisticsResult\": \"" + member.statistics + "\""},
-      {"StatisticsEx", utils, {"EncMemberID=" + member.encMemberId, "EncSessionID=s"}, "\"StatisticsExResult\""},
+      {"Statistics",
+       utils,
+       {"EncMemberID=" + member.encMemberId},
+       "\"StatisticsResult\": \"" + member.statistics + "\""},
+      {"StatisticsEx",
+       utils,
+       {"EncMemberID=" + member.encMemberId, "EncSessionID=s"},
+       "\"StatisticsExResult\""},
       {"Enroll", utils, {"OfferID=60", "EncMemberID=" + member.encMemberId}, "\"EnrollResult\": "},
-      {"Login", utils, {"Email=" + member.email, "Password=" + member.password,
-                        "SecurityQuestionId=" + std::to_string(member.securityQuestionId),
-                        "SecurityQuestionAnswer=" + member.securityAnswer, "OfferID=60"},
+      {"Login",
+       utils,
+       {"Email=" + member.email, "Password=" + member.password,
+        "SecurityQuestionId=" + std::to_string(member.securityQuestionId),
+        "SecurityQuestionAnswer=" + member.securityAnswer, "OfferID=60"},
        "\"EncMemberId\": \"" + member.encMemberId + "\""},
-      {"VersionInfo2", utils, {"OfferID=60"}, "\"VersionNumber\": \"" + service_.Data().version.versionNumber + "\""},
-      {"GetEncryptedUserIDFromLogin", utils, {"VimaruID=" + member.email, "Password=" + member.password},
+      {"VersionInfo2",
+       utils,
+       {"OfferID=60"},
+       "\"VersionNumber\": \"" + service_.Data().version.versionNumber + "\""},
+      {"GetEncryptedUserIDFromLogin",
+       utils,
+       {"VimaruID=" + member.email, "Password=" + member.password},
        "\"GetEncryptedUserIDFromLoginResult\""},
       {"VersionInfo", utils, {"OfferID=60"}, "\"UpgradeRequired\": "},
       {"SSO", utils, {"OfferID=60", "EncMemberID=" + member.encMemberId}, "\"SSOResult\""},
@@ -93,7 +114,8 @@ TEST_F(InspectServicesTest, CallRunsEveryOperationOfBothServices) {
 
 // Omitted strings go as nil, NAME= as an empty string, arrays item by item.
 TEST_F(InspectServicesTest, CallSendsNilEmptyAndRepeatedValuesAsAsked) {
-  ASSERT_EQ(Call("GetPublicAds", service_.AdsEndpoint(), {"memberIp=", "cgroup=Autos"}).exitCode, 0);
+  ASSERT_EQ(Call("GetPublicAds", service_.AdsEndpoint(), {"memberIp=", "cgroup=Autos"}).exitCode,
+            0);
   ASSERT_EQ(Call("LogError", service_.UtilsEndpoint(), {"Param2=x", "Param2=y"}).exitCode, 0);
   const std::vector<refservice::RecordedRequest> requests = service_.Requests();
   ASSERT_EQ(requests.size(), 2u);
@@ -154,25 +176,30 @@ TEST_F(InspectServicesTest, ConnectorSubcommandsUseTheConfiguredEndpoints) {
   const ToolRun totals = RunTool(&tools::RunTotalsSubcommand, {"--member", member.encMemberId});
   const ToolRun categories = RunTool(&tools::RunCategoriesSubcommand, {});
   const ToolRun blocked = RunTool(&tools::RunBlockedSubcommand, {});
-  const ToolRun memberAds = RunTool(&tools::RunAdsSubcommand, {"--member", member.encMemberId, "--category", "Autos"});
-  const ToolRun publicAds = RunTool(&tools::RunAdsSubcommand, {"--category", "Autos", "--url", "http://x/"});
+  const ToolRun memberAds =
+      RunTool(&tools::RunAdsSubcommand, {"--member", member.encMemberId, "--category", "Autos"});
+  const ToolRun publicAds =
+      RunTool(&tools::RunAdsSubcommand, {"--category", "Autos", "--url", "http://x/"});
   unsetenv(soap::kAdsEndpointVariable);
   unsetenv(soap::kUtilsEndpointVariable);
 
   EXPECT_EQ(totals.exitCode, 0);
   EXPECT_NE(totals.out.find("\"valid\": 1,"), std::string::npos) << totals.out;
   EXPECT_NE(totals.out.find("\"money\": 12.5,"), std::string::npos) << totals.out;
-  EXPECT_NE(categories.out.find("\"count\": " + std::to_string(service_.Data().categories.size()) + ","),
-            std::string::npos);
+  EXPECT_NE(
+      categories.out.find("\"count\": " + std::to_string(service_.Data().categories.size()) + ","),
+      std::string::npos);
   EXPECT_NE(blocked.out.find("\"" + service_.Data().blockedTerms.at(0) + "\""), std::string::npos);
   EXPECT_NE(memberAds.out.find("member=" + member.encMemberId), std::string::npos) << memberAds.out;
   EXPECT_EQ(publicAds.out.find("member="), std::string::npos);
   EXPECT_NE(publicAds.out.find("\"Title\": \""), std::string::npos);
 
   std::vector<std::string> operations;
-  for (const refservice::RecordedRequest& request : service_.Requests()) operations.push_back(request.operation);
-  EXPECT_EQ(operations, (std::vector<std::string>{"Statistics", "GetCategoryList", "GetBlockedTermsList",
-                                                  "GetMemberAds", "GetPublicAds"}));
+  for (const refservice::RecordedRequest& request : service_.Requests())
+    operations.push_back(request.operation);
+  EXPECT_EQ(operations,
+            (std::vector<std::string>{"Statistics", "GetCategoryList", "GetBlockedTermsList",
+                                      "GetMemberAds", "GetPublicAds"}));
   EXPECT_EQ(RunTool(&tools::RunTotalsSubcommand, {}).exitCode, tools::kExitUsage);
   EXPECT_EQ(RunTool(&tools::RunAdsSubcommand, {"--bogus", "1"}).exitCode, tools::kExitUsage);
 }

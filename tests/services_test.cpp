@@ -27,7 +27,8 @@ std::u16string Wide(std::string_view utf8) { return platform::Utf8ToWide(utf8); 
 class ServicesTest : public ::testing::Test {
  protected:
   soap::VimaruConnector Connector() const {
-    return soap::VimaruConnector(soap::ServiceEndpoints{service_.AdsEndpoint(), service_.UtilsEndpoint()});
+    return soap::VimaruConnector(
+        soap::ServiceEndpoints{service_.AdsEndpoint(), service_.UtilsEndpoint()});
   }
 
   static soap::AdRequest RequestFor(std::u16string group, std::u16string memberId = u"") {
@@ -54,13 +55,15 @@ class ServicesTest : public ::testing::Test {
 TEST_F(ServicesTest, CategoriesAndBlockedTermsComeFromTheServiceData) {
   const soap::VimaruConnector connector = Connector();
   soap::ResultArray<soap::CategoryEntry> categories;
-  ASSERT_EQ(connector.bxGetCategoryList(categories), static_cast<int>(service_.Data().categories.size()));
+  ASSERT_EQ(connector.bxGetCategoryList(categories),
+            static_cast<int>(service_.Data().categories.size()));
   for (std::size_t i = 0; i < service_.Data().categories.size(); ++i) {
     EXPECT_EQ(categories[i].Label, Wide(service_.Data().categories[i].label));
     EXPECT_EQ(categories[i].Name, Wide(service_.Data().categories[i].name));
   }
   soap::ResultArray<soap::CategoryEntry> terms;
-  ASSERT_EQ(connector.bxGetBlockedCategoryList(terms), static_cast<int>(service_.Data().blockedTerms.size()));
+  ASSERT_EQ(connector.bxGetBlockedCategoryList(terms),
+            static_cast<int>(service_.Data().blockedTerms.size()));
   EXPECT_EQ(terms[0].Label, Wide(service_.Data().blockedTerms[0]));
   EXPECT_FALSE(terms[0].Name.has_value());
 }
@@ -80,8 +83,10 @@ TEST_F(ServicesTest, PublicAdsAreServedForTheGroupWithoutTheMember) {
   EXPECT_EQ(request.operation, "GetPublicAds");
   EXPECT_EQ(request.http.raw.find(member), std::string::npos);
   std::vector<std::string> names;
-  for (const refservice::SoapParameter& parameter : request.parameters) names.push_back(parameter.name);
-  EXPECT_EQ(names, (std::vector<std::string>{"offerId", "memberIp", "cgroup", "keyword", "maxAds", "ua", "sURL"}));
+  for (const refservice::SoapParameter& parameter : request.parameters)
+    names.push_back(parameter.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"offerId", "memberIp", "cgroup", "keyword", "maxAds",
+                                             "ua", "sURL"}));
 }
 
 TEST_F(ServicesTest, MemberAdsAreCreditedToTheMember) {
@@ -118,8 +123,8 @@ TEST_F(ServicesTest, LoginAnswersTheMembersIdAndToken) {
 
   Utils::CUtils wrong(service_.UtilsEndpoint());
   Utils::LoginInfo refused;
-  ASSERT_EQ(wrong.Login(Wide(member.email), u"wrong", member.securityQuestionId, Wide(member.securityAnswer), 60,
-                        &refused),
+  ASSERT_EQ(wrong.Login(Wide(member.email), u"wrong", member.securityQuestionId,
+                        Wide(member.securityAnswer), 60, &refused),
             S_OK);
   EXPECT_TRUE(refused.EncMemberId.value_or(u"").empty());
 }
@@ -197,7 +202,8 @@ TEST_F(ServicesTest, EnvironmentOverridesTheDefaultEndpoints) {
   soap::ResultArray<soap::CategoryEntry> categories;
   const int categoryCount = connector.bxGetCategoryList(categories);
   soap::MemberTotals totals;
-  const HRESULT totalsResult = connector.bxTotals(Wide(service_.Data().members.at(0).encMemberId), totals);
+  const HRESULT totalsResult =
+      connector.bxTotals(Wide(service_.Data().members.at(0).encMemberId), totals);
   const std::string download = soap::UpdateService().bxUpdate();
   unsetenv(soap::kAdsEndpointVariable);
   unsetenv(soap::kUtilsEndpointVariable);

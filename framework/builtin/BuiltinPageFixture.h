@@ -30,8 +30,7 @@ class BuiltinPageTest : public ::testing::Test {
           "<p id='intro'>The <b>blue</b> whale is the <i>largest</i> animal.</p>"
           "<iframe name='side' src='side.htm'></iframe>"
           "<div>A blue sky over a blue sea.</div></body></html>");
-    Write("C:\\Pages\\side.htm",
-          "<body>Side <b>text</b><iframe src='inner.htm'></iframe></body>");
+    Write("C:\\Pages\\side.htm", "<body>Side <b>text</b><iframe src='inner.htm'></iframe></body>");
     Write("C:\\Pages\\inner.htm", "<body>Inner</body>");
     Write("C:\\Pages\\plain.htm", "<body>Plain</body>");
   }

@@ -68,8 +68,7 @@ std::u16string LowerCase(std::u16string text) {
 
 std::u16string Options(const DialogRequest& request) {
   std::string options = "dialogHeight:" + std::to_string(request.height) +
-                        "px;dialogWidth:" + std::to_string(request.width) +
-                        "px;status=no;help=off";
+                        "px;dialogWidth:" + std::to_string(request.width) + "px;status=no;help=off";
   if (options.size() >= kOptionsChars) options.resize(kOptionsChars - 1);
   return Wide(options);
 }

@@ -170,8 +170,8 @@ TEST_F(FindCmdTest, AFrameNavigatingAloneDropsTheCursor) {
   Click(next_, "<button pattern='word'/>");
   ASSERT_TRUE(next_.HasSearchCursor());
   platform::Variant target(u"outer");
-  ASSERT_EQ(browser_->Navigate(platform::Bstr(u"C:\\Pages\\plain.htm").Get(), nullptr,
-                               &target, nullptr, nullptr),
+  ASSERT_EQ(browser_->Navigate(platform::Bstr(u"C:\\Pages\\plain.htm").Get(), nullptr, &target,
+                               nullptr, nullptr),
             S_OK);
   EXPECT_FALSE(next_.HasSearchCursor());
   Click(next_, "<button pattern='word'/>");

@@ -70,8 +70,8 @@ ComPtr<IHTMLTxtRange> BodyRange(IHTMLDocument2* document) {
   ComPtr<IHTMLTxtRange> range;
   ComPtr<IHTMLElement> body;
   ComPtr<IHTMLBodyElement> bodyElement;
-  if (document != nullptr && SUCCEEDED(document->get_body(body.ReleaseAndGetAddressOf())) &&
-      body && SUCCEEDED(body.As(&bodyElement))) {
+  if (document != nullptr && SUCCEEDED(document->get_body(body.ReleaseAndGetAddressOf())) && body &&
+      SUCCEEDED(body.As(&bodyElement))) {
     bodyElement->createTextRange(range.ReleaseAndGetAddressOf());
   }
   return range;

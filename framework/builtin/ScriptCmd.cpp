@@ -20,8 +20,7 @@ namespace {
 using platform::ComPtr;
 
 bool IsAbsolutePath(std::string_view path) {
-  return (path.size() > 1 && path[1] == ':') || path.starts_with("\\\\") ||
-         path.starts_with("//");
+  return (path.size() > 1 && path[1] == ':') || path.starts_with("\\\\") || path.starts_with("//");
 }
 
 // A relative script file lives next to the layout, like the layout's

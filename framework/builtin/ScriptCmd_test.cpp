@@ -58,9 +58,12 @@ TEST_F(ScriptCmdTest, RunInAllFramesBeatsMainAndVisitsFramesDepthFirst) {
 }
 
 TEST_F(ScriptCmdTest, VBScriptDropsCommentLinesAfterTheFirst) {
-  Click(vbScript_, "<button parameter=\"Sub orvane_main&#10;  ' note&#10;\t'x&#10;MsgBox 1 ' keep&#10;End Sub\"/>");
+  Click(vbScript_,
+        "<button parameter=\"Sub orvane_main&#10;  ' note&#10;\t'x&#10;MsgBox 1 ' keep&#10;End "
+        "Sub\"/>");
   ASSERT_EQ(RecordedHtml().scripts.size(), 1U);
-  EXPECT_EQ(RecordedHtml().scripts[0].code, u"orvane_main\nSub orvane_main\nMsgBox 1 ' keep\nEnd Sub");
+  EXPECT_EQ(RecordedHtml().scripts[0].code,
+            u"orvane_main\nSub orvane_main\nMsgBox 1 ' keep\nEnd Sub");
   EXPECT_EQ(RecordedHtml().scripts[0].language, u"VBScript");
 }
 

@@ -49,10 +49,11 @@ class ShellExecuteCmdTest : public ::testing::Test {
   // The helper: a shell script that writes its arguments to a file and
   // exits with `exitCode`.
   void InstallHelper(int exitCode) {
-    const std::string script = "#!/bin/sh\nprintf '%s|' \"$@\" > \"$(dirname \"$0\")/args.txt\"\nexit " +
-                               std::to_string(exitCode) + "\n";
-    ASSERT_TRUE(platform::testing::WriteExecutableScript("C:\\Program Files\\Vimaru\\broker.sh",
-                                                         script));
+    const std::string script =
+        "#!/bin/sh\nprintf '%s|' \"$@\" > \"$(dirname \"$0\")/args.txt\"\nexit " +
+        std::to_string(exitCode) + "\n";
+    ASSERT_TRUE(
+        platform::testing::WriteExecutableScript("C:\\Program Files\\Vimaru\\broker.sh", script));
     Register("C:\\Program Files\\Vimaru", "broker.sh");
   }
   void Register(std::string_view appPath, std::string_view appName) {

@@ -36,8 +36,9 @@ class ToolbarLayoutCmdTest : public testing::LayoutTest {
 };
 
 TEST_F(ToolbarLayoutCmdTest, ShowsAndHidesTheControlsAsSaved) {
-  BuildWithHost("<button command='ToolBand.Nop' caption='A' disabled='1'/><separator/>"
-                "<button command='ToolBand.Nop' caption='B'/>");
+  BuildWithHost(
+      "<button command='ToolBand.Nop' caption='A' disabled='1'/><separator/>"
+      "<button command='ToolBand.Nop' caption='B'/>");
   ASSERT_TRUE(IsHidden(0));
   ScopedLayoutDialogResponder responder(Answer(std::vector<bool>{true, false, false}));
   Execute();
@@ -48,10 +49,11 @@ TEST_F(ToolbarLayoutCmdTest, ShowsAndHidesTheControlsAsSaved) {
 }
 
 TEST_F(ToolbarLayoutCmdTest, UnknownElementsAreNotCounted) {
-  BuildWithHost("<button command='ToolBand.Nop' caption='A'/>"
-                "<unknown command='ToolBand.Nop' caption='X'/>"
-                "<button command='ToolBand.Nop' caption='B'/>"
-                "<button command='ToolBand.Nop' caption='C'/>");
+  BuildWithHost(
+      "<button command='ToolBand.Nop' caption='A'/>"
+      "<unknown command='ToolBand.Nop' caption='X'/>"
+      "<button command='ToolBand.Nop' caption='B'/>"
+      "<button command='ToolBand.Nop' caption='C'/>");
   ASSERT_EQ(context_->ToolBand()->Controls().size(), 3u);
   ScopedLayoutDialogResponder responder(Answer(std::vector<bool>{true, false, true}));
   Execute();
@@ -61,8 +63,9 @@ TEST_F(ToolbarLayoutCmdTest, UnknownElementsAreNotCounted) {
 }
 
 TEST_F(ToolbarLayoutCmdTest, CancelLeavesTheControlsAlone) {
-  BuildWithHost("<button command='ToolBand.Nop' caption='A'/>"
-                "<button command='ToolBand.Nop' caption='B' disabled='1'/>");
+  BuildWithHost(
+      "<button command='ToolBand.Nop' caption='A'/>"
+      "<button command='ToolBand.Nop' caption='B' disabled='1'/>");
   ScopedLayoutDialogResponder responder(Answer(std::nullopt));
   Execute();
   EXPECT_EQ(seenOwner_, kHost);

@@ -80,7 +80,8 @@ std::optional<UrlParts> Split(std::u16string_view url) {
     std::u16string_view credentials = authority.substr(0, at);
     const std::size_t colon = credentials.find(u':');
     parts.user = Unescape(credentials.substr(0, colon));
-    if (colon != std::u16string_view::npos) parts.password = Unescape(credentials.substr(colon + 1));
+    if (colon != std::u16string_view::npos)
+      parts.password = Unescape(credentials.substr(colon + 1));
     authority = authority.substr(at + 1);
   }
   if (const std::size_t colon = authority.rfind(u':'); colon != std::u16string_view::npos) {

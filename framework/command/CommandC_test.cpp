@@ -37,8 +37,7 @@ class RecordingCommand : public CommandC {
     calls.push_back("parameter " + parameter);
     CommandC::ExecuteWithParameter(parameter);
   }
-  void ExecuteWithTextAndParameter(const std::string& text,
-                                   const std::string& parameter) override {
+  void ExecuteWithTextAndParameter(const std::string& text, const std::string& parameter) override {
     calls.push_back("text+parameter " + text + "|" + parameter);
     CommandC::ExecuteWithTextAndParameter(text, parameter);
   }
@@ -95,9 +94,8 @@ TEST(CommandC, ToggleTurnsOnlyExactlyOneIntoZero) {
     command.ToggleAndExecute(nullptr);
     EXPECT_EQ(command.Checked(), c.after) << "from " << c.before;
     // The command runs with the new state, and observers hear of it after.
-    EXPECT_EQ(command.calls,
-              (std::vector<std::string>{"parameter ", "execute checked=" +
-                                                          std::to_string(c.after)}));
+    EXPECT_EQ(command.calls, (std::vector<std::string>{
+                                 "parameter ", "execute checked=" + std::to_string(c.after)}));
     EXPECT_EQ(observer.notices, std::vector<std::string>{"checked"});
     command.RemoveObserver(&observer);
   }
@@ -115,8 +113,8 @@ TEST(CommandC, ChoosingUnknownTextKeepsSelectionAndStillExecutes) {
 
   EXPECT_EQ(command.Text(), "gamma");
   EXPECT_EQ(command.SelectedIndex(), 1);
-  EXPECT_EQ(command.calls, (std::vector<std::string>{"text+parameter gamma|",
-                                                     "execute-with-text gamma"}));
+  EXPECT_EQ(command.calls,
+            (std::vector<std::string>{"text+parameter gamma|", "execute-with-text gamma"}));
   EXPECT_EQ(observer.notices, (std::vector<std::string>{"text", "selection"}));
   command.RemoveObserver(&observer);
 }
@@ -140,10 +138,9 @@ TEST(CommandC, ExecuteReadsParameterFromTheControlsElement) {
   command.Execute(&button);
   command.ExecuteWithText("typed", &button);
 
-  EXPECT_EQ(command.calls,
-            (std::vector<std::string>{"parameter about:blank", "execute checked=0",
-                                      "text+parameter typed|about:blank",
-                                      "execute-with-text typed"}));
+  EXPECT_EQ(command.calls, (std::vector<std::string>{"parameter about:blank", "execute checked=0",
+                                                     "text+parameter typed|about:blank",
+                                                     "execute-with-text typed"}));
 }
 
 TEST(CommandC, SettersNotifyOnlyOnChange) {

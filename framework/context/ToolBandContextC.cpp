@@ -18,13 +18,13 @@ namespace {
 // Registered after ToolBand.ToolbarLayout and ToolBand.Nop, each initialised
 // with the tab before it is added.
 constexpr std::array<std::string_view, 8> kInitialisedBuiltins = {
-    "Navigate", "JavaScript", "VBScript",  "Dialog",
+    "Navigate", "JavaScript",   "VBScript",  "Dialog",
     "FindNext", "FindPrevious", "Highlight", "ShellExecute"};
 
 // The names a layout element may instantiate under its own id.
 constexpr std::array<std::string_view, 9> kInstantiableBuiltins = {
-    "Navigate",  "JavaScript", "VBScript",     "Dialog",      "FindNext",
-    "FindPrevious", "Highlight", "ShellExecute", "ToolBand.Nop"};
+    "Navigate",     "JavaScript", "VBScript",     "Dialog",      "FindNext",
+    "FindPrevious", "Highlight",  "ShellExecute", "ToolBand.Nop"};
 
 }  // namespace
 

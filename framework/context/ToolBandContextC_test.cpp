@@ -53,9 +53,16 @@ class ToolBandContextTest : public LayoutTest {
 
 TEST_F(ToolBandContextTest, BuiltinsAreRegisteredInOrderEnabledAndInitialised) {
   ASSERT_NE(Build(Layout("<button/>")), nullptr);
-  const std::vector<std::string> expected = {
-      "ToolBand.ToolbarLayout", "ToolBand.Nop", "Navigate",     "JavaScript",  "VBScript",
-      "Dialog",                 "FindNext",     "FindPrevious", "Highlight",   "ShellExecute"};
+  const std::vector<std::string> expected = {"ToolBand.ToolbarLayout",
+                                             "ToolBand.Nop",
+                                             "Navigate",
+                                             "JavaScript",
+                                             "VBScript",
+                                             "Dialog",
+                                             "FindNext",
+                                             "FindPrevious",
+                                             "Highlight",
+                                             "ShellExecute"};
   EXPECT_EQ(context_->OwnCommands().Names(), expected);
   for (const std::string& name : expected) {
     auto* command = static_cast<CommandC*>(context_->FindCommand(name));

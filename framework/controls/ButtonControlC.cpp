@@ -38,8 +38,8 @@ void ButtonControlC::Refresh(bool stateOnly) {
     return;  // switched off: no button to refresh
   }
   const BYTE keptState = info.fsState & ~(TBSTATE_ENABLED | TBSTATE_CHECKED);
-  info.fsState = keptState | (CommandEnabled() ? TBSTATE_ENABLED : 0) |
-                 (ShownChecked() ? TBSTATE_CHECKED : 0);
+  info.fsState =
+      keptState | (CommandEnabled() ? TBSTATE_ENABLED : 0) | (ShownChecked() ? TBSTATE_CHECKED : 0);
   std::u16string text;
   if (stateOnly || (StyleWord() & style::kLeadingImageMenu) != 0) {
     // The leading image menu keeps the image-only look it was inserted with.
@@ -48,8 +48,8 @@ void ButtonControlC::Refresh(bool stateOnly) {
     text = platform::AnsiToWide(DisplayText());
     // The drop-down and check styles say what kind of button this is; a
     // refresh keeps them and recomputes only the text rule.
-    BYTE buttonStyle = (info.fsStyle & (BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN | BTNS_CHECK)) |
-                       BTNS_AUTOSIZE;
+    BYTE buttonStyle =
+        (info.fsStyle & (BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN | BTNS_CHECK)) | BTNS_AUTOSIZE;
     if ((!text.empty() && CaptionShown()) || ImageIndex() == kNoImageIndex) {
       buttonStyle |= BTNS_SHOWTEXT;
     }
@@ -141,8 +141,7 @@ void ButtonControlC::AddToMenu(HMENU menu, int position) {
   info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_STRING;
   info.fType = MFT_OWNERDRAW;
   info.fState = (CommandEnabled() ? MFS_ENABLED : MFS_GRAYED) |
-                (IsToggle() && Command() != nullptr && Command()->Checked() != 0 ? MFS_CHECKED
-                                                                                 : 0);
+                (IsToggle() && Command() != nullptr && Command()->Checked() != 0 ? MFS_CHECKED : 0);
   info.wID = static_cast<UINT>(ControlId());
   info.dwItemData = reinterpret_cast<ULONG_PTR>(static_cast<ControlC*>(this));
   info.dwTypeData = text.data();
@@ -154,11 +153,10 @@ void ButtonControlC::MeasureMenuItem(MEASUREITEMSTRUCT& measure) {
 }
 
 void ButtonControlC::DrawMenuItem(const DRAWITEMSTRUCT& draw) {
-  HIMAGELIST images =
-      ToolBand() != nullptr
-          ? reinterpret_cast<HIMAGELIST>(
-                SendMessageW(ToolBand()->ToolbarWindow(), TB_GETIMAGELIST, 0, 0))
-          : nullptr;
+  HIMAGELIST images = ToolBand() != nullptr
+                          ? reinterpret_cast<HIMAGELIST>(
+                                SendMessageW(ToolBand()->ToolbarWindow(), TB_GETIMAGELIST, 0, 0))
+                          : nullptr;
   DrawOwnerDrawnItem(MenuItemText(), images, ImageIndex(), draw);
 }
 

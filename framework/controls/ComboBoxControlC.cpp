@@ -95,7 +95,8 @@ void ComboBoxControlC::OnSelectionChanged() {
   const std::vector<std::string>& items = Command()->Items();
   const auto count = static_cast<std::size_t>(SendMessageW(Window(), CB_GETCOUNT, 0, 0));
   bool equal = count == items.size();
-  for (std::size_t i = 0; equal && i < count; ++i) equal = ItemText(static_cast<int>(i)) == items[i];
+  for (std::size_t i = 0; equal && i < count; ++i)
+    equal = ItemText(static_cast<int>(i)) == items[i];
   if (!equal) {
     SendMessageW(Window(), CB_RESETCONTENT, 0, 0);
     for (const std::string& item : items) {
@@ -131,22 +132,36 @@ bool ComboBoxControlC::ListOpen() const {
 
 void ComboBoxControlC::OnWindowCommand(WORD notification) {
   switch (notification) {
-    case CBN_SETFOCUS: OnFocusGained(); break;
+    case CBN_SETFOCUS:
+      OnFocusGained();
+      break;
     case CBN_KILLFOCUS:
       if (ToolBand() != nullptr) ToolBand()->ControlFocusLost(this);
       break;
-    case CBN_EDITCHANGE: OnTyping(); break;
-    case CBN_DROPDOWN: OnListOpening(); break;
-    case CBN_CLOSEUP: OnCloseUp(); break;
-    case CBN_SELENDOK: OnSelectionEnded(); break;
-    case CBN_SELENDCANCEL: OnSelectionCancelled(); break;
-    default: break;
+    case CBN_EDITCHANGE:
+      OnTyping();
+      break;
+    case CBN_DROPDOWN:
+      OnListOpening();
+      break;
+    case CBN_CLOSEUP:
+      OnCloseUp();
+      break;
+    case CBN_SELENDOK:
+      OnSelectionEnded();
+      break;
+    case CBN_SELENDCANCEL:
+      OnSelectionCancelled();
+      break;
+    default:
+      break;
   }
 }
 
 void ComboBoxControlC::OnFocusGained() {
   if (ToolBand() != nullptr) ToolBand()->ControlFocusGained(this);
-  if (Command() != nullptr && Command()->Text() == kSearchPromptText) Command()->ChooseText("", this);
+  if (Command() != nullptr && Command()->Text() == kSearchPromptText)
+    Command()->ChooseText("", this);
 }
 
 void ComboBoxControlC::OnTyping() {
@@ -257,8 +272,8 @@ void ComboBoxControlC::OnWindowDrawItem(const DRAWITEMSTRUCT& draw) {
   const int oldMode = SetBkMode(draw.hDC, TRANSPARENT);
   const COLORREF oldColour =
       SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  HGDIOBJ oldFont = SelectObject(
-      draw.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(Window(), WM_GETFONT, 0, 0)));
+  HGDIOBJ oldFont =
+      SelectObject(draw.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(Window(), WM_GETFONT, 0, 0)));
   // Entries are search terms and names, not labels: an "&" in them is
   // shown as it is, not taken for a mnemonic mark.
   DrawTextW(draw.hDC, text.c_str(), static_cast<int>(text.size()), &rect,
@@ -270,7 +285,7 @@ void ComboBoxControlC::OnWindowDrawItem(const DRAWITEMSTRUCT& draw) {
 
 void ComboBoxControlC::OnWindowMeasureItem(MEASUREITEMSTRUCT& measure) {
   measure.itemHeight = static_cast<int>(measure.itemID) < 0 ? ComboBoxBaseC::kSelectionFieldHeight
-                                                             : ComboBoxBaseC::kItemHeight;
+                                                            : ComboBoxBaseC::kItemHeight;
 }
 
 }  // namespace framework

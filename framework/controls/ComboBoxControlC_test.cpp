@@ -51,8 +51,9 @@ TEST_F(ComboBoxTest, EnterCommitsTheTypedTextAndKeepsTheFocus) {
 }
 
 TEST_F(ComboBoxTest, EnterInTheOpenListCommitsTheHighlightedEntry) {
-  ASSERT_NE(BuildToolbar("<combo-box command='Search' width='150' list='alpha##beta'/>", {"Search"}),
-            nullptr);
+  ASSERT_NE(
+      BuildToolbar("<combo-box command='Search' width='150' list='alpha##beta'/>", {"Search"}),
+      nullptr);
   SetFocus(Box().EditField());
   platform::ui::PressKey(VK_DOWN);  // opens the closed list instead of moving
   platform::ui::RunUntilIdle();
@@ -67,8 +68,9 @@ TEST_F(ComboBoxTest, EnterInTheOpenListCommitsTheHighlightedEntry) {
 }
 
 TEST_F(ComboBoxTest, ChoosingFromTheListCommitsAndCancelRestoresTheText) {
-  ASSERT_NE(BuildToolbar("<combo-box command='Search' width='150' list='alpha##beta'/>", {"Search"}),
-            nullptr);
+  ASSERT_NE(
+      BuildToolbar("<combo-box command='Search' width='150' list='alpha##beta'/>", {"Search"}),
+      nullptr);
   Command("Search").SetText("typed");
   ASSERT_TRUE(platform::ui::ChooseComboItem(Box().Window(), 1));
   EXPECT_EQ(executed_, (std::vector<std::string>{"Search:beta"}));
@@ -84,9 +86,10 @@ TEST_F(ComboBoxTest, ChoosingFromTheListCommitsAndCancelRestoresTheText) {
 }
 
 TEST_F(ComboBoxTest, FixedListRestoresItsSelectionWhenClosedWithoutAChoice) {
-  ASSERT_NE(BuildToolbar("<combo-box command='Engine' width='100' fixed-list='yes' list='a##b##c'/>",
-                         {"Engine"}),
-            nullptr);
+  ASSERT_NE(
+      BuildToolbar("<combo-box command='Engine' width='100' fixed-list='yes' list='a##b##c'/>",
+                   {"Engine"}),
+      nullptr);
   EXPECT_EQ(Box().EditField(), nullptr);
   Command("Engine").SetSelectedIndex(2);
   ASSERT_TRUE(platform::ui::OpenComboList(Box().Window()));

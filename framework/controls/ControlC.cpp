@@ -57,9 +57,7 @@ void ControlC::SetElement(const platform::XmlElement& element) { element_ = elem
 
 CommandI* ControlC::Command() const { return command_; }
 
-const platform::XmlElement* ControlC::Element() const {
-  return element_ ? &*element_ : nullptr;
-}
+const platform::XmlElement* ControlC::Element() const { return element_ ? &*element_ : nullptr; }
 
 void ControlC::SetTop(int top) { top_ = top; }
 

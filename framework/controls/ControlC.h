@@ -44,8 +44,7 @@ class ControlC : public ControlI, public CommandObserverI {
   CommandI* Command() const override;
   const platform::XmlElement* Element() const override;
   void SetTop(int top) override;
-  bool CreateAsMenuItem(ToolBandI* toolband, ControlC* parentMenu, int position,
-                        int id) override;
+  bool CreateAsMenuItem(ToolBandI* toolband, ControlC* parentMenu, int position, int id) override;
   bool CreateOnToolbar(ToolBandI* toolband, int id) override;
   bool CreateControlWindow(HWND parent, int id) override;
   void Place(int x, int width) override;

@@ -41,9 +41,9 @@ bool EditControlC::CreateControlWindow(HWND parent, int id) {
   if (StyleWord() & style::kDisabled) style &= ~WS_VISIBLE;
   const std::u16string text =
       platform::AnsiToWide(Command() != nullptr ? Command()->Text() : std::string());
-  window_.Reset(CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, text.c_str(), style, 0, 0, 0, 0,
-                                parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                nullptr, nullptr));
+  window_.Reset(CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, text.c_str(), style, 0, 0, 0, 0, parent,
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr,
+                                nullptr));
   if (!window_) return false;
   if (ToolBand() != nullptr) {
     SendMessageW(window_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(ToolBand()->Font()), 0);

@@ -12,9 +12,10 @@ class ReadOnlyControlTest : public testing::ToolBandTest {
  protected:
   void SetUp() override {
     ToolBandTest::SetUp();
-    ASSERT_NE(BuildToolbar("<read-only command='Money' width='80'/><edit command='Find' width='90'/>",
-                           {"Money", "Find"}),
-              nullptr);
+    ASSERT_NE(
+        BuildToolbar("<read-only command='Money' width='80'/><edit command='Find' width='90'/>",
+                     {"Money", "Find"}),
+        nullptr);
   }
   HWND Field(std::size_t index) {
     return static_cast<EditControlC&>(*Band().Controls()[index]).Window();

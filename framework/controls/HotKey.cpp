@@ -14,8 +14,17 @@ struct NamedKey {
 };
 
 constexpr std::array<NamedKey, 11> kNamedKeys = {{
-    {"Space", 32}, {"PageUp", 33}, {"PageDown", 34}, {"End", 35},    {"Home", 36},   {"Left", 37},
-    {"Up", 38},    {"Right", 39},  {"Down", 40},     {"Insert", 45}, {"Delete", 46},
+    {"Space", 32},
+    {"PageUp", 33},
+    {"PageDown", 34},
+    {"End", 35},
+    {"Home", 36},
+    {"Left", 37},
+    {"Up", 38},
+    {"Right", 39},
+    {"Down", 40},
+    {"Insert", 45},
+    {"Delete", 46},
 }};
 
 constexpr int kFunctionKeyBase = 111;  // F1 is 112

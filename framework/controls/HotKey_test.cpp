@@ -26,7 +26,7 @@ TEST(HotKey, ParsesModifiersAnywhereAndTheKeyAfterTheLastPlus) {
       {"Shift+ Space ", {false, false, true, 32}},
       {"Ctrl+PageDown", {false, true, false, 34}},
       {"Ctrl+Delete", {false, true, false, 46}},
-      {"Ctrl+delete", {false, true, false, 0}},  // names are case-sensitive
+      {"Ctrl+delete", {false, true, false, 0}},     // names are case-sensitive
       {"Altogether+X", {true, false, false, 'X'}},  // "Alt" inside a word counts
       {"ctrl+X", {false, false, false, 'X'}},
       {"Ctrl+Shift+Tab", {false, true, true, 0}},

@@ -33,10 +33,9 @@ int LabelControlC::NeededWidth() const {
 
 bool LabelControlC::CreateControlWindow(HWND parent, int) {
   const std::u16string text = platform::AnsiToWide(LabelText());
-  window_.Reset(CreateWindowExW(0, WC_STATICW, text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0,
-                                0, 0, parent,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLabelWindowId)),
-                                nullptr, nullptr));
+  window_.Reset(CreateWindowExW(
+      0, WC_STATICW, text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, parent,
+      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLabelWindowId)), nullptr, nullptr));
   if (!window_) return false;
   if (ToolBand() != nullptr) {
     SendMessageW(window_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(ToolBand()->Font()), 0);

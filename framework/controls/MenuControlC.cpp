@@ -45,7 +45,8 @@ ControlI* MenuControlC::FindById(int id) {
 
 HMENU MenuControlC::BuildPopup() {
   popup_ = CreatePopupMenu();
-  for (const std::unique_ptr<ControlI>& child : children_) child->AsControl()->AddToMenu(popup_, -1);
+  for (const std::unique_ptr<ControlI>& child : children_)
+    child->AsControl()->AddToMenu(popup_, -1);
   return popup_;
 }
 

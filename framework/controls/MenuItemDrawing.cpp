@@ -14,9 +14,8 @@ constexpr int kImageLeft = 4;
 }  // namespace
 
 void MeasureOwnerDrawnItem(const std::string& text, MEASUREITEMSTRUCT& measure) {
-  measure.itemWidth =
-      static_cast<UINT>(kImageColumn + platform::ui::TextWidth(platform::AnsiToWide(text)) +
-                        kTrailingSpace);
+  measure.itemWidth = static_cast<UINT>(
+      kImageColumn + platform::ui::TextWidth(platform::AnsiToWide(text)) + kTrailingSpace);
   measure.itemHeight = kMenuItemHeight;
 }
 

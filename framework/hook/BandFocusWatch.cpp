@@ -53,8 +53,8 @@ void BandFocusWatch::Report(bool hasFocus) {
   if (listener_) listener_(hasFocus);
 }
 
-LRESULT BandFocusWatch::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR self) {
+LRESULT BandFocusWatch::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR self) {
   auto* watch = reinterpret_cast<BandFocusWatch*>(self);
   if (message == WM_SETFOCUS) {
     watch->Report(true);

@@ -111,8 +111,8 @@ void InstallPlugIn(const std::string& name) {
   std::ostringstream bytes;
   bytes << file.rdbuf();
   ASSERT_FALSE(bytes.str().empty()) << name;
-  ASSERT_TRUE(platform::WriteWholeFile(platform::GetModuleDirectory() + "\\" + name + ".dll",
-                                       bytes.str()));
+  ASSERT_TRUE(
+      platform::WriteWholeFile(platform::GetModuleDirectory() + "\\" + name + ".dll", bytes.str()));
 }
 
 class ToolBandHookTest : public ::testing::Test {
@@ -120,9 +120,10 @@ class ToolBandHookTest : public ::testing::Test {
   void SetUp() override {
     platform::ui::ReleaseAllKeys();
     ASSERT_TRUE(platform::CreateDirectories(kLayoutDirectory));
-    WriteLayout(Layout("<button command='Hot' caption='H' hotkey='Ctrl+K'/>"
-                       "<edit command='Hot' width='60'/>",
-                       kCompanyAndName));
+    WriteLayout(
+        Layout("<button command='Hot' caption='H' hotkey='Ctrl+K'/>"
+               "<edit command='Hot' width='60'/>",
+               kCompanyAndName));
     ASSERT_TRUE(platform::CreateDirectories("C:\\Pages"));
     ASSERT_TRUE(platform::WriteWholeFile(
         "C:\\Pages\\top.htm", "<body>Top<iframe name='side' src='side.htm'></iframe></body>"));
@@ -145,9 +146,9 @@ class ToolBandHookTest : public ::testing::Test {
   }
 
   static void Open(platform::BrowserFrame& frame, std::u16string_view url) {
-    ASSERT_EQ(frame.Browser().Navigate(platform::Bstr(url).Get(), nullptr, nullptr, nullptr,
-                                       nullptr),
-              S_OK);
+    ASSERT_EQ(
+        frame.Browser().Navigate(platform::Bstr(url).Get(), nullptr, nullptr, nullptr, nullptr),
+        S_OK);
   }
 
   static bool HasOwnRow(const platform::BrowserFrame& frame) {
@@ -250,11 +251,10 @@ TEST_F(ToolBandHookTest, ALaterBrowserWindowLeavesItsRebarAsItIs) {
 TEST_F(ToolBandHookTest, EveryEventReachesTheProductInTheBrowsersOrder) {
   auto hook = AddHook(*frame_);
   Open(*frame_, u"file:///C:/Pages/top.htm");
-  EXPECT_EQ(hook->events,
-            (std::vector<DISPID>{DISPID_BEFORENAVIGATE2, DISPID_DOWNLOADBEGIN,
-                                 DISPID_NAVIGATECOMPLETE2, DISPID_BEFORENAVIGATE2,
-                                 DISPID_NAVIGATECOMPLETE2, DISPID_DOCUMENTCOMPLETE,
-                                 DISPID_DOWNLOADCOMPLETE, DISPID_DOCUMENTCOMPLETE}));
+  EXPECT_EQ(hook->events, (std::vector<DISPID>{DISPID_BEFORENAVIGATE2, DISPID_DOWNLOADBEGIN,
+                                               DISPID_NAVIGATECOMPLETE2, DISPID_BEFORENAVIGATE2,
+                                               DISPID_NAVIGATECOMPLETE2, DISPID_DOCUMENTCOMPLETE,
+                                               DISPID_DOWNLOADCOMPLETE, DISPID_DOCUMENTCOMPLETE}));
 }
 
 TEST_F(ToolBandHookTest, HotKeysReachTheHostedToolbarsCommands) {
@@ -331,10 +331,10 @@ TEST_F(ToolBandHookTest, SetSiteNullDisconnectsAndBreaksTheReferenceCycle) {
 TEST_F(ToolBandHookTest, AFailedSiteLeavesNoToolbarNoConnectionAndNoReference) {
   HWND bandParent = BandParent(*frame_);
   auto browserSite = [&](HWND window) {
-    return platform::ComPtr<IUnknown>(static_cast<IOleWindow*>(
-        platform::Make<platform::BrowserSite>(
-            platform::ComPtr<IWebBrowser2>(&frame_->Browser()), window)
-            .Get()));
+    return platform::ComPtr<IUnknown>(
+        static_cast<IOleWindow*>(platform::Make<platform::BrowserSite>(
+                                     platform::ComPtr<IWebBrowser2>(&frame_->Browser()), window)
+                                     .Get()));
   };
   auto detachedSite = platform::Make<platform::BrowserSite>(
       platform::ComPtr<IWebBrowser2>(&frame_->Browser()), bandParent);
@@ -349,8 +349,8 @@ TEST_F(ToolBandHookTest, AFailedSiteLeavesNoToolbarNoConnectionAndNoReference) {
   const Case cases[] = {
       {"no service provider",
        platform::ComPtr<IUnknown>(platform::Make<WindowOnlySite>(bandParent).Get()), false, 0},
-      {"no browser service", platform::ComPtr<IUnknown>(static_cast<IOleWindow*>(detachedSite.Get())),
-       false, 0},
+      {"no browser service",
+       platform::ComPtr<IUnknown>(static_cast<IOleWindow*>(detachedSite.Get())), false, 0},
       {"no site window", browserSite(nullptr), false, 0},
       {"layout without a toolband root", browserSite(bandParent), true, 1},
   };
@@ -379,8 +379,7 @@ TEST_F(ToolBandHookTest, AFailedSiteLeavesNoToolbarNoConnectionAndNoReference) {
 
 TEST_F(ToolBandHookTest, AContextThatThrowsIsContainedAndLeavesNoConnection) {
   std::vector<std::string> lines;
-  platform::ScopedTraceCapture capture(
-      [&](std::string_view line) { lines.emplace_back(line); });
+  platform::ScopedTraceCapture capture([&](std::string_view line) { lines.emplace_back(line); });
   auto site = frame_->Browser().MakeBandSite();
   auto hook = NewHook();
   hook->throwOnCreate = true;

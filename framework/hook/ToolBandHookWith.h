@@ -36,8 +36,7 @@ class ToolBandHookWith : public ToolBandHookC, public ProductInterfaces... {
   }
   HRESULT Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                  VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
-    return ToolBandHookC::Invoke(id, iid, locale, flags, params, result, exception,
-                                 argumentError);
+    return ToolBandHookC::Invoke(id, iid, locale, flags, params, result, exception, argumentError);
   }
 
  protected:

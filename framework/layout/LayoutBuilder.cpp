@@ -108,4 +108,3 @@ bool BuildControls(ToolBandI& toolband, CommandContainerI& context,
 }
 
 }  // namespace framework
-

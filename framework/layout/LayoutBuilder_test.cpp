@@ -19,10 +19,10 @@ TEST(LayoutWords, ElementKindsAreExactNamesInTableOrder) {
     const char* name;
     int kind;
   };
-  for (const Case& c : {Case{"separator", 0}, Case{"label", 1}, Case{"button", 2},
-                        Case{"edit", 3}, Case{"read-only", 4}, Case{"combo-box", 5},
-                        Case{"menu", 6}, Case{"Button", -1}, Case{"", -1},
-                        Case{"readonly", -1}, Case{"menu ", -1}, Case{"toolband", -1}}) {
+  for (const Case& c :
+       {Case{"separator", 0}, Case{"label", 1}, Case{"button", 2}, Case{"edit", 3},
+        Case{"read-only", 4}, Case{"combo-box", 5}, Case{"menu", 6}, Case{"Button", -1},
+        Case{"", -1}, Case{"readonly", -1}, Case{"menu ", -1}, Case{"toolband", -1}}) {
     EXPECT_EQ(ElementKindOf(c.name), c.kind) << c.name;
   }
 }
@@ -32,10 +32,10 @@ TEST(LayoutWords, IntegersReadLikeAtoiAndSaturate) {
     const char* text;
     int value;
   };
-  for (const Case& c : {Case{"150", 150}, Case{"  42px", 42}, Case{"-7", -7}, Case{"+3", 3},
-                        Case{"yes", 0}, Case{"", 0}, Case{"- 1", 0}, Case{"0x10", 0},
-                        Case{"99999999999999999999", INT_MAX},
-                        Case{"-99999999999999999999", INT_MIN}}) {
+  for (const Case& c :
+       {Case{"150", 150}, Case{"  42px", 42}, Case{"-7", -7}, Case{"+3", 3}, Case{"yes", 0},
+        Case{"", 0}, Case{"- 1", 0}, Case{"0x10", 0}, Case{"99999999999999999999", INT_MAX},
+        Case{"-99999999999999999999", INT_MIN}}) {
     EXPECT_EQ(ReadInteger(c.text), c.value) << c.text;
   }
 }
@@ -59,13 +59,11 @@ TEST_F(LayoutTest, LeadingImageBitNeedsNoShownCaptionAndNoOtherBits) {
     const char* menu;
     std::uint32_t style;
   };
-  for (const Case& c :
-       {Case{"<menu image='215' caption='Main' show-caption='yes'/>", 0x40000000u},
-        Case{"<menu image='215' caption='Main'/>", 0x40000004u},
-        Case{"<menu image='215' auto-size='yes'/>", 0x40000001u},
-        Case{"<menu image='215' toggle-button='yes'/>", 0x4000000Cu},
-        Case{"<menu/>", 0x40000000u},
-        Case{"<button image='215'/>", 0x40000000u}}) {
+  for (const Case& c : {Case{"<menu image='215' caption='Main' show-caption='yes'/>", 0x40000000u},
+                        Case{"<menu image='215' caption='Main'/>", 0x40000004u},
+                        Case{"<menu image='215' auto-size='yes'/>", 0x40000001u},
+                        Case{"<menu image='215' toggle-button='yes'/>", 0x4000000Cu},
+                        Case{"<menu/>", 0x40000000u}, Case{"<button image='215'/>", 0x40000000u}}) {
     ASSERT_NE(Build(Layout(c.menu)), nullptr);
     EXPECT_EQ(TopLevel(0).StyleWord(), c.style) << c.menu;
   }
@@ -205,8 +203,8 @@ TEST_F(LayoutTest, NestedMenusBuildInDocumentOrder) {
 TEST_F(LayoutTest, HugeAttributeValuesAreTakenWithoutHarm) {
   const std::string longText(100000, 'x');
   const std::string manyDigits(5000, '9');
-  ASSERT_NE(Build(Layout("<button caption='" + longText + "' width='" + manyDigits +
-                         "' image='" + manyDigits + "'/>")),
+  ASSERT_NE(Build(Layout("<button caption='" + longText + "' width='" + manyDigits + "' image='" +
+                         manyDigits + "'/>")),
             nullptr);
   EXPECT_EQ(TopLevel(0).Caption().size(), longText.size());
   EXPECT_EQ(TopLevel(0).Width(), INT_MAX);

@@ -21,13 +21,12 @@ TEST(LayoutLoader, BaseDirectoryIsBeforeTheLaterSeparator) {
     const char* location;
     std::optional<std::string> directory;
   };
-  for (const Case& c : {Case{"C:\\dir\\layout.xml", "C:\\dir"},
-                        Case{"file://C:\\dir\\layout.xml", "C:\\dir"},
-                        Case{"file://C:/dir/sub\\layout.xml", "C:/dir/sub"},
-                        Case{"res://C:\\m\\x.dll/ToolBandLayout.xml", "res://C:\\m\\x.dll"},
-                        Case{"layout.xml", std::nullopt},
-                        Case{"/layout.xml", std::nullopt},
-                        Case{"", std::nullopt}}) {
+  for (const Case& c :
+       {Case{"C:\\dir\\layout.xml", "C:\\dir"}, Case{"file://C:\\dir\\layout.xml", "C:\\dir"},
+        Case{"file://C:/dir/sub\\layout.xml", "C:/dir/sub"},
+        Case{"res://C:\\m\\x.dll/ToolBandLayout.xml", "res://C:\\m\\x.dll"},
+        Case{"layout.xml", std::nullopt}, Case{"/layout.xml", std::nullopt},
+        Case{"", std::nullopt}}) {
     EXPECT_EQ(BaseDirectoryOf(c.location), c.directory) << c.location;
   }
 }
@@ -42,8 +41,8 @@ TEST(LayoutLoader, MessagesAreCutToTheBuffer) {
 }
 
 TEST_F(LayoutTest, NameCompanyAndBaseDirectoryComeFromTheDocument) {
-  ToolBandC* toolband =
-      Build(Layout("<button/>", " name='Bar' company='Maker'"), "file://" + std::string(kLayoutPath));
+  ToolBandC* toolband = Build(Layout("<button/>", " name='Bar' company='Maker'"),
+                              "file://" + std::string(kLayoutPath));
   ASSERT_NE(toolband, nullptr);
   EXPECT_EQ(toolband->Name(), "Bar");
   EXPECT_EQ(toolband->Company(), "Maker");
@@ -67,10 +66,10 @@ TEST_F(LayoutTest, UnreadableLayoutsBecomeOneErrorLabel) {
     std::string layout;
     std::string location;
   };
-  for (const Case& c : {Case{Layout("<button/>"), "C:\\Layouts\\missing.xml"},
-                        Case{"<toolband xmlns='http://www.vimaru.com/toolband'><button>", kLayoutPath},
-                        Case{"\x00\xff garbage"s, kLayoutPath},
-                        Case{"", kLayoutPath}}) {
+  for (const Case& c :
+       {Case{Layout("<button/>"), "C:\\Layouts\\missing.xml"},
+        Case{"<toolband xmlns='http://www.vimaru.com/toolband'><button>", kLayoutPath},
+        Case{"\x00\xff garbage"s, kLayoutPath}, Case{"", kLayoutPath}}) {
     ToolBandC* toolband = Build(c.layout, c.location);
     ASSERT_NE(toolband, nullptr) << c.location;
     ASSERT_EQ(toolband->Controls().size(), 1u);
@@ -101,11 +100,12 @@ TEST_F(LayoutTest, ResLocationLoadsTheEmbeddedLayout) {
 }
 
 TEST_F(LayoutTest, StoredChoicesAreMergedByNameCommandCaptionAndId) {
-  StoreCopy(Layout("<button command='Navigate' caption='A'/>"
-                   "<button command='Navigate' caption='A' disabled='1'/>"
-                   "<button command='Navigate' caption='B ' disabled='1'/>"
-                   "<label caption='C' disabled='1'/>"
-                   "<button command='Navigate' caption='D' id='x' disabled='1'/>"));
+  StoreCopy(
+      Layout("<button command='Navigate' caption='A'/>"
+             "<button command='Navigate' caption='A' disabled='1'/>"
+             "<button command='Navigate' caption='B ' disabled='1'/>"
+             "<label caption='C' disabled='1'/>"
+             "<button command='Navigate' caption='D' id='x' disabled='1'/>"));
   ASSERT_NE(Build(Layout("<button command='Navigate' caption='A'/>"
                          "<button command='Navigate' caption='B'/>"
                          "<button caption='C'/>"
@@ -158,8 +158,7 @@ TEST_F(LayoutTest, NothingIsStoredWithoutAnEarlierCopy) {
 
 TEST_F(LayoutTest, GarbageStoredCopiesAreIgnoredAndLeftAlone) {
   for (const std::string& garbage :
-       {"\x01\x02\xff\xfe not xml"s, "<toolband"s, ""s,
-        std::string(70000, '<')}) {
+       {"\x01\x02\xff\xfe not xml"s, "<toolband"s, ""s, std::string(70000, '<')}) {
     StoreCopy(garbage);
     ASSERT_NE(Build(Layout("<button caption='A' disabled='1'/>")), nullptr);
     EXPECT_EQ(TopLevel(0).StyleWord() & 0x80000000u, 0x80000000u);

@@ -52,8 +52,7 @@ int ReadInteger(std::string_view text) {
   }
   std::int64_t value = 0;
   for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position) {
-    value = std::min<std::int64_t>(value * 10 + (text[position] - '0'),
-                                   std::int64_t{INT_MAX} + 1);
+    value = std::min<std::int64_t>(value * 10 + (text[position] - '0'), std::int64_t{INT_MAX} + 1);
   }
   if (negative) value = -value;
   return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));

@@ -10,9 +10,7 @@ namespace {
 
 class LayoutDialogTest : public testing::LayoutTest {
  protected:
-  LayoutDialogResult Show() {
-    return ShowLayoutDialog(kOwner, *context_->ToolBand(), *context_);
-  }
+  LayoutDialogResult Show() { return ShowLayoutDialog(kOwner, *context_->ToolBand(), *context_); }
   bool IsHidden(std::size_t index) { return (TopLevel(index).StyleWord() & style::kDisabled) != 0; }
   std::string KeptText() { return context_->ToolBand()->LayoutDocument()->Save().value_or(""); }
 
@@ -116,9 +114,7 @@ TEST_F(LayoutDialogTest, AnAnswerForTheWrongNumberOfItemsChangesNothing) {
 TEST_F(LayoutDialogTest, AResponderScopePutsThePreviousOneBack) {
   ASSERT_NE(Build(testing::Layout(kThreeItems)), nullptr);
   ScopedLayoutDialogResponder outer(Answer(std::nullopt));
-  {
-    ScopedLayoutDialogResponder inner(Answer(std::vector<bool>{false, false, false}));
-  }
+  { ScopedLayoutDialogResponder inner(Answer(std::vector<bool>{false, false, false})); }
   EXPECT_EQ(Show(), LayoutDialogResult::kUnchanged);
   EXPECT_FALSE(StoredCopy().has_value());
 }

@@ -18,10 +18,12 @@ class LeadingImageMenuTest : public testing::ToolBandTest {
  protected:
   void SetUp() override {
     ToolBandTest::SetUp();
-    ASSERT_NE(BuildToolbar("<menu image='logo.bmp' tooltip='Logo'><button command='Item' caption='I'/></menu>"
-                           "<button command='Item' caption='After' show-caption='yes'/>",
-                           {"Item"}),
-              nullptr);
+    ASSERT_NE(
+        BuildToolbar(
+            "<menu image='logo.bmp' tooltip='Logo'><button command='Item' caption='I'/></menu>"
+            "<button command='Item' caption='After' show-caption='yes'/>",
+            {"Item"}),
+        nullptr);
   }
 
   // The small toolbar the menu draws its image on.
@@ -50,7 +52,8 @@ TEST_F(LeadingImageMenuTest, BuildsItsOwnToolbarAndTakesItsWidthFromIt) {
   EXPECT_EQ(main[0].image, I_IMAGENONE);
   // Not in the toolbar's image list: only the second button put an image there, if any.
   const auto mainView = platform::ui::InspectToolbar(Toolbar()).value();
-  EXPECT_TRUE(mainView.normalImages == nullptr || ImageList_GetImageCount(mainView.normalImages) == 0);
+  EXPECT_TRUE(mainView.normalImages == nullptr ||
+              ImageList_GetImageCount(mainView.normalImages) == 0);
   RECT smallRect;
   GetWindowRect(small, &smallRect);
   RECT toolbarRect;
@@ -68,11 +71,15 @@ TEST_F(LeadingImageMenuTest, PictureShowsTheLogoOverItsButton) {
   const auto logo = platform::DecodeBitmap(*platform::ReadWholeFile("C:\\Layouts\\logo.bmp"));
   ASSERT_TRUE(logo.has_value());
   EXPECT_EQ(image->bitmap.pixels, logo->pixels);
-  const std::string data = platform::ui::Base64Encode(platform::ui::EncodePng(image->bitmap, &image->transparent));
+  const std::string data =
+      platform::ui::Base64Encode(platform::ui::EncodePng(image->bitmap, &image->transparent));
 
   const std::string svg = platform::ui::RenderToolbarSvg(Toolbar());
-  const std::regex placed("<g class=\"toolbar\" transform=\"translate\\((\\d+),(\\d+)\\)\">\\n<rect width=\"(\\d+)\"[\\s\\S]*?"
-                          "<image x=\"(\\d+)\" y=\"(\\d+)\" width=\"40\" height=\"16\" href=\"data:image/png;base64,([^\"]+)\"");
+  const std::regex placed(
+      "<g class=\"toolbar\" transform=\"translate\\((\\d+),(\\d+)\\)\">\\n<rect "
+      "width=\"(\\d+)\"[\\s\\S]*?"
+      "<image x=\"(\\d+)\" y=\"(\\d+)\" width=\"40\" height=\"16\" "
+      "href=\"data:image/png;base64,([^\"]+)\"");
   std::smatch match;
   ASSERT_TRUE(std::regex_search(svg, match, placed)) << svg;
   EXPECT_EQ(match[6].str(), data);
@@ -85,7 +92,8 @@ TEST_F(LeadingImageMenuTest, PictureShowsTheLogoOverItsButton) {
   EXPECT_GE(top, button.top);
   EXPECT_LE(top + 16, button.bottom);
   // Drawn once: the main toolbar's own button has no image.
-  EXPECT_EQ(svg.find(data, static_cast<std::size_t>(match.position(6)) + data.size()), std::string::npos);
+  EXPECT_EQ(svg.find(data, static_cast<std::size_t>(match.position(6)) + data.size()),
+            std::string::npos);
 }
 
 }  // namespace

@@ -50,8 +50,9 @@ void RebarHook::Release() {
 LRESULT RebarHook::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto rebarProc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kRebarProcProperty));
   auto* toolband = static_cast<ToolBandC*>(GetPropW(hwnd, kToolBandProperty));
-  const LRESULT result = rebarProc != nullptr ? CallWindowProcW(rebarProc, hwnd, message, wParam, lParam)
-                                              : DefWindowProcW(hwnd, message, wParam, lParam);
+  const LRESULT result = rebarProc != nullptr
+                             ? CallWindowProcW(rebarProc, hwnd, message, wParam, lParam)
+                             : DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_SIZE && toolband != nullptr) toolband->LayoutControls();
   return result;
 }

@@ -24,7 +24,9 @@ constexpr const char16_t* kDocumentWindowClass = u"Internet Explorer_Server";
 
 bool IsOn(const ControlI& control) { return (control.StyleWord() & style::kDisabled) == 0; }
 
-bool IsButtonLike(ControlKind kind) { return kind == ControlKind::kButton || kind == ControlKind::kMenu; }
+bool IsButtonLike(ControlKind kind) {
+  return kind == ControlKind::kButton || kind == ControlKind::kMenu;
+}
 
 bool IsPlaceholder(ControlKind kind) {
   return kind == ControlKind::kEdit || kind == ControlKind::kReadOnly ||
@@ -40,16 +42,21 @@ BYTE ButtonStyleOf(const ControlI& control) {
   const std::uint32_t word = control.StyleWord();
   BYTE buttonStyle = 0;
   switch (control.Kind()) {
-    case ControlKind::kSeparator: return BTNS_SEP;
-    case ControlKind::kLabel: return BTNS_SHOWTEXT;
+    case ControlKind::kSeparator:
+      return BTNS_SEP;
+    case ControlKind::kLabel:
+      return BTNS_SHOWTEXT;
     case ControlKind::kEdit:
     case ControlKind::kReadOnly:
-    case ControlKind::kComboBox: return BTNS_SEP;
+    case ControlKind::kComboBox:
+      return BTNS_SEP;
     case ControlKind::kMenu:
       buttonStyle = (word & style::kNoOwnCommand) ? BTNS_WHOLEDROPDOWN | BTNS_AUTOSIZE
                                                   : BTNS_DROPDOWN | BTNS_AUTOSIZE;
       break;
-    case ControlKind::kButton: buttonStyle = BTNS_AUTOSIZE; break;
+    case ControlKind::kButton:
+      buttonStyle = BTNS_AUTOSIZE;
+      break;
   }
   if ((control.DisplayWord() & display::kCaptionShown) || control.ImageIndex() == kNoImageIndex) {
     buttonStyle |= BTNS_SHOWTEXT;
@@ -247,8 +254,8 @@ void ToolBandC::ShowControl(int index, bool show) {
     InsertButton(control, index);
   } else {
     control.SetStyleBits(style::kDisabled);
-    const LRESULT button =
-        SendMessageW(toolbar_.Get(), TB_COMMANDTOINDEX, static_cast<WPARAM>(control.ControlId()), 0);
+    const LRESULT button = SendMessageW(toolbar_.Get(), TB_COMMANDTOINDEX,
+                                        static_cast<WPARAM>(control.ControlId()), 0);
     if (button >= 0) SendMessageW(toolbar_.Get(), TB_DELETEBUTTON, static_cast<WPARAM>(button), 0);
     if (focused_ == &control) focused_ = nullptr;
   }
@@ -463,11 +470,13 @@ void ToolBandC::PresentForFirstTime(const std::string& bandClassIdText) {
   presentedBandClassIdText_ = bandClassIdText;
   HWND rebar = rebarHook_.Rebar();
   if (rebar == nullptr) return;
-  const int band = platform::ui::FindRebarBandByClassId(rebar, platform::AnsiToWide(bandClassIdText));
+  const int band =
+      platform::ui::FindRebarBandByClassId(rebar, platform::AnsiToWide(bandClassIdText));
   if (band < 0) return;
   REBARBANDINFOW info;
   info.fMask = RBBIM_STYLE;
-  if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info))) {
+  if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(band),
+                    reinterpret_cast<LPARAM>(&info))) {
     return;
   }
   info.fStyle |= RBBS_BREAK;

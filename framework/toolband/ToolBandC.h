@@ -31,8 +31,7 @@ namespace framework {
 class ToolBandC : public ToolBandI, public ControlCollectionI {
  public:
   static constexpr DWORD kToolbarStyle = 0x5401994D;
-  static constexpr DWORD kToolbarExtendedStyle =
-      TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS;
+  static constexpr DWORD kToolbarExtendedStyle = TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS;
   // Every control other than a separator counts at least this wide when
   // the auto-size controls share the free room.
   static constexpr int kMinimumCountedWidth = 10;

@@ -35,9 +35,9 @@ TEST_F(ToolBandTest, CreatesTheToolbarWithItsStylesFontCopyAndReflectionWindow) 
 }
 
 TEST_F(ToolBandTest, ButtonStylesFollowKindAndStyleWord) {
-  ASSERT_NE(BuildToolbar("<menu image='logo.bmp'/>"                              // leading image menu
-                         "<menu command='A' caption='Split'/>"                   // split drop-down
-                         "<menu command='A' caption='Whole' mixed-button='no'/>" // whole drop-down
+  ASSERT_NE(BuildToolbar("<menu image='logo.bmp'/>"             // leading image menu
+                         "<menu command='A' caption='Split'/>"  // split drop-down
+                         "<menu command='A' caption='Whole' mixed-button='no'/>"  // whole drop-down
                          "<separator/>"
                          "<button command='A' caption='Shown' show-caption='yes' image='icon.bmp'/>"
                          "<button command='A' caption='Hidden caption' image='icon.bmp'/>"
@@ -148,11 +148,12 @@ TEST_F(ToolBandTest, AutoSizeSharesTheFreeWidthEqually) {
 }
 
 TEST_F(ToolBandTest, ButtonClicksExecuteAndSplitMenusRunTheirCommand) {
-  ASSERT_NE(BuildToolbar("<button command='Click' caption='C'/>"
-                         "<menu command='Split' caption='S'><button command='Item' caption='I'/></menu>"
-                         "<menu caption='W'><button command='Item' caption='I'/></menu>",
-                         {"Click", "Split", "Item"}),
-            nullptr);
+  ASSERT_NE(
+      BuildToolbar("<button command='Click' caption='C'/>"
+                   "<menu command='Split' caption='S'><button command='Item' caption='I'/></menu>"
+                   "<menu caption='W'><button command='Item' caption='I'/></menu>",
+                   {"Click", "Split", "Item"}),
+      nullptr);
   const auto& controls = Band().Controls();
   EXPECT_TRUE(platform::ui::ClickToolbarButton(Toolbar(), controls[0]->ControlId()));
   EXPECT_TRUE(platform::ui::ClickToolbarButton(Toolbar(), controls[1]->ControlId()));
@@ -237,7 +238,8 @@ TEST_F(ToolBandTest, FirstRunPutsTheBandOnARowOfItsOwn) {
   band.hwndChild = bandSite_;
   ASSERT_TRUE(SendMessageW(rebar_.Get(), RB_INSERTBANDW, static_cast<WPARAM>(-1),
                            reinterpret_cast<LPARAM>(&band)));
-  ASSERT_TRUE(platform::ui::SetRebarBandClassId(rebar_.Get(), 0, u"{AAAA0000-0000-0000-0000-000000000001}"));
+  ASSERT_TRUE(platform::ui::SetRebarBandClassId(rebar_.Get(), 0,
+                                                u"{AAAA0000-0000-0000-0000-000000000001}"));
   ASSERT_NE(BuildToolbar("<button command='A' caption='A'/>", {"A"}), nullptr);
   Band().PresentForFirstTime("{aaaa0000-0000-0000-0000-000000000001}");
   REBARBANDINFOW read;
@@ -247,8 +249,10 @@ TEST_F(ToolBandTest, FirstRunPutsTheBandOnARowOfItsOwn) {
 }
 
 TEST_F(ToolBandTest, RemoveAllEmptiesTheToolbarAndItsImageLists) {
-  ASSERT_NE(BuildToolbar("<button command='A' image='icon.bmp'/><button command='A' image='logo.bmp'/>", {"A"}),
-            nullptr);
+  ASSERT_NE(
+      BuildToolbar("<button command='A' image='icon.bmp'/><button command='A' image='logo.bmp'/>",
+                   {"A"}),
+      nullptr);
   EXPECT_NE(SendMessageW(Toolbar(), TB_GETIMAGELIST, 0, 0), 0);
   EXPECT_NE(SendMessageW(Toolbar(), TB_GETDISABLEDIMAGELIST, 0, 0), 0);
   Band().RemoveAllControls();

@@ -11,8 +11,8 @@ namespace {
 constexpr int kListGrowth = 50;
 
 HIMAGELIST CreateList(const platform::Bitmap& bitmap) {
-  HIMAGELIST list = ImageList_Create(bitmap.width, bitmap.height, ILC_COLOR32 | ILC_MASK, 0,
-                                     kListGrowth);
+  HIMAGELIST list =
+      ImageList_Create(bitmap.width, bitmap.height, ILC_COLOR32 | ILC_MASK, 0, kListGrowth);
   if (list != nullptr) ImageList_SetBkColor(list, CLR_NONE);
   return list;
 }

@@ -17,8 +17,8 @@ bool ToolBandReflectionC::Create(HWND toolbar) {
   GetClientRect(toolbar, &client);
   window_.Reset(CreateWindowExW(0, kClassName, u"", WS_CHILD, client.left, client.top,
                                 client.right - client.left, client.bottom - client.top, toolbar,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)),
-                                nullptr, nullptr));
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)), nullptr,
+                                nullptr));
   if (!window_) return false;
   SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SendMessageW(toolbar, TB_SETPARENT, reinterpret_cast<WPARAM>(window_.Get()), 0);

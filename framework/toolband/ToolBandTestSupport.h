@@ -9,8 +9,8 @@
 
 #include "framework/command/CommandC.h"
 #include "framework/layout/LayoutTestSupport.h"
-#include "platform/ui/CommCtrl.h"
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/CommCtrl.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageQueue.h"
@@ -41,7 +41,8 @@ inline void WriteTestBitmap(const std::string& path, int width, int height) {
   const int imageBytes = rowBytes * height;
   std::string bytes(54 + static_cast<std::size_t>(imageBytes), '\0');
   auto put = [&](std::size_t at, std::uint32_t value, int count) {
-    for (int i = 0; i < count; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+    for (int i = 0; i < count; ++i)
+      bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
   };
   bytes[0] = 'B';
   bytes[1] = 'M';

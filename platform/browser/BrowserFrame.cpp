@@ -45,8 +45,8 @@ BrowserFrame::BrowserFrame() : browser_(CreateBrowserWindow()) {
   RegisterPlainClass(kFrameClass);
   RegisterPlainClass(kPageClass);
   RegisterPlainClass(kBandSiteClass);
-  frame_.Reset(CreateWindowExW(0, kFrameClass, u"", WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               kFrameWidth, kFrameHeight, nullptr, nullptr, nullptr, nullptr));
+  frame_.Reset(CreateWindowExW(0, kFrameClass, u"", WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kFrameWidth,
+                               kFrameHeight, nullptr, nullptr, nullptr, nullptr));
   rebar_ = CreateChild(REBARCLASSNAMEW, kRebarStyle, 0, 0, kFrameWidth, kRebarHeight, frame_.Get());
   bandParent_ = CreateChild(kBandSiteClass, WS_CHILD | WS_VISIBLE, 0, 0, kFrameWidth,
                             kBandSiteHeight, rebar_);

@@ -24,8 +24,7 @@ std::string gLog;
 // A toolbar band as the browser meets one: it takes the browser from its
 // site, listens to the browser's events, and makes its window below the
 // site's window. Switches let a test make one step fail.
-class RecordingBand final
-    : public DispatchObject<IDeskBand, IObjectWithSite, DWebBrowserEvents2> {
+class RecordingBand final : public DispatchObject<IDeskBand, IObjectWithSite, DWebBrowserEvents2> {
  public:
   HRESULT GetWindow(HWND* window) override {
     gLog += "GetWindow;";
@@ -88,8 +87,7 @@ class RecordingBand final
     return site_->QueryInterface(iid, site);
   }
 
-  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                 UINT*) override {
+  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     if (id == DISPID_ONQUIT) gLog += "OnQuit;";
     return S_OK;
   }

@@ -24,7 +24,7 @@ class ClassFactory final : public ComObject<IClassFactory> {
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
     try {
       ComPtr<T> instance = Make<T>();
-      if constexpr (requires(T& created) {
+      if constexpr (requires(T & created) {
                       { created.FinalConstruct() } -> std::same_as<HRESULT>;
                     }) {
         const HRESULT constructed = instance->FinalConstruct();

@@ -51,8 +51,7 @@ class ClassFactoryTest : public ::testing::Test {
 
 TEST_F(ClassFactoryTest, CreatesTheRequestedInterface) {
   ComPtr<IWidget> widget;
-  ASSERT_EQ(factory_->CreateInstance(nullptr, IID_PPV_ARGS(widget.ReleaseAndGetAddressOf())),
-            S_OK);
+  ASSERT_EQ(factory_->CreateInstance(nullptr, IID_PPV_ARGS(widget.ReleaseAndGetAddressOf())), S_OK);
   EXPECT_EQ(widget->Value(), 7);
   EXPECT_EQ(ModuleLifetime::ObjectCount(), 1);
   EXPECT_FALSE(ModuleLifetime::CanUnload());
@@ -63,8 +62,7 @@ TEST_F(ClassFactoryTest, CreatesTheRequestedInterface) {
 TEST_F(ClassFactoryTest, RefusedCreationsLeaveNullAndNoObject) {
   Widget* outerStandIn = nullptr;
   ComPtr<IWidget> outer;
-  ASSERT_EQ(factory_->CreateInstance(nullptr, IID_PPV_ARGS(outer.ReleaseAndGetAddressOf())),
-            S_OK);
+  ASSERT_EQ(factory_->CreateInstance(nullptr, IID_PPV_ARGS(outer.ReleaseAndGetAddressOf())), S_OK);
   outerStandIn = static_cast<Widget*>(outer.Get());
 
   struct Case {

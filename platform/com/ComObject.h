@@ -61,8 +61,7 @@ class ComObject : public Interfaces... {
     *object = nullptr;
     if (iid == IID_IUnknown) {
       *object = IdentityUnknown();
-    } else if (!(com_detail::FindInChain<Interfaces>(iid, static_cast<Interfaces*>(this),
-                                                     object) ||
+    } else if (!(com_detail::FindInChain<Interfaces>(iid, static_cast<Interfaces*>(this), object) ||
                  ...)) {
       const HRESULT hr = QueryOtherInterface(iid, object);
       if (FAILED(hr)) *object = nullptr;
@@ -90,9 +89,7 @@ class ComObject : public Interfaces... {
 
   // Extension point for interfaces not known at compile time (tear-offs,
   // aggregated inner objects). Must AddRef what it returns in `object`.
-  virtual HRESULT QueryOtherInterface(REFIID /*iid*/, void** /*object*/) {
-    return E_NOINTERFACE;
-  }
+  virtual HRESULT QueryOtherInterface(REFIID /*iid*/, void** /*object*/) { return E_NOINTERFACE; }
 
   IUnknown* IdentityUnknown() {
     using First = typename com_detail::FirstOf<Interfaces...>::Type;

@@ -111,8 +111,9 @@ TEST(ComObject, IdentityAndSymmetryHoldAcrossEveryPair) {
       void* target = nullptr;
       ASSERT_EQ(source->QueryInterface(to, &target), S_OK);
       IUnknown* back = nullptr;
-      EXPECT_EQ(static_cast<IUnknown*>(target)->QueryInterface(from, reinterpret_cast<void**>(&back)),
-                S_OK);
+      EXPECT_EQ(
+          static_cast<IUnknown*>(target)->QueryInterface(from, reinterpret_cast<void**>(&back)),
+          S_OK);
       EXPECT_EQ(back, source) << "the same interface must come back as the same pointer";
       back->Release();
       static_cast<IUnknown*>(target)->Release();

@@ -24,11 +24,11 @@ class ComPtr {
   ComPtr(const ComPtr& other) noexcept : ComPtr(other.pointer_) {}
   ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  ComPtr(const ComPtr<U>& other) noexcept : ComPtr(static_cast<T*>(other.Get())) {}
+  requires std::is_convertible_v<U*, T*> ComPtr(const ComPtr<U>& other)
+  noexcept : ComPtr(static_cast<T*>(other.Get())) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  ComPtr(ComPtr<U>&& other) noexcept : pointer_(other.Detach()) {}
+  requires std::is_convertible_v<U*, T*> ComPtr(ComPtr<U>&& other)
+  noexcept : pointer_(other.Detach()) {}
   ~ComPtr() { InternalRelease(); }
 
   ComPtr& operator=(ComPtr other) noexcept {
@@ -90,9 +90,7 @@ class ComPtr {
   friend bool operator==(const ComPtr& a, const ComPtr& b) noexcept {
     return a.pointer_ == b.pointer_;
   }
-  friend bool operator==(const ComPtr& a, std::nullptr_t) noexcept {
-    return a.pointer_ == nullptr;
-  }
+  friend bool operator==(const ComPtr& a, std::nullptr_t) noexcept { return a.pointer_ == nullptr; }
 
  private:
   void InternalAddRef() const noexcept {

@@ -113,8 +113,8 @@ HRESULT IIDFromString(const char16_t* text, IID* iid);
 template <>
 struct std::hash<GUID> {
   std::size_t operator()(const GUID& guid) const noexcept {
-    std::uint64_t high = (std::uint64_t{guid.Data1} << 32) | (std::uint64_t{guid.Data2} << 16) |
-                         guid.Data3;
+    std::uint64_t high =
+        (std::uint64_t{guid.Data1} << 32) | (std::uint64_t{guid.Data2} << 16) | guid.Data3;
     std::uint64_t low = 0;
     for (std::uint8_t byte : guid.Data4) low = (low << 8) | byte;
     return std::hash<std::uint64_t>{}(high ^ (low * 0x9E3779B97F4A7C15ull));

@@ -36,19 +36,19 @@ TEST(Guid, ParseRejectsMalformedText) {
   const char* bad[] = {
       "",
       "{}",
-      "736FA7B4-0557-11DB-95BA-00C09F713765",      // no braces
-      "{736FA7B4-0557-11DB-95BA-00C09F713765",     // no closing brace
-      "736FA7B4-0557-11DB-95BA-00C09F713765}",     // no opening brace
-      "{736FA7B4-0557-11DB-95BA-00C09F71376}",     // one digit short
-      "{736FA7B4-0557-11DB-95BA-00C09F7137655}",   // one digit long
-      "{736FA7B4-0557-11DB-95BA-00C09F71376G}",    // not hex
-      "{736FA7B4-0557-11DB+95BA-00C09F713765}",    // wrong separator
-      "{736FA7B40-557-11DB-95BA-00C09F713765}",    // dash misplaced
-      "{736FA7B4-0557-11DB-95BA00-C09F713765}",    // dash misplaced
-      " {736FA7B4-0557-11DB-95BA-00C09F713765}",   // leading blank
-      "{736FA7B4-0557-11DB-95BA-00C09F713765} ",   // trailing blank
-      "{+36FA7B4-0557-11DB-95BA-00C09F713765}",    // sign
-      "(736FA7B4-0557-11DB-95BA-00C09F713765)",    // wrong brackets
+      "736FA7B4-0557-11DB-95BA-00C09F713765",     // no braces
+      "{736FA7B4-0557-11DB-95BA-00C09F713765",    // no closing brace
+      "736FA7B4-0557-11DB-95BA-00C09F713765}",    // no opening brace
+      "{736FA7B4-0557-11DB-95BA-00C09F71376}",    // one digit short
+      "{736FA7B4-0557-11DB-95BA-00C09F7137655}",  // one digit long
+      "{736FA7B4-0557-11DB-95BA-00C09F71376G}",   // not hex
+      "{736FA7B4-0557-11DB+95BA-00C09F713765}",   // wrong separator
+      "{736FA7B40-557-11DB-95BA-00C09F713765}",   // dash misplaced
+      "{736FA7B4-0557-11DB-95BA00-C09F713765}",   // dash misplaced
+      " {736FA7B4-0557-11DB-95BA-00C09F713765}",  // leading blank
+      "{736FA7B4-0557-11DB-95BA-00C09F713765} ",  // trailing blank
+      "{+36FA7B4-0557-11DB-95BA-00C09F713765}",   // sign
+      "(736FA7B4-0557-11DB-95BA-00C09F713765)",   // wrong brackets
   };
   for (const char* text : bad) {
     SCOPED_TRACE(text);

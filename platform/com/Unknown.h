@@ -49,7 +49,7 @@ constexpr const IID& IidOf() {
 // IID_PPV_ARGS(&pointer) or IID_PPV_ARGS(comPtr.ReleaseAndGetAddressOf()):
 // the interface id and the out-parameter of QueryInterface-shaped calls,
 // derived from one expression so the two cannot disagree.
-#define IID_PPV_ARGS(interfacePointerAddress)                                              \
-  ::platform::IidOf<std::remove_pointer_t<std::remove_reference_t<decltype(*(              \
-      interfacePointerAddress))>>>(),                                                      \
+#define IID_PPV_ARGS(interfacePointerAddress)                                                  \
+  ::platform::IidOf<                                                                           \
+      std::remove_pointer_t<std::remove_reference_t<decltype(*(interfacePointerAddress))>>>(), \
       reinterpret_cast<void**>(interfacePointerAddress)

@@ -34,7 +34,8 @@ std::optional<std::string> GetLongPathName(std::string_view windowsPath) {
   std::string longPath = mapped->windows;
   // A trailing backslash survives, as the real call keeps it: callers append
   // file names straight to the temporary directory.
-  const bool trailing = !windowsPath.empty() && (windowsPath.back() == '\\' || windowsPath.back() == '/');
+  const bool trailing =
+      !windowsPath.empty() && (windowsPath.back() == '\\' || windowsPath.back() == '/');
   if (trailing && longPath.back() != '\\') longPath.push_back('\\');
   return longPath;
 }
@@ -93,7 +94,8 @@ bool MoveFile(std::string_view fromWindowsPath, std::string_view toWindowsPath) 
   if (!IsHostDirectory(to->host.parent_path())) return false;
   // The new name is spelled as the caller wrote it, which is what makes a
   // case-only rename do something.
-  const fs::path target = to->host.parent_path() / FileNamePart(*NormalizeWindowsPath(toWindowsPath));
+  const fs::path target =
+      to->host.parent_path() / FileNamePart(*NormalizeWindowsPath(toWindowsPath));
   fs::rename(from->host, target, error);
   return !error;
 }

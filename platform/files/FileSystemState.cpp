@@ -56,7 +56,8 @@ std::string Canonical(std::string_view path) {
 std::string GetModuleFileName() { return files_detail::LoadState().moduleFileName; }
 
 void SetModuleFileName(std::string_view windowsPath) {
-  UpdateState([&](files_detail::FileSystemState& state) { state.moduleFileName = Canonical(windowsPath); });
+  UpdateState(
+      [&](files_detail::FileSystemState& state) { state.moduleFileName = Canonical(windowsPath); });
 }
 
 std::string GetModuleDirectory() {
@@ -69,7 +70,9 @@ std::string GetModuleDirectory() {
 std::string GetHostExecutablePath() { return files_detail::LoadState().hostExecutablePath; }
 
 void SetHostExecutablePath(std::string_view windowsPath) {
-  UpdateState([&](files_detail::FileSystemState& state) { state.hostExecutablePath = Canonical(windowsPath); });
+  UpdateState([&](files_detail::FileSystemState& state) {
+    state.hostExecutablePath = Canonical(windowsPath);
+  });
 }
 
 std::string GetTempPath() { return files_detail::LoadState().tempPath; }
@@ -81,7 +84,8 @@ void SetTempPath(std::string_view windowsPath) {
 }
 
 void SetFileSystemRoot(std::string_view hostDirectory) {
-  UpdateState([&](files_detail::FileSystemState& state) { state.hostRoot = std::string{hostDirectory}; });
+  UpdateState(
+      [&](files_detail::FileSystemState& state) { state.hostRoot = std::string{hostDirectory}; });
 }
 
 }  // namespace platform

@@ -81,8 +81,8 @@ TEST(FileSystem, WritesNeedAnExistingDirectory) {
 TEST(FileSystem, DotDotCannotLeaveTheDrive) {
   ScopedFileSystemRoot root;
   { std::ofstream(fs::path(root.HostRoot()) / "secret.txt") << "secret"; }
-  for (const char* path : {"C:\\..\\secret.txt", "C:\\Users\\..\\..\\secret.txt",
-                           "file:///C:/%2e%2e/secret.txt"}) {
+  for (const char* path :
+       {"C:\\..\\secret.txt", "C:\\Users\\..\\..\\secret.txt", "file:///C:/%2e%2e/secret.txt"}) {
     EXPECT_FALSE(ReadWholeFile(path).has_value()) << path;
     EXPECT_FALSE(ToHostPath(path).has_value()) << path;
     EXPECT_FALSE(WriteWholeFile(path, "overwritten")) << path;
@@ -175,7 +175,8 @@ TEST(FileSystem, ConcurrentReadersAndSettersAreSafe) {
   for (int i = 0; i < 50; ++i) {
     EXPECT_EQ(ReadWholeFile("C:\\shared.txt"), "shared");
     const std::string temp = GetTempPath();
-    EXPECT_TRUE(temp == "C:\\A\\" || temp == "C:\\B\\" || temp == "C:\\Users\\User\\AppData\\Local\\Temp\\");
+    EXPECT_TRUE(temp == "C:\\A\\" || temp == "C:\\B\\" ||
+                temp == "C:\\Users\\User\\AppData\\Local\\Temp\\");
   }
   writer.join();
 }

@@ -20,7 +20,8 @@ struct ScopedFileSystemRoot::Saved {
 ScopedFileSystemRoot::ScopedFileSystemRoot(std::string_view extraDrives)
     : saved_(std::make_unique<Saved>(Saved{files_detail::LoadState()})) {
   std::string pattern = (std::filesystem::temp_directory_path() / "vimaru-files-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a file system root");
+  if (mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("cannot create a file system root");
   hostRoot_ = pattern;
 
   files_detail::FileSystemState fresh;
@@ -29,7 +30,8 @@ ScopedFileSystemRoot::ScopedFileSystemRoot(std::string_view extraDrives)
 
   std::filesystem::create_directory(std::filesystem::path(hostRoot_) / "c");
   for (char drive : extraDrives) {
-    std::filesystem::create_directory(std::filesystem::path(hostRoot_) / std::string(1, AnsiToLower(drive)));
+    std::filesystem::create_directory(std::filesystem::path(hostRoot_) /
+                                      std::string(1, AnsiToLower(drive)));
   }
   CreateDirectories(GetModuleDirectory());
   CreateDirectories(ParentDirectory(GetHostExecutablePath()));

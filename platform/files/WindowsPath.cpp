@@ -23,7 +23,13 @@ bool IsForbiddenInName(char c) {
   const auto byte = static_cast<unsigned char>(c);
   if (byte < 0x20) return true;
   switch (c) {
-    case '<': case '>': case ':': case '"': case '|': case '?': case '*':
+    case '<':
+    case '>':
+    case ':':
+    case '"':
+    case '|':
+    case '?':
+    case '*':
       return true;
     default:
       return false;

@@ -94,11 +94,16 @@ TEST(MatchesWildcard, Table) {
     bool matches;
   };
   const Case cases[] = {
-      {"*.dll", "Plugin.dll", true},     {"*.dll", "PLUGIN.DLL", true},
-      {"*.dll", "plugin.dll.txt", false}, {"*.dll", ".dll", true},
-      {"*.dll", "plugin.dl", false},     {"tmp?????.*.xml", "tmp00001.260.xml", true},
-      {"a*b*c", "aXXbYYc", true},        {"a*b*c", "aXXcYYb", false},
-      {"*", "", true},                   {"?", "", false},
+      {"*.dll", "Plugin.dll", true},
+      {"*.dll", "PLUGIN.DLL", true},
+      {"*.dll", "plugin.dll.txt", false},
+      {"*.dll", ".dll", true},
+      {"*.dll", "plugin.dl", false},
+      {"tmp?????.*.xml", "tmp00001.260.xml", true},
+      {"a*b*c", "aXXbYYc", true},
+      {"a*b*c", "aXXcYYb", false},
+      {"*", "", true},
+      {"?", "", false},
       {"\xC9*", "\xE9t\xE9", true},
   };
   for (const auto& c : cases) {

@@ -16,17 +16,20 @@ namespace {
 // One connect attempt to one address; the socket is non-blocking from birth
 // so the wait is ours to bound.
 NetResult<SocketHandle> ConnectOne(const addrinfo& address, WaitUntil waitUntil) {
-  SocketHandle socket(::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                               address.ai_protocol));
+  SocketHandle socket(::socket(
+      address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address.ai_protocol));
   if (!socket.IsValid()) return NetError::kConnectFailed;
   if (::connect(socket.Get(), address.ai_addr, address.ai_addrlen) == 0) return socket;
   if (errno == ECONNREFUSED) return NetError::kRefused;
   if (errno != EINPROGRESS && errno != EINTR) return NetError::kConnectFailed;
 
   switch (WaitForSocket(socket.Get(), POLLOUT, waitUntil)) {
-    case WaitOutcome::kTimedOut: return NetError::kTimedOut;
-    case WaitOutcome::kFailed: return NetError::kConnectFailed;
-    case WaitOutcome::kReady: break;
+    case WaitOutcome::kTimedOut:
+      return NetError::kTimedOut;
+    case WaitOutcome::kFailed:
+      return NetError::kConnectFailed;
+    case WaitOutcome::kReady:
+      break;
   }
   int error = 0;
   socklen_t length = sizeof error;
@@ -72,9 +75,12 @@ NetStatus TcpConnection::SendAll(std::string_view bytes, WaitUntil waitUntil) {
     if (sent < 0 && errno == EINTR) continue;
     if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       switch (WaitForSocket(socket_.Get(), POLLOUT, waitUntil)) {
-        case WaitOutcome::kTimedOut: return NetError::kTimedOut;
-        case WaitOutcome::kFailed: return NetError::kSendFailed;
-        case WaitOutcome::kReady: continue;
+        case WaitOutcome::kTimedOut:
+          return NetError::kTimedOut;
+        case WaitOutcome::kFailed:
+          return NetError::kSendFailed;
+        case WaitOutcome::kReady:
+          continue;
       }
     }
     return NetError::kSendFailed;
@@ -90,9 +96,12 @@ NetResult<std::size_t> TcpConnection::Receive(std::span<char> buffer, WaitUntil 
     if (errno == EINTR) continue;
     if (errno != EAGAIN && errno != EWOULDBLOCK) return NetError::kReceiveFailed;
     switch (WaitForSocket(socket_.Get(), POLLIN, waitUntil)) {
-      case WaitOutcome::kTimedOut: return NetError::kTimedOut;
-      case WaitOutcome::kFailed: return NetError::kReceiveFailed;
-      case WaitOutcome::kReady: break;
+      case WaitOutcome::kTimedOut:
+        return NetError::kTimedOut;
+      case WaitOutcome::kFailed:
+        return NetError::kReceiveFailed;
+      case WaitOutcome::kReady:
+        break;
     }
   }
 }

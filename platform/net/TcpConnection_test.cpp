@@ -45,7 +45,8 @@ TEST(TcpConnection, ReceiveWaitsNoLongerThanAsked) {
 }
 
 TEST(TcpConnection, ReportsRefusedAndUnknownHosts) {
-  auto refused = TcpConnection::Connect("127.0.0.1", test_support::UnusedLoopbackPort(), In(milliseconds(2000)));
+  auto refused = TcpConnection::Connect("127.0.0.1", test_support::UnusedLoopbackPort(),
+                                        In(milliseconds(2000)));
   ASSERT_FALSE(refused);
   EXPECT_EQ(refused.error(), NetError::kRefused);
   auto unknown = TcpConnection::Connect("nonexistent.invalid", 80, In(milliseconds(2000)));

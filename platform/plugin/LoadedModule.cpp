@@ -23,7 +23,8 @@ bool DefinedInModule(void* handle, void* symbol) {
   link_map* map = nullptr;
   if (dlinfo(handle, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr) return false;
   Dl_info info{};
-  if (dladdr(symbol, &info) == 0 || info.dli_fname == nullptr || map->l_name == nullptr) return false;
+  if (dladdr(symbol, &info) == 0 || info.dli_fname == nullptr || map->l_name == nullptr)
+    return false;
   return std::strcmp(info.dli_fname, map->l_name) == 0;
 }
 
@@ -46,7 +47,8 @@ std::optional<LoadedModule> LoadedModule::Load(std::string_view windowsPath) {
   return LoadedModule(handle, *NormalizeWindowsPath(windowsPath));
 }
 
-LoadedModule::LoadedModule(void* handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+LoadedModule::LoadedModule(void* handle, std::string path)
+    : handle_(handle), path_(std::move(path)) {}
 
 LoadedModule::~LoadedModule() { Free(); }
 

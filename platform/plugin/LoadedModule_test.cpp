@@ -66,7 +66,8 @@ TEST_F(LoadedModuleTest, UnloadsWhenTheLastHolderGoes) {
     EXPECT_EQ(calls(), 1);
     EXPECT_EQ(calls(), 2);
     {
-      auto second = LoadedModule::Load("c:/program files/vimaru group inc/vimaruietoolbar/testplugin.dll");
+      auto second =
+          LoadedModule::Load("c:/program files/vimaru group inc/vimaruietoolbar/testplugin.dll");
       ASSERT_TRUE(second.has_value());
     }
     EXPECT_TRUE(IsModuleLoaded(exporting_));

@@ -15,8 +15,7 @@ extern char** environ;
 
 namespace platform {
 
-ProcessHandle::ProcessHandle(ProcessHandle&& other) noexcept
-    : id_(std::exchange(other.id_, -1)) {}
+ProcessHandle::ProcessHandle(ProcessHandle&& other) noexcept : id_(std::exchange(other.id_, -1)) {}
 
 ProcessHandle& ProcessHandle::operator=(ProcessHandle&& other) noexcept {
   if (this != &other) {

@@ -31,8 +31,9 @@ TEST_F(ProcessTest, TheExitCodeComesBackAfterTheWait) {
 }
 
 TEST_F(ProcessTest, ArgumentsArriveSplitAsOnWindows) {
-  const std::string program = Script(
-      "C:\\args.sh", "[ \"$#\" = 3 ] && [ \"$1\" = a ] && [ \"$2\" = 'b c' ] && [ \"$3\" = 'd\"' ]");
+  const std::string program =
+      Script("C:\\args.sh",
+             "[ \"$#\" = 3 ] && [ \"$1\" = a ] && [ \"$2\" = 'b c' ] && [ \"$3\" = 'd\"' ]");
   std::optional<ProcessHandle> process = StartProcess(program, R"(a "b c" d\")");
   ASSERT_TRUE(process.has_value());
   EXPECT_EQ(process->WaitForExitCode(), 0);

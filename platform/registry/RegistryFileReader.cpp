@@ -41,8 +41,8 @@ std::vector<std::string> LogicalLines(std::string_view text) {
       lines.emplace_back(line);
     }
     std::string& current = lines.back();
-    continuing = !current.empty() && current.back() == '\\' &&
-                 current.find("=hex") != std::string::npos;
+    continuing =
+        !current.empty() && current.back() == '\\' && current.find("=hex") != std::string::npos;
     if (continuing) current.pop_back();
   }
   return lines;
@@ -104,7 +104,8 @@ std::optional<std::vector<std::uint8_t>> ParseByteList(std::string_view text) {
 }
 
 // UTF-16LE bytes of hex(1)/hex(2) data back to the ANSI bytes they carry.
-std::optional<std::vector<std::uint8_t>> Utf16LeToAnsiBytes(const std::vector<std::uint8_t>& bytes) {
+std::optional<std::vector<std::uint8_t>> Utf16LeToAnsiBytes(
+    const std::vector<std::uint8_t>& bytes) {
   if (bytes.size() % 2 != 0) return std::nullopt;
   std::u16string wide;
   for (std::size_t i = 0; i < bytes.size(); i += 2) {
@@ -245,7 +246,8 @@ LSTATUS ImportRegistryText(std::string_view text, std::size_t* skippedLines) {
 LSTATUS LoadRegistryFile(const std::filesystem::path& file, std::size_t* skippedLines) {
   std::ifstream stream(file, std::ios::binary);
   if (!stream) return ERROR_FILE_NOT_FOUND;
-  const std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+  const std::string text((std::istreambuf_iterator<char>(stream)),
+                         std::istreambuf_iterator<char>());
   if (stream.bad()) return ERROR_FILE_NOT_FOUND;
   return ImportRegistryText(text, skippedLines);
 }

@@ -77,8 +77,8 @@ void AppendValue(std::string& out, const Value& value) {
   out += value.name.empty() ? std::string("@") : Quoted(value.name);
   out.push_back('=');
   if (IsPlainString(value)) {
-    out += Quoted(std::string_view(reinterpret_cast<const char*>(value.data.data()),
-                                   value.data.size() - 1));
+    out += Quoted(
+        std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
   } else if (value.type == REG_DWORD && value.data.size() == 4) {
     char digits[16];
     const unsigned number = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |

@@ -239,9 +239,9 @@ TEST_F(RegistryFileTest, SavesAndLoadsFiles) {
 
   ResetRegistry();
   ASSERT_EQ(LoadRegistryFile(file), ERROR_SUCCESS);
-  EXPECT_EQ(Read(HKEY_CURRENT_USER, "Software\\Vimaru Group Inc\\VimaruIEToolbar",
-                 "ToolBandLayout"),
-            (StoredValue{REG_BINARY, BytesOf(layout)}));
+  EXPECT_EQ(
+      Read(HKEY_CURRENT_USER, "Software\\Vimaru Group Inc\\VimaruIEToolbar", "ToolBandLayout"),
+      (StoredValue{REG_BINARY, BytesOf(layout)}));
 
   EXPECT_EQ(LoadRegistryFile(directory / "missing.reg"), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(SaveRegistryFile(directory / "no such dir" / "x.reg"), ERROR_ACCESS_DENIED);

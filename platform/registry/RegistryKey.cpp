@@ -10,8 +10,8 @@ namespace platform {
 
 using registry_detail::Denial;
 using registry_detail::KeyNode;
-using registry_detail::Tree;
 using registry_detail::TheTree;
+using registry_detail::Tree;
 using registry_detail::Value;
 
 namespace {
@@ -156,8 +156,7 @@ void RegistryKey::Close() noexcept {
 
 bool RegistryKey::IsOpen() const noexcept { return node_ != nullptr; }
 
-LSTATUS RegistryKey::QueryValue(std::string_view name, DWORD* type, void* data,
-                                DWORD* size) const {
+LSTATUS RegistryKey::QueryValue(std::string_view name, DWORD* type, void* data, DWORD* size) const {
   if (data != nullptr && size == nullptr) return ERROR_INVALID_PARAMETER;
   std::lock_guard lock(TheTree().mutex);
   if (const LSTATUS status = Usable(node_, access_, KEY_QUERY_VALUE); status != ERROR_SUCCESS) {
@@ -244,10 +243,9 @@ LSTATUS RegistryKey::SetStringValue(std::string_view name, std::string_view valu
 }
 
 LSTATUS RegistryKey::SetDWORDValue(std::string_view name, DWORD value) {
-  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value),
-                                 static_cast<std::uint8_t>(value >> 8),
-                                 static_cast<std::uint8_t>(value >> 16),
-                                 static_cast<std::uint8_t>(value >> 24)};
+  const std::uint8_t bytes[4] = {
+      static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+      static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
   return SetValue(name, REG_DWORD, bytes, sizeof bytes);
 }
 
@@ -290,9 +288,8 @@ LSTATUS RegistryKey::DeleteSubKeyTree(std::string_view subKey) {
   const std::size_t separator = target->lowerPath.rfind('\\');
   const std::string parentPath =
       separator == std::string::npos ? std::string() : target->lowerPath.substr(0, separator);
-  const std::string leaf = separator == std::string::npos
-                               ? target->lowerPath
-                               : target->lowerPath.substr(separator + 1);
+  const std::string leaf =
+      separator == std::string::npos ? target->lowerPath : target->lowerPath.substr(separator + 1);
   // Walk down again from the hive to find the parent that holds the target.
   std::shared_ptr<KeyNode> parent = tree.hives[target->hive];
   for (std::string_view component : registry_detail::SplitKeyPath(parentPath)) {

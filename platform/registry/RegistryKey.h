@@ -81,8 +81,7 @@ class RegistryKey {
                                          std::vector<std::uint8_t>& value) const;
 
   // RegSetValueExA: stores `size` bytes of `data` as a value of `type`.
-  [[nodiscard]] LSTATUS SetValue(std::string_view name, DWORD type, const void* data,
-                                 DWORD size);
+  [[nodiscard]] LSTATUS SetValue(std::string_view name, DWORD type, const void* data, DWORD size);
   [[nodiscard]] LSTATUS SetStringValue(std::string_view name, std::string_view value,
                                        DWORD type = REG_SZ);
   [[nodiscard]] LSTATUS SetDWORDValue(std::string_view name, DWORD value);

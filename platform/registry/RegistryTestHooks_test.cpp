@@ -66,8 +66,7 @@ TEST_F(RegistryDenialTest, UnwritableRefusesEveryChangeButAllowsReading) {
   EXPECT_EQ(earlier.SetStringValue("MemberId", "8"), ERROR_ACCESS_DENIED)
       << "a handle opened before the rule must not slip through";
   EXPECT_EQ(earlier.DeleteValue("MemberId"), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\Ext\\Settings"),
-            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\Ext\\Settings"), ERROR_ACCESS_DENIED);
   EXPECT_EQ(DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software"), ERROR_ACCESS_DENIED)
       << "a protected key inside keeps the whole tree";
   ASSERT_EQ(reader.Open(HKEY_LOCAL_MACHINE, "Software\\Ext\\Settings"), ERROR_SUCCESS);
@@ -86,8 +85,7 @@ TEST_F(RegistryDenialTest, ResetEmptiesEverythingAndStalesHandles) {
   RegistryKey key;
   EXPECT_EQ(key.Open(HKEY_LOCAL_MACHINE, ""), ERROR_ACCESS_DENIED);
   ClearRegistryDenials();
-  ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, "Software\\Ext\\Settings", KEY_ALL_ACCESS),
-            ERROR_SUCCESS);
+  ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, "Software\\Ext\\Settings", KEY_ALL_ACCESS), ERROR_SUCCESS);
   DenyRegistryWrite(HKEY_LOCAL_MACHINE, "Software");
 
   ResetRegistry();

@@ -37,7 +37,8 @@ std::int32_t ReadI32(std::string_view bytes, std::size_t at) {
 std::optional<Bitmap> DecodeDib(std::string_view dib, std::uint64_t pixelOffset) {
   if (dib.size() < kInfoHeaderSize) return std::nullopt;
   const std::uint32_t headerSize = ReadU32(dib, 0);
-  if (headerSize < kInfoHeaderSize || headerSize > kLargestInfoHeaderSize || headerSize > dib.size()) {
+  if (headerSize < kInfoHeaderSize || headerSize > kLargestInfoHeaderSize ||
+      headerSize > dib.size()) {
     return std::nullopt;
   }
   const std::int32_t width = ReadI32(dib, 4);
@@ -47,19 +48,23 @@ std::optional<Bitmap> DecodeDib(std::string_view dib, std::uint64_t pixelOffset)
   const std::uint32_t compression = ReadU32(dib, 16);
   const std::uint32_t colorsUsed = ReadU32(dib, 32);
 
-  if (planes != 1 || (bitCount != 24 && bitCount != 32) || compression != kUncompressed) return std::nullopt;
+  if (planes != 1 || (bitCount != 24 && bitCount != 32) || compression != kUncompressed)
+    return std::nullopt;
   if (width <= 0 || width > kMaxBitmapSide) return std::nullopt;
-  if (rawHeight == 0 || rawHeight < -kMaxBitmapSide || rawHeight > kMaxBitmapSide) return std::nullopt;
+  if (rawHeight == 0 || rawHeight < -kMaxBitmapSide || rawHeight > kMaxBitmapSide)
+    return std::nullopt;
   const bool topDown = rawHeight < 0;
   const std::int32_t height = topDown ? -rawHeight : rawHeight;
 
-  if (pixelOffset == 0) pixelOffset = static_cast<std::uint64_t>(headerSize) + std::uint64_t{colorsUsed} * 4;
+  if (pixelOffset == 0)
+    pixelOffset = static_cast<std::uint64_t>(headerSize) + std::uint64_t{colorsUsed} * 4;
   if (pixelOffset < headerSize) return std::nullopt;
 
   const std::uint64_t bytesPerPixel = bitCount / 8;
   const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
   // The last row's padding is not required: some writers leave it off.
-  const std::uint64_t needed = stride * (static_cast<std::uint64_t>(height) - 1) + bytesPerPixel * width;
+  const std::uint64_t needed =
+      stride * (static_cast<std::uint64_t>(height) - 1) + bytesPerPixel * width;
   if (pixelOffset > dib.size() || needed > dib.size() - pixelOffset) return std::nullopt;
 
   Bitmap bitmap;

@@ -110,7 +110,8 @@ TEST(DecodeBitmap, RefusesMalformedHeaders) {
     }
     // The colour-table case only matters for a bare DIB, whose pixel offset
     // follows the table.
-    const std::string_view input = c.at == 46 ? std::string_view(bad).substr(14) : std::string_view(bad);
+    const std::string_view input =
+        c.at == 46 ? std::string_view(bad).substr(14) : std::string_view(bad);
     EXPECT_FALSE(DecodeBitmap(input).has_value()) << c.what;
   }
 }

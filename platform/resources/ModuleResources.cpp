@@ -48,9 +48,12 @@ std::string_view TypeName(std::string_view text) {
   const auto number = ParseId(text);
   if (!number) return text;
   switch (*number) {
-    case 2: return "BITMAP";
-    case 23: return "HTML";
-    default: return text;
+    case 2:
+      return "BITMAP";
+    case 23:
+      return "HTML";
+    default:
+      return text;
   }
 }
 
@@ -100,7 +103,8 @@ void RegisterModuleResources(std::span<const EmbeddedResource> table) {
 }
 
 std::optional<std::string_view> FindResource(std::string_view type, std::string_view name) {
-  if (const auto id = name.starts_with('#') ? ParseId(name) : std::nullopt) return FindResource(type, *id);
+  if (const auto id = name.starts_with('#') ? ParseId(name) : std::nullopt)
+    return FindResource(type, *id);
   if (name.empty()) return std::nullopt;
   return Search([&](const EmbeddedResource& entry) {
     return !entry.name.empty() && EqualNoCase(entry.type, type) && EqualNoCase(entry.name, name);
@@ -123,7 +127,8 @@ std::optional<std::string_view> LoadResUrl(std::string_view url) {
   const std::string module = GetModuleFileName();
   // The module path ends where a "/" is followed by the resource part; the
   // path itself may use either separator, so each "/" is a candidate.
-  for (std::size_t slash = rest.find('/'); slash != std::string::npos; slash = rest.find('/', slash + 1)) {
+  for (std::size_t slash = rest.find('/'); slash != std::string::npos;
+       slash = rest.find('/', slash + 1)) {
     if (!SameWindowsPath(rest.substr(0, slash), module)) continue;
     const std::string_view resource = std::string_view(rest).substr(slash + 1);
     const std::size_t split = resource.find('/');
@@ -134,10 +139,12 @@ std::optional<std::string_view> LoadResUrl(std::string_view url) {
   return std::nullopt;
 }
 
-ScopedModuleResources::ScopedModuleResources(std::vector<Entry> entries) : entries_(std::move(entries)) {
+ScopedModuleResources::ScopedModuleResources(std::vector<Entry> entries)
+    : entries_(std::move(entries)) {
   table_.reserve(entries_.size());
   for (const auto& entry : entries_) {
-    table_.push_back(EmbeddedResource{entry.type, entry.name, entry.name.empty() ? entry.id : 0, entry.bytes});
+    table_.push_back(
+        EmbeddedResource{entry.type, entry.name, entry.name.empty() ? entry.id : 0, entry.bytes});
   }
   auto& directory = TheDirectory();
   std::lock_guard lock(directory.mutex);

@@ -64,18 +64,28 @@ TEST(LoadResUrl, ResolvesOnlyOurOwnModule) {
     const char* expected;  // nullptr: does not resolve
   };
   const Case cases[] = {
-      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/ToolBandLayout.xml",
+      {"res://C:\\Program Files\\Vimaru Group "
+       "Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/ToolBandLayout.xml",
        "layout"},
-      {"RES://c:/program files/vimaru group inc/vimarUIEToolbar/VimaruIEToolbar.DLL/toolbandlayout.xml",
+      {"RES://c:/program files/vimaru group "
+       "inc/vimarUIEToolbar/VimaruIEToolbar.DLL/toolbandlayout.xml",
        "layout"},
-      {"res://C:\\Program%20Files\\Vimaru%20Group%20Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/AD.HTM",
+      {"res://C:\\Program%20Files\\Vimaru%20Group%20Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/"
+       "AD.HTM",
        "waiting"},
-      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/23/AD.HTM", "waiting"},
-      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/#23/AD.HTM", "waiting"},
-      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/2/#215", "bitmap"},
-      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/BITMAP/#215", "bitmap"},
-      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/HTML/#215", nullptr},
-      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/a/b/AD.HTM", nullptr},
+      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/23/AD.HTM",
+       "waiting"},
+      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/#23/AD.HTM",
+       "waiting"},
+      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/2/#215",
+       "bitmap"},
+      {"res://C:\\Program Files\\Vimaru Group "
+       "Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/BITMAP/#215",
+       "bitmap"},
+      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/HTML/#215",
+       nullptr},
+      {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/a/b/AD.HTM",
+       nullptr},
       {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll", nullptr},
       {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/", nullptr},
       {"res://C:\\Windows\\System32\\shdoclc.dll/ToolBandLayout.xml", nullptr},
@@ -97,8 +107,10 @@ TEST(LoadResUrl, FollowsTheModulePathWhenItMoves) {
   ScopedModuleResources resources({{"HTML", "AD.HTM", 0, "waiting"}});
   SetModuleFileName("D:\\Tools\\Toolbar.dll");
   EXPECT_EQ(LoadResUrl("res://D:\\Tools\\Toolbar.dll/AD.HTM"), "waiting");
-  EXPECT_FALSE(LoadResUrl("res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/AD.HTM")
-                   .has_value());
+  EXPECT_FALSE(
+      LoadResUrl(
+          "res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/AD.HTM")
+          .has_value());
 }
 
 }  // namespace

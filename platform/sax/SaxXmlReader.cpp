@@ -115,8 +115,9 @@ struct SaxXmlReader::Parser {
                              int /*defaultedCount*/, const xmlChar** attributes) {
     Parser& parser = From(userData);
     const SaxName name{parser.UriView(uri), parser.NameView(localName), ViewOf(prefix)};
-    const SaxAttributes view(attributeCount == 0 ? attributes : parser.DecodeAmpersands(attributes, attributeCount),
-                             attributeCount);
+    const SaxAttributes view(
+        attributeCount == 0 ? attributes : parser.DecodeAmpersands(attributes, attributeCount),
+        attributeCount);
     if (!parser.handler->StartElement(name, view)) parser.Stop(SaxStatus::kStoppedByHandler);
   }
 
@@ -129,7 +130,8 @@ struct SaxXmlReader::Parser {
 
   static void OnCharacters(void* userData, const xmlChar* text, int length) {
     Parser& parser = From(userData);
-    const std::string_view view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+    const std::string_view view(reinterpret_cast<const char*>(text),
+                                static_cast<std::size_t>(length));
     if (!parser.handler->Characters(view)) parser.Stop(SaxStatus::kStoppedByHandler);
   }
 

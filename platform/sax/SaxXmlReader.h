@@ -22,10 +22,10 @@ namespace platform {
 
 enum class SaxStatus {
   kOk,
-  kMalformed,              // not well-formed XML (includes undeclared entities)
-  kDocumentTypeRejected,   // the document carries a <!DOCTYPE>
-  kStoppedByHandler,       // the content handler returned false
-  kNoHandler,              // no content handler was set
+  kMalformed,             // not well-formed XML (includes undeclared entities)
+  kDocumentTypeRejected,  // the document carries a <!DOCTYPE>
+  kStoppedByHandler,      // the content handler returned false
+  kNoHandler,             // no content handler was set
 };
 
 class SaxXmlReader {

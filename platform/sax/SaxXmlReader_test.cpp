@@ -159,10 +159,11 @@ TEST(SaxXmlReader, ReportsEachNameWithItsOwnLengthAcrossDocuments) {
     std::string document = "<root>";
     std::vector<std::string> expected = {"start {}root"};
     for (int i = 0; i < 300; ++i) {
-      const std::string name = stem + std::string(static_cast<std::size_t>(i % 13), 'x') + std::to_string(i);
+      const std::string name =
+          stem + std::string(static_cast<std::size_t>(i % 13), 'x') + std::to_string(i);
       document += "<" + name + "><" + name + "_in/></" + name + ">";
-      expected.insert(expected.end(),
-                      {"start {}" + name, "start {}" + name + "_in", "end " + name + "_in", "end " + name});
+      expected.insert(expected.end(), {"start {}" + name, "start {}" + name + "_in",
+                                       "end " + name + "_in", "end " + name});
     }
     document += "</root>";
     expected.push_back("end root");

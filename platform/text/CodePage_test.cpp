@@ -34,9 +34,9 @@ TEST(CodePage, Utf8Conversions) {
 }
 
 TEST(CodePage, MalformedUtf8BecomesReplacement) {
-  EXPECT_EQ(Utf8ToWide("\xC0\xAF"), u"\uFFFD\uFFFD");       // overlong
-  EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
-  EXPECT_EQ(Utf8ToWide("ab\xE2\x82"), u"ab\uFFFD\uFFFD");    // truncated
+  EXPECT_EQ(Utf8ToWide("\xC0\xAF"), u"\uFFFD\uFFFD");                      // overlong
+  EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");            // encoded surrogate
+  EXPECT_EQ(Utf8ToWide("ab\xE2\x82"), u"ab\uFFFD\uFFFD");                  // truncated
   EXPECT_EQ(Utf8ToWide("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // above U+10FFFF
 }
 

@@ -18,13 +18,16 @@ TEST(TraceScope, WritesBeginAndEndOrException) {
     throw std::runtime_error("boom");
   } catch (const std::runtime_error&) {
   }
-  EXPECT_EQ(lines, (std::vector<std::string>{"GlobalSinglton::Instance begin", "GlobalSinglton::Instance end",
-                                             "ContextC::OnQuit begin", "ContextC::OnQuit exception"}));
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "GlobalSinglton::Instance begin", "GlobalSinglton::Instance end",
+                       "ContextC::OnQuit begin", "ContextC::OnQuit exception"}));
 }
 
 TEST(Trace, RecordsNothingWithoutCapture) {
   std::vector<std::string> lines;
-  { ScopedTraceCapture capture([&](std::string_view line) { lines.emplace_back(line); }); }
+  {
+    ScopedTraceCapture capture([&](std::string_view line) { lines.emplace_back(line); });
+  }
   Trace("CmyIESideBar::HasFocusIO S_OK");
   EXPECT_TRUE(lines.empty());
 }

@@ -21,13 +21,16 @@ std::shared_ptr<ComboState> StateOf(HWND combo) { return ControlStateOf<ComboSta
 
 void Notify(HWND combo, WORD code) {
   if (HWND parent = GetParent(combo)) {
-    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(combo)), code), reinterpret_cast<LPARAM>(combo));
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(combo)), code),
+                 reinterpret_cast<LPARAM>(combo));
   }
 }
 
 void ShowSelectionInEdit(ComboState& state) {
   if (!state.edit) return;
-  const std::u16string text = state.Valid(state.selection) ? state.items[static_cast<std::size_t>(state.selection)].text : u"";
+  const std::u16string text = state.Valid(state.selection)
+                                  ? state.items[static_cast<std::size_t>(state.selection)].text
+                                  : u"";
   SetWindowTextW(state.edit, text.c_str());
   SendMessageW(state.edit, EM_SETSEL, 0, -1);
 }
@@ -103,10 +106,13 @@ void MeasureOwnerDrawnItems(HWND combo, ComboState& state) {
     measure.CtlType = ODT_COMBOBOX;
     measure.CtlID = static_cast<UINT>(GetDlgCtrlID(combo));
     measure.itemID = item;
-    measure.itemHeight = item == static_cast<UINT>(-1) ? static_cast<UINT>(state.fieldHeight) : static_cast<UINT>(state.itemHeight);
-    if (parent) SendMessageW(parent, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
+    measure.itemHeight = item == static_cast<UINT>(-1) ? static_cast<UINT>(state.fieldHeight)
+                                                       : static_cast<UINT>(state.itemHeight);
+    if (parent)
+      SendMessageW(parent, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
     if (measure.itemHeight < 1 || measure.itemHeight > 255) continue;  // keeps the default
-    (item == static_cast<UINT>(-1) ? state.fieldHeight : state.itemHeight) = static_cast<int>(measure.itemHeight);
+    (item == static_cast<UINT>(-1) ? state.fieldHeight : state.itemHeight) =
+        static_cast<int>(measure.itemHeight);
   }
 }
 
@@ -120,9 +126,10 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
       if (style & CBS_OWNERDRAWFIXED) MeasureOwnerDrawnItems(hwnd, *state);
       if ((style & 0x3) != CBS_DROPDOWNLIST) {
-        state->edit = CreateWindowExW(0, WC_EDITW, create->lpszName, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
-                                      std::max(create->cx - kComboArrowWidth, 0), state->fieldHeight, hwnd,
-                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kComboEditId)), nullptr, nullptr);
+        state->edit = CreateWindowExW(
+            0, WC_EDITW, create->lpszName, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
+            std::max(create->cx - kComboArrowWidth, 0), state->fieldHeight, hwnd,
+            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kComboEditId)), nullptr, nullptr);
       }
       return 0;
     }
@@ -138,7 +145,9 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXTLENGTH:
       if (state->edit) return SendMessageW(state->edit, message, wParam, lParam);
       if (!state->Valid(state->selection)) return 0;
-      if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(state->items[static_cast<std::size_t>(state->selection)].text.size());
+      if (message == WM_GETTEXTLENGTH)
+        return static_cast<LRESULT>(
+            state->items[static_cast<std::size_t>(state->selection)].text.size());
       {
         const auto& text = state->items[static_cast<std::size_t>(state->selection)].text;
         auto* buffer = reinterpret_cast<LPWSTR>(lParam);
@@ -170,10 +179,17 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lParam) == state->edit && state->edit) {
         switch (HIWORD(wParam)) {
-          case EN_SETFOCUS: FocusEntered(hwnd, *state); break;
-          case EN_UPDATE: Notify(hwnd, CBN_EDITUPDATE); break;
-          case EN_CHANGE: Notify(hwnd, CBN_EDITCHANGE); break;
-          default: break;
+          case EN_SETFOCUS:
+            FocusEntered(hwnd, *state);
+            break;
+          case EN_UPDATE:
+            Notify(hwnd, CBN_EDITUPDATE);
+            break;
+          case EN_CHANGE:
+            Notify(hwnd, CBN_EDITCHANGE);
+            break;
+          default:
+            break;
         }
       }
       return 0;
@@ -204,14 +220,18 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         GetWindowRect(state->edit, &editRect);
         POINT origin{editRect.left, editRect.top};
         ScreenToClient(hwnd, &origin);
-        SetWindowPos(state->edit, nullptr, origin.x, origin.y, std::max<LONG>(client.right - kComboArrowWidth - origin.x, 0),
+        SetWindowPos(state->edit, nullptr, origin.x, origin.y,
+                     std::max<LONG>(client.right - kComboArrowWidth - origin.x, 0),
                      editRect.bottom - editRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
       }
       return 0;
     case CB_ADDSTRING:
     case CB_INSERTSTRING: {
-      ComboItem item{lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string(), 0};
-      const auto at = message == CB_ADDSTRING || static_cast<int>(wParam) < 0 ? state->items.size() : static_cast<std::size_t>(wParam);
+      ComboItem item{lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string(),
+                     0};
+      const auto at = message == CB_ADDSTRING || static_cast<int>(wParam) < 0
+                          ? state->items.size()
+                          : static_cast<std::size_t>(wParam);
       if (at > state->items.size()) return CB_ERR;
       state->items.insert(state->items.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
       if (state->selection >= static_cast<int>(at)) ++state->selection;
@@ -221,8 +241,10 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case CB_DELETESTRING:
       if (!state->Valid(static_cast<LONG_PTR>(wParam))) return CB_ERR;
       state->items.erase(state->items.begin() + static_cast<std::ptrdiff_t>(wParam));
-      if (state->selection == static_cast<int>(wParam)) state->selection = -1;
-      else if (state->selection > static_cast<int>(wParam)) --state->selection;
+      if (state->selection == static_cast<int>(wParam))
+        state->selection = -1;
+      else if (state->selection > static_cast<int>(wParam))
+        --state->selection;
       InvalidateRect(hwnd, nullptr, TRUE);
       return static_cast<LRESULT>(state->items.size());
     case CB_RESETCONTENT:
@@ -242,7 +264,9 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case CB_GETLBTEXT:
       return CopyItemText(*state, wParam, lParam);
     case CB_GETLBTEXTLEN:
-      return state->Valid(static_cast<LONG_PTR>(wParam)) ? static_cast<LRESULT>(state->items[wParam].text.size()) : CB_ERR;
+      return state->Valid(static_cast<LONG_PTR>(wParam))
+                 ? static_cast<LRESULT>(state->items[wParam].text.size())
+                 : CB_ERR;
     case CB_GETITEMDATA:
       return state->Valid(static_cast<LONG_PTR>(wParam)) ? state->items[wParam].data : CB_ERR;
     case CB_SETITEMDATA:
@@ -265,8 +289,10 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case CB_SETITEMHEIGHT:
       // Heights outside a byte are refused, as the real box refuses them.
       if (lParam <= 0 || lParam > 255) return CB_ERR;
-      if (static_cast<int>(wParam) == -1) state->fieldHeight = static_cast<int>(lParam);
-      else state->itemHeight = static_cast<int>(lParam);
+      if (static_cast<int>(wParam) == -1)
+        state->fieldHeight = static_cast<int>(lParam);
+      else
+        state->itemHeight = static_cast<int>(lParam);
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case CB_GETITEMHEIGHT:
@@ -275,7 +301,8 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return state->edit ? SendMessageW(state->edit, EM_GETSEL, wParam, lParam) : CB_ERR;
     case CB_SETEDITSEL:
       if (!state->edit) return CB_ERR;
-      SendMessageW(state->edit, EM_SETSEL, static_cast<WPARAM>(static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(lParam)))),
+      SendMessageW(state->edit, EM_SETSEL,
+                   static_cast<WPARAM>(static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(lParam)))),
                    static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(lParam))));
       return TRUE;
     case CB_LIMITTEXT:
@@ -288,9 +315,11 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       info->hwndCombo = hwnd;
       info->hwndItem = state->edit;
       info->hwndList = nullptr;
-      info->rcItem = RECT{kComboFrame, kComboFrame, std::max<LONG>(client.right - kComboArrowWidth, kComboFrame),
+      info->rcItem = RECT{kComboFrame, kComboFrame,
+                          std::max<LONG>(client.right - kComboArrowWidth, kComboFrame),
                           kComboFrame + state->fieldHeight};
-      info->rcButton = RECT{info->rcItem.right, kComboFrame, client.right, kComboFrame + state->fieldHeight};
+      info->rcButton =
+          RECT{info->rcItem.right, kComboFrame, client.right, kComboFrame + state->fieldHeight};
       return TRUE;
     }
     default:
@@ -307,8 +336,10 @@ void ComboKeyDown(HWND combo, int virtualKey) {
   if (!state) return;
   const bool alt = GetKeyState(VK_MENU) < 0;
   if (virtualKey == VK_F4 || (alt && (virtualKey == VK_DOWN || virtualKey == VK_UP))) {
-    if (state->dropped) CloseList(combo, *state, true);
-    else OpenList(combo, *state);
+    if (state->dropped)
+      CloseList(combo, *state, true);
+    else
+      OpenList(combo, *state);
     return;
   }
   switch (virtualKey) {
@@ -316,7 +347,8 @@ void ComboKeyDown(HWND combo, int virtualKey) {
     case VK_UP: {
       if (state->items.empty()) return;
       const int last = static_cast<int>(state->items.size()) - 1;
-      const int next = virtualKey == VK_DOWN ? std::min(state->selection + 1, last) : std::max(state->selection - 1, 0);
+      const int next = virtualKey == VK_DOWN ? std::min(state->selection + 1, last)
+                                             : std::max(state->selection - 1, 0);
       Select(combo, *state, next, true);
       return;
     }
@@ -335,9 +367,7 @@ void ComboEditFocusLost(HWND combo, HWND newFocus) {
   if (auto state = StateOf(combo)) FocusLeft(combo, *state, newFocus);
 }
 
-void RegisterComboBoxClass() {
-  RegisterControlClass(WC_COMBOBOXW, ComboProc, CS_DBLCLKS);
-}
+void RegisterComboBoxClass() { RegisterControlClass(WC_COMBOBOXW, ComboProc, CS_DBLCLKS); }
 
 }  // namespace platform::ui::detail
 

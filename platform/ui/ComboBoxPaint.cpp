@@ -30,8 +30,11 @@ void AskParentToDraw(HWND combo, const ComboState& box, HDC dc, const ItemToPain
   draw.hwndItem = combo;
   draw.hDC = dc;
   draw.rcItem = item.rect;
-  draw.itemData = box.Valid(item.index) ? static_cast<ULONG_PTR>(box.items[static_cast<std::size_t>(item.index)].data) : 0;
-  if (HWND parent = GetParent(combo)) SendMessageW(parent, WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
+  draw.itemData = box.Valid(item.index)
+                      ? static_cast<ULONG_PTR>(box.items[static_cast<std::size_t>(item.index)].data)
+                      : 0;
+  if (HWND parent = GetParent(combo))
+    SendMessageW(parent, WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
 }
 
 void DrawOwnItem(const ComboState& box, HDC dc, const ItemToPaint& item) {
@@ -39,20 +42,24 @@ void DrawOwnItem(const ComboState& box, HDC dc, const ItemToPaint& item) {
   FillRect(dc, &item.rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (!box.Valid(item.index)) return;
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  const COLORREF oldColour =
+      SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   HGDIOBJ oldFont = box.font ? SelectObject(dc, box.font) : nullptr;
   RECT text = item.rect;
   text.left += kOwnTextIndent;
   const auto& shown = box.items[static_cast<std::size_t>(item.index)].text;
-  DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (oldFont) SelectObject(dc, oldFont);
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);
 }
 
 void Draw(HWND combo, const ComboState& box, HDC dc, const ItemToPaint& item, bool ownerDrawn) {
-  if (ownerDrawn) AskParentToDraw(combo, box, dc, item);
-  else DrawOwnItem(box, dc, item);
+  if (ownerDrawn)
+    AskParentToDraw(combo, box, dc, item);
+  else
+    DrawOwnItem(box, dc, item);
 }
 
 }  // namespace
@@ -69,7 +76,9 @@ void PaintCombo(HWND combo, const ComboState& box, HDC dc) {
     field.state = ODS_COMBOBOXEDIT;
     if (box.hasFocus && !box.dropped) field.state |= ODS_SELECTED | ODS_FOCUS;
     if (!IsWindowEnabled(combo)) field.state |= ODS_DISABLED;
-    field.rect = RECT{kComboFrame, kComboFrame, std::max<LONG>(client.right - kComboArrowWidth, kComboFrame), kComboFrame + box.fieldHeight};
+    field.rect =
+        RECT{kComboFrame, kComboFrame, std::max<LONG>(client.right - kComboArrowWidth, kComboFrame),
+             kComboFrame + box.fieldHeight};
     Draw(combo, box, dc, field, ownerDrawn);
   }
   if (!box.dropped) return;
@@ -89,7 +98,8 @@ void PaintCombo(HWND combo, const ComboState& box, HDC dc) {
 
 RECT ComboListRect(const ComboState& box, LONG width, LONG windowHeight) {
   const LONG top = box.fieldHeight + 2 * kComboFrame;
-  const LONG room = std::max<LONG>(windowHeight - top - 2 * kListBorder, 0) / std::max(box.itemHeight, 1);
+  const LONG room =
+      std::max<LONG>(windowHeight - top - 2 * kListBorder, 0) / std::max(box.itemHeight, 1);
   const LONG rows = std::max<LONG>(1, std::min<LONG>(room, static_cast<LONG>(box.items.size())));
   return RECT{0, top, width, top + 2 * kListBorder + rows * box.itemHeight};
 }

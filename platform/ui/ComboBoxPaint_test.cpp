@@ -24,10 +24,12 @@ class ComboPaintTest : public ::testing::Test {
       return TRUE;
     };
     parent_.Reset(CreateRecordingWindow(log_, nullptr, WS_VISIBLE, 0, RECT{0, 0, 400, 30}));
-    combo_ = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_HASSTRINGS | style, 2, 0, 146, height,
-                             parent_.Get(), reinterpret_cast<HMENU>(42), nullptr, nullptr);
+    combo_ =
+        CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_HASSTRINGS | style, 2, 0,
+                        146, height, parent_.Get(), reinterpret_cast<HMENU>(42), nullptr, nullptr);
     ASSERT_NE(combo_, nullptr);
-    for (const char16_t* item : items) SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    for (const char16_t* item : items)
+      SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     RunUntilIdle();
     drawn_.clear();
   }
@@ -120,8 +122,9 @@ TEST_F(ComboPaintTest, BoxWithoutOwnerDrawingWritesItsTextsItself) {
   }
   EXPECT_TRUE(drawn_.empty());
   EXPECT_EQ(texts, (std::vector<std::u16string>{u"R&D", u"R&D", u"Sales"}));
-  EXPECT_EQ(colours, (std::vector<COLORREF>{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_HIGHLIGHTTEXT),
-                                            GetSysColor(COLOR_WINDOWTEXT)}));
+  EXPECT_EQ(colours,
+            (std::vector<COLORREF>{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_HIGHLIGHTTEXT),
+                                   GetSysColor(COLOR_WINDOWTEXT)}));
 }
 
 TEST_F(ComboPaintTest, ItemHeightsOutsideAByteAreRefused) {

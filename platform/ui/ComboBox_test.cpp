@@ -16,11 +16,14 @@ class ComboBoxTest : public ::testing::Test {
   void Create(DWORD kind) {
     parent_.Reset(CreateRecordingWindow(log_, nullptr, WS_VISIBLE, 0, RECT{0, 0, 400, 30}));
     other_ = CreateRecordingWindow(otherLog_, parent_.Get());
-    combo_ = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_AUTOHSCROLL | CBS_OWNERDRAWFIXED |
-                                 CBS_HASSTRINGS | kind, 2, 0, 146, 22 + 259, parent_.Get(), reinterpret_cast<HMENU>(42),
+    combo_ = CreateWindowExW(0, WC_COMBOBOXW, u"",
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_AUTOHSCROLL |
+                                 CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | kind,
+                             2, 0, 146, 22 + 259, parent_.Get(), reinterpret_cast<HMENU>(42),
                              nullptr, nullptr);
     ASSERT_NE(combo_, nullptr);
-    for (const char16_t* item : {u"alpha", u"beta", u"gamma"}) SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    for (const char16_t* item : {u"alpha", u"beta", u"gamma"})
+      SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     COMBOBOXINFO info;
     GetComboBoxInfo(combo_, &info);
     edit_ = info.hwndItem;
@@ -32,7 +35,8 @@ class ComboBoxTest : public ::testing::Test {
   std::vector<WORD> Codes() {
     std::vector<WORD> codes;
     for (const auto& m : log_.Messages()) {
-      if (m.message == WM_COMMAND && reinterpret_cast<HWND>(m.lParam) == combo_) codes.push_back(HIWORD(m.wParam));
+      if (m.message == WM_COMMAND && reinterpret_cast<HWND>(m.lParam) == combo_)
+        codes.push_back(HIWORD(m.wParam));
     }
     log_.Clear();
     return codes;
@@ -81,7 +85,8 @@ TEST_F(ComboBoxTest, OpeningChoosingAndClosingNotifyInTheRealOrder) {
   EXPECT_EQ(Codes(), (std::vector<WORD>{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}));
   OpenComboList(combo_);
   SetFocus(other_);
-  EXPECT_EQ(Codes(), (std::vector<WORD>{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}));
+  EXPECT_EQ(Codes(),
+            (std::vector<WORD>{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}));
   EXPECT_FALSE(SendMessageW(combo_, CB_GETDROPPEDSTATE, 0, 0));
 }
 
@@ -93,7 +98,8 @@ TEST_F(ComboBoxTest, TypingNotifiesEditChangeAndKeysMoveTheSelection) {
   TypeCharacters(u"ne");
   RunUntilIdle();
   EXPECT_EQ(WindowText(combo_), u"ne");
-  EXPECT_EQ(Codes(), (std::vector<WORD>{CBN_EDITUPDATE, CBN_EDITCHANGE, CBN_EDITUPDATE, CBN_EDITCHANGE}));
+  EXPECT_EQ(Codes(),
+            (std::vector<WORD>{CBN_EDITUPDATE, CBN_EDITCHANGE, CBN_EDITUPDATE, CBN_EDITCHANGE}));
   PressKey(VK_DOWN);
   RunUntilIdle();
   EXPECT_EQ(Codes(), (std::vector<WORD>{CBN_SELCHANGE}));
@@ -122,7 +128,9 @@ TEST_F(ComboBoxTest, ListAndHeightsAndOwnerDrawMeasuring) {
   EXPECT_EQ(SendMessageW(combo_, CB_SETCURSEL, 5, 0), CB_ERR);
   EXPECT_EQ(SendMessageW(combo_, CB_SETCURSEL, 2, 0), 2);
   EXPECT_EQ(WindowText(combo_), u"gamma");
-  EXPECT_EQ(SendMessageW(combo_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"BETA")), 1);
+  EXPECT_EQ(SendMessageW(combo_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(u"BETA")),
+            1);
   EXPECT_EQ(SendMessageW(combo_, CB_DELETESTRING, 0, 0), 2);
   EXPECT_EQ(SendMessageW(combo_, CB_GETCURSEL, 0, 0), 1);  // the selection follows its entry
   SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
@@ -145,7 +153,8 @@ TEST_F(ComboBoxTest, ShowDropDownSendsOnlyDropDownAndCloseUp) {
 TEST(EditControl, ProgramTextNotifiesChangeAndReadOnlyIgnoresTyping) {
   MessageLog log;
   UniqueWindow parent(CreateRecordingWindow(log));
-  HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, u"", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_MULTILINE, 2, 0, 100, 22,
+  HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, u"",
+                              WS_CHILD | WS_VISIBLE | ES_READONLY | ES_MULTILINE, 2, 0, 100, 22,
                               parent.Get(), reinterpret_cast<HMENU>(5), nullptr, nullptr);
   log.Clear();
   SetWindowTextW(edit, u"$12.50");

@@ -26,7 +26,9 @@ class EditState : public ControlState {
 
 void Notify(HWND edit, WORD code) {
   HWND parent = GetParent(edit);
-  if (parent) SendMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(edit)), code), reinterpret_cast<LPARAM>(edit));
+  if (parent)
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(edit)), code),
+                 reinterpret_cast<LPARAM>(edit));
 }
 
 bool IsComboChild(HWND edit) {
@@ -73,7 +75,8 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       const auto character = static_cast<WCHAR>(wParam);
       if (state->readOnly) return 0;
       if (character == 0x08) {
-        if (state->selectionStart == state->selectionEnd && state->selectionStart > 0) --state->selectionStart;
+        if (state->selectionStart == state->selectionEnd && state->selectionStart > 0)
+          --state->selectionStart;
         ReplaceSelection(hwnd, *state, u"", true);
       } else if (character >= 0x20) {
         ReplaceSelection(hwnd, *state, std::u16string_view(&character, 1), true);
@@ -96,7 +99,8 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_PAINT: {
       HWND parent = GetParent(hwnd);
-      const UINT ask = (state->readOnly || !IsWindowEnabled(hwnd)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+      const UINT ask =
+          (state->readOnly || !IsWindowEnabled(hwnd)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
       if (parent) SendMessageW(parent, ask, 0, reinterpret_cast<LPARAM>(hwnd));
       ValidateRect(hwnd, nullptr);
       return 0;
@@ -104,7 +108,8 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case EM_GETSEL:
       if (wParam) *reinterpret_cast<DWORD*>(wParam) = state->selectionStart;
       if (lParam) *reinterpret_cast<DWORD*>(lParam) = state->selectionEnd;
-      return MAKELPARAM(static_cast<WORD>(state->selectionStart), static_cast<WORD>(state->selectionEnd));
+      return MAKELPARAM(static_cast<WORD>(state->selectionStart),
+                        static_cast<WORD>(state->selectionEnd));
     case EM_SETSEL: {
       const auto length = static_cast<DWORD>(GetWindowTextLengthW(hwnd));
       const auto start = static_cast<LONG>(static_cast<int>(wParam));
@@ -118,7 +123,9 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case EM_REPLACESEL:
-      ReplaceSelection(hwnd, *state, lParam ? std::u16string_view(reinterpret_cast<LPCWSTR>(lParam)) : u"", false);
+      ReplaceSelection(hwnd, *state,
+                       lParam ? std::u16string_view(reinterpret_cast<LPCWSTR>(lParam)) : u"",
+                       false);
       return 0;
     case EM_SETMARGINS:
       if (wParam & EC_LEFTMARGIN) state->leftMargin = LOWORD(static_cast<DWORD_PTR>(lParam));
@@ -135,13 +142,17 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case EM_GETRECT:
       if (auto* rect = reinterpret_cast<RECT*>(lParam)) {
-        if (state->formatRectSet) *rect = state->formatRect;
-        else GetClientRect(hwnd, rect);
+        if (state->formatRectSet)
+          *rect = state->formatRect;
+        else
+          GetClientRect(hwnd, rect);
       }
       return 0;
     case EM_SETREADONLY:
       state->readOnly = wParam != 0;
-      SetWindowLongPtrW(hwnd, GWL_STYLE, (GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_READONLY)) | (wParam ? ES_READONLY : 0));
+      SetWindowLongPtrW(hwnd, GWL_STYLE,
+                        (GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_READONLY)) |
+                            (wParam ? ES_READONLY : 0));
       return TRUE;
     case EM_SCROLLCARET:
     case EM_LIMITTEXT:
@@ -153,7 +164,8 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
-    if (HWND parent = GetParent(hwnd)) SendMessageW(parent, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(hwnd));
+    if (HWND parent = GetParent(hwnd))
+      SendMessageW(parent, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(hwnd));
     ValidateRect(hwnd, nullptr);
     return 0;
   }

@@ -65,8 +65,10 @@ bool IsStockLocked(const void* handle) {
 std::u16string StripMnemonics(std::u16string_view text) {
   std::u16string result;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    else if (text[i] == u'&') continue;
+    if (text[i] == u'&' && i + 1 < text.size())
+      ++i;
+    else if (text[i] == u'&')
+      continue;
     result.push_back(text[i]);
   }
   return result;
@@ -125,16 +127,25 @@ HBRUSH CreateSolidBrush(COLORREF colour) {
 
 DWORD GetSysColor(int index) {
   switch (index) {
-    case COLOR_MENU: return RGB(0xF0, 0xF0, 0xF0);
-    case COLOR_WINDOW: return RGB(0xFF, 0xFF, 0xFF);
-    case COLOR_WINDOWFRAME: return RGB(0x64, 0x64, 0x64);
+    case COLOR_MENU:
+      return RGB(0xF0, 0xF0, 0xF0);
+    case COLOR_WINDOW:
+      return RGB(0xFF, 0xFF, 0xFF);
+    case COLOR_WINDOWFRAME:
+      return RGB(0x64, 0x64, 0x64);
     case COLOR_MENUTEXT:
-    case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
-    case COLOR_HIGHLIGHT: return RGB(0x33, 0x99, 0xFF);
-    case COLOR_HIGHLIGHTTEXT: return RGB(0xFF, 0xFF, 0xFF);
-    case COLOR_BTNFACE: return RGB(0xF0, 0xF0, 0xF0);
-    case COLOR_GRAYTEXT: return RGB(0x6D, 0x6D, 0x6D);
-    default: return 0;
+    case COLOR_WINDOWTEXT:
+      return RGB(0, 0, 0);
+    case COLOR_HIGHLIGHT:
+      return RGB(0x33, 0x99, 0xFF);
+    case COLOR_HIGHLIGHTTEXT:
+      return RGB(0xFF, 0xFF, 0xFF);
+    case COLOR_BTNFACE:
+      return RGB(0xF0, 0xF0, 0xF0);
+    case COLOR_GRAYTEXT:
+      return RGB(0x6D, 0x6D, 0x6D);
+    default:
+      return 0;
   }
 }
 
@@ -227,7 +238,8 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
 
 int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   if (!text || !rect) return 0;
-  std::u16string_view view = count < 0 ? std::u16string_view(text) : std::u16string_view(text, static_cast<std::size_t>(count));
+  std::u16string_view view = count < 0 ? std::u16string_view(text)
+                                       : std::u16string_view(text, static_cast<std::size_t>(count));
   const bool prefix = !(format & DT_NOPREFIX);
   if (format & DT_CALCRECT) {
     rect->right = rect->left + platform::ui::TextWidth(view, prefix);

@@ -92,13 +92,13 @@ int TextWidth(std::u16string_view text, bool prefixMarksMnemonic = true);
 struct DrawOperation {
   enum class Kind { kFill, kFrame, kText, kImage } kind = Kind::kFill;
   RECT rect;
-  COLORREF colour = 0;       // fill, frame or text colour
-  std::u16string text;       // kText: the text without mnemonic marks
-  UINT format = 0;           // kText: the DrawTextW format
-  HFONT font = nullptr;      // kText: the font selected into the context
-  int backgroundMode = OPAQUE;  // kText: TRANSPARENT or OPAQUE
+  COLORREF colour = 0;             // fill, frame or text colour
+  std::u16string text;             // kText: the text without mnemonic marks
+  UINT format = 0;                 // kText: the DrawTextW format
+  HFONT font = nullptr;            // kText: the font selected into the context
+  int backgroundMode = OPAQUE;     // kText: TRANSPARENT or OPAQUE
   HIMAGELIST imageList = nullptr;  // kImage
-  int imageIndex = -1;       // kImage
+  int imageIndex = -1;             // kImage
 };
 
 // A device context that is not tied to a window, for renderers that send

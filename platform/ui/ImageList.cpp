@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <map>
-#include <utility>
 #include <mutex>
+#include <utility>
 
 #include "platform/ui/Gdi.h"
 
@@ -80,7 +80,8 @@ int ImageList_AddMasked(HIMAGELIST list, const platform::Bitmap& bitmap, COLORRE
   const int count = bitmap.width / record->width;
   if (count == 0) return -1;
   const bool masked = (record->flags & ILC_MASK) && mask != CLR_NONE;
-  const std::uint32_t maskPixel = mask == CLR_DEFAULT ? bitmap.At(0, 0) : platform::PixelFromColorRef(mask);
+  const std::uint32_t maskPixel =
+      mask == CLR_DEFAULT ? bitmap.At(0, 0) : platform::PixelFromColorRef(mask);
   const int first = static_cast<int>(record->images.size());
   for (int image = 0; image < count; ++image) {
     platform::ui::ImageListImage entry;

@@ -18,16 +18,20 @@ using Lock = std::unique_lock<std::mutex>;
 std::uintptr_t nextHookHandle = 0x20000;
 
 bool IsExtendedKey(int key) {
-  return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE || key == VK_RCONTROL ||
-         key == VK_RMENU;
+  return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE ||
+         key == VK_RCONTROL || key == VK_RMENU;
 }
 
 int LeftVariant(int key) {
   switch (key) {
-    case VK_SHIFT: return VK_LSHIFT;
-    case VK_CONTROL: return VK_LCONTROL;
-    case VK_MENU: return VK_LMENU;
-    default: return 0;
+    case VK_SHIFT:
+      return VK_LSHIFT;
+    case VK_CONTROL:
+      return VK_LCONTROL;
+    case VK_MENU:
+      return VK_LMENU;
+    default:
+      return 0;
   }
 }
 
@@ -47,9 +51,15 @@ void PostKeyMessage(int key, bool down) {
   if (wasDown) flags |= 1u << 30;
   if (!down) flags |= 1u << 31;
   const bool system = (alt && !ctrl) || key == VK_MENU;
-  const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+  const UINT message =
+      down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   HWND target = FindWindowLocked(queue->focus) ? queue->focus : nullptr;
-  queue->posted.push_back(MSG{target, message, static_cast<WPARAM>(key), static_cast<LPARAM>(flags), platform::GetTickCount(), {}});
+  queue->posted.push_back(MSG{target,
+                              message,
+                              static_cast<WPARAM>(key),
+                              static_cast<LPARAM>(flags),
+                              platform::GetTickCount(),
+                              {}});
   queue->wake.notify_all();
 }
 
@@ -62,7 +72,8 @@ bool CallKeyboardHooks(int code, WPARAM virtualKey, LPARAM flags) {
   {
     auto queue = CurrentQueue();
     Lock lock(Sys().mutex);
-    auto hook = std::find_if(queue->hooks.begin(), queue->hooks.end(), [](const HookRecord& h) { return h.kind == WH_KEYBOARD; });
+    auto hook = std::find_if(queue->hooks.begin(), queue->hooks.end(),
+                             [](const HookRecord& h) { return h.kind == WH_KEYBOARD; });
     if (hook == queue->hooks.end()) return false;
     proc = hook->proc;
   }
@@ -78,12 +89,18 @@ WCHAR CharacterForKey(int virtualKey) {
   }
   if (virtualKey >= '0' && virtualKey <= '9') return static_cast<WCHAR>(virtualKey);
   switch (virtualKey) {
-    case VK_SPACE: return u' ';
-    case VK_RETURN: return u'\r';
-    case VK_BACK: return 0x08;
-    case VK_TAB: return u'\t';
-    case VK_ESCAPE: return 0x1B;
-    default: return 0;
+    case VK_SPACE:
+      return u' ';
+    case VK_RETURN:
+      return u'\r';
+    case VK_BACK:
+      return 0x08;
+    case VK_TAB:
+      return u'\t';
+    case VK_ESCAPE:
+      return 0x1B;
+    default:
+      return 0;
   }
 }
 
@@ -110,7 +127,8 @@ HHOOK SetWindowsHookExW(int hookKind, HOOKPROC proc, HINSTANCE, DWORD threadId) 
 BOOL UnhookWindowsHookEx(HHOOK hook) {
   Lock lock(Sys().mutex);
   for (auto& [id, queue] : Sys().threads) {
-    if (std::erase_if(queue->hooks, [&](const HookRecord& h) { return h.handle == hook; }) > 0) return TRUE;
+    if (std::erase_if(queue->hooks, [&](const HookRecord& h) { return h.handle == hook; }) > 0)
+      return TRUE;
   }
   ::SetLastError(ERROR_INVALID_HOOK_HANDLE);
   return FALSE;
@@ -121,10 +139,12 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
   {
     Lock lock(Sys().mutex);
     for (auto& [id, queue] : Sys().threads) {
-      auto it = std::find_if(queue->hooks.begin(), queue->hooks.end(), [&](const HookRecord& h) { return h.handle == hook; });
+      auto it = std::find_if(queue->hooks.begin(), queue->hooks.end(),
+                             [&](const HookRecord& h) { return h.handle == hook; });
       if (it == queue->hooks.end()) continue;
       const int kind = it->kind;
-      auto after = std::find_if(it + 1, queue->hooks.end(), [&](const HookRecord& h) { return h.kind == kind; });
+      auto after = std::find_if(it + 1, queue->hooks.end(),
+                                [&](const HookRecord& h) { return h.kind == kind; });
       if (after != queue->hooks.end()) next = after->proc;
       break;
     }
@@ -166,7 +186,8 @@ void TypeCharacters(std::u16string_view text) {
   auto queue = CurrentQueue();
   Lock lock(Sys().mutex);
   HWND target = FindWindowLocked(queue->focus) ? queue->focus : nullptr;
-  for (WCHAR c : text) queue->posted.push_back(MSG{target, WM_CHAR, c, 1, platform::GetTickCount(), {}});
+  for (WCHAR c : text)
+    queue->posted.push_back(MSG{target, WM_CHAR, c, 1, platform::GetTickCount(), {}});
   queue->wake.notify_all();
 }
 

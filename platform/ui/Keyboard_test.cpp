@@ -62,8 +62,9 @@ TEST_F(KeyboardTest, HooksRunNewestFirstWithTheKeyFlags) {
   EXPECT_EQ(hookCalls[1].hook, '1');
   EXPECT_EQ(hookCalls[0].code, HC_ACTION);
   EXPECT_EQ(hookCalls[0].key, static_cast<WPARAM>(VK_F1 + 4));
-  EXPECT_EQ(static_cast<DWORD>(hookCalls[0].flags), 0x00000001u);   // down: repeat 1, no other bit
-  EXPECT_EQ(static_cast<DWORD>(hookCalls[2].flags), 0xC0000001u);   // up: previous state and transition
+  EXPECT_EQ(static_cast<DWORD>(hookCalls[0].flags), 0x00000001u);  // down: repeat 1, no other bit
+  EXPECT_EQ(static_cast<DWORD>(hookCalls[2].flags),
+            0xC0000001u);  // up: previous state and transition
   EXPECT_EQ(log_.Ids({WM_KEYDOWN, WM_KEYUP}), (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP}));
 }
 
@@ -123,12 +124,17 @@ TEST_F(KeyboardTest, TranslatedCharacterArrivesBeforeTheKeyUp) {
   RunUntilIdle();
   std::vector<std::pair<UINT, WPARAM>> seen;
   for (const auto& m : log_.Messages()) {
-    if (m.message == WM_CHAR || ((m.message == WM_KEYDOWN || m.message == WM_KEYUP) && m.wParam != VK_SHIFT)) {
+    if (m.message == WM_CHAR ||
+        ((m.message == WM_KEYDOWN || m.message == WM_KEYUP) && m.wParam != VK_SHIFT)) {
       seen.emplace_back(m.message, m.wParam);
     }
   }
-  EXPECT_EQ(seen, (std::vector<std::pair<UINT, WPARAM>>{{WM_KEYDOWN, 'Q'}, {WM_CHAR, u'Q'}, {WM_KEYUP, 'Q'},
-                                                         {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, u'\r'}, {WM_KEYUP, VK_RETURN}}));
+  EXPECT_EQ(seen, (std::vector<std::pair<UINT, WPARAM>>{{WM_KEYDOWN, 'Q'},
+                                                        {WM_CHAR, u'Q'},
+                                                        {WM_KEYUP, 'Q'},
+                                                        {WM_KEYDOWN, VK_RETURN},
+                                                        {WM_CHAR, u'\r'},
+                                                        {WM_KEYUP, VK_RETURN}}));
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ std::optional<Location> LocateLocked(HMENU menu, UINT item, bool byPosition) {
   }
   for (std::size_t i = 0; i < record->items.size(); ++i) {
     const auto& entry = record->items[i];
-    if (!entry.submenu && !(entry.type & MFT_SEPARATOR) && entry.id == item) return Location{record, i};
+    if (!entry.submenu && !(entry.type & MFT_SEPARATOR) && entry.id == item)
+      return Location{record, i};
   }
   for (const auto& entry : record->items) {
     if (entry.submenu) {
@@ -86,7 +87,8 @@ void ApplyInfo(MenuItemView& entry, const MENUITEMINFOW& info) {
   if (info.fMask & MIIM_ID) entry.id = info.wID;
   if (info.fMask & MIIM_SUBMENU) entry.submenu = info.hSubMenu;
   if (info.fMask & MIIM_DATA) entry.itemData = info.dwItemData;
-  if (info.fMask & MIIM_STRING) entry.text = info.dwTypeData ? std::u16string(info.dwTypeData) : std::u16string();
+  if (info.fMask & MIIM_STRING)
+    entry.text = info.dwTypeData ? std::u16string(info.dwTypeData) : std::u16string();
 }
 
 HMENU NewMenu() {
@@ -154,11 +156,13 @@ void MeasureAndDraw(HMENU menu, HWND owner) {
     draw.CtlType = ODT_MENU;
     draw.itemID = item.id;
     draw.itemAction = ODA_DRAWENTIRE;
-    draw.itemState = ((item.state & MF_GRAYED) ? ODS_GRAYED : 0) | ((item.state & MF_DISABLED) ? ODS_DISABLED : 0) |
+    draw.itemState = ((item.state & MF_GRAYED) ? ODS_GRAYED : 0) |
+                     ((item.state & MF_DISABLED) ? ODS_DISABLED : 0) |
                      ((item.state & MF_CHECKED) ? ODS_CHECKED : 0);
     draw.hwndItem = reinterpret_cast<HWND>(menu);
     draw.hDC = dc;
-    draw.rcItem = RECT{0, top, static_cast<LONG>(item.measuredWidth), top + static_cast<LONG>(item.measuredHeight)};
+    draw.rcItem = RECT{0, top, static_cast<LONG>(item.measuredWidth),
+                       top + static_cast<LONG>(item.measuredHeight)};
     draw.itemData = item.itemData;
     SendMessageW(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
     top = draw.rcItem.bottom;
@@ -202,7 +206,8 @@ BOOL InsertMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, LP
     record->items.push_back(std::move(entry));
     return TRUE;
   }
-  found->record->items.insert(found->record->items.begin() + static_cast<std::ptrdiff_t>(found->index), std::move(entry));
+  found->record->items.insert(
+      found->record->items.begin() + static_cast<std::ptrdiff_t>(found->index), std::move(entry));
   return TRUE;
 }
 
@@ -266,7 +271,8 @@ BOOL RemoveMenu(HMENU menu, UINT position, UINT flags) {
   std::lock_guard lock(Table().mutex);
   auto found = LocateLocked(menu, position, (flags & MF_BYPOSITION) != 0);
   if (!found) return FALSE;
-  found->record->items.erase(found->record->items.begin() + static_cast<std::ptrdiff_t>(found->index));
+  found->record->items.erase(found->record->items.begin() +
+                             static_cast<std::ptrdiff_t>(found->index));
   return TRUE;
 }
 
@@ -275,7 +281,8 @@ BOOL DeleteMenu(HMENU menu, UINT position, UINT flags) {
   auto found = LocateLocked(menu, position, (flags & MF_BYPOSITION) != 0);
   if (!found) return FALSE;
   HMENU submenu = found->record->items[found->index].submenu;
-  found->record->items.erase(found->record->items.begin() + static_cast<std::ptrdiff_t>(found->index));
+  found->record->items.erase(found->record->items.begin() +
+                             static_cast<std::ptrdiff_t>(found->index));
   if (submenu) DestroyLocked(submenu);
   return TRUE;
 }
@@ -289,7 +296,8 @@ int GetMenuItemCount(HMENU menu) {
 UINT GetMenuItemID(HMENU menu, int position) {
   std::lock_guard lock(Table().mutex);
   auto* record = FindLocked(menu);
-  if (!record || position < 0 || position >= static_cast<int>(record->items.size())) return static_cast<UINT>(-1);
+  if (!record || position < 0 || position >= static_cast<int>(record->items.size()))
+    return static_cast<UINT>(-1);
   const auto& entry = record->items[static_cast<std::size_t>(position)];
   return entry.submenu ? static_cast<UINT>(-1) : entry.id;
 }
@@ -356,7 +364,8 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int, int, HWND owner, const TPMPAR
   const bool notify = !(flags & TPM_NONOTIFY);
   if (notify) SendMessageW(owner, WM_ENTERMENULOOP, TRUE, 0);
   std::vector<HMENU> shown{menu};
-  if (notify) SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, FALSE));
+  if (notify)
+    SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, FALSE));
   MeasureAndDraw(menu, owner);
 
   std::vector<std::pair<HMENU, UINT>> path;
@@ -365,9 +374,14 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int, int, HWND owner, const TPMPAR
     const auto [parent, position] = path[step];
     HMENU submenu = GetSubMenu(parent, static_cast<int>(position));
     if (notify) {
-      SendMessageW(owner, WM_MENUSELECT, MAKEWPARAM(static_cast<WORD>(position), static_cast<WORD>(GetMenuState(parent, position, MF_BYPOSITION) & 0xFF) | MF_POPUP),
-                   reinterpret_cast<LPARAM>(parent));
-      SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu), MAKELPARAM(static_cast<WORD>(position), FALSE));
+      SendMessageW(
+          owner, WM_MENUSELECT,
+          MAKEWPARAM(
+              static_cast<WORD>(position),
+              static_cast<WORD>(GetMenuState(parent, position, MF_BYPOSITION) & 0xFF) | MF_POPUP),
+          reinterpret_cast<LPARAM>(parent));
+      SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu),
+                   MAKELPARAM(static_cast<WORD>(position), FALSE));
     }
     shown.push_back(submenu);
     MeasureAndDraw(submenu, owner);
@@ -377,7 +391,9 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int, int, HWND owner, const TPMPAR
     const auto items = platform::ui::InspectMenu(holder);
     if (position < items.size() && Choosable(items[position])) {
       if (notify) {
-        SendMessageW(owner, WM_MENUSELECT, MAKEWPARAM(static_cast<WORD>(choice), static_cast<WORD>(items[position].state | items[position].type)),
+        SendMessageW(owner, WM_MENUSELECT,
+                     MAKEWPARAM(static_cast<WORD>(choice),
+                                static_cast<WORD>(items[position].state | items[position].type)),
                      reinterpret_cast<LPARAM>(holder));
       }
     } else {
@@ -386,7 +402,8 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int, int, HWND owner, const TPMPAR
   }
   if (notify) {
     SendMessageW(owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    for (auto it = shown.rbegin(); it != shown.rend(); ++it) SendMessageW(owner, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(*it), 0);
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+      SendMessageW(owner, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(*it), 0);
     SendMessageW(owner, WM_EXITMENULOOP, TRUE, 0);
   }
   if (flags & TPM_RETURNCMD) return static_cast<BOOL>(choice);

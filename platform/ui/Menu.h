@@ -107,7 +107,8 @@ int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int bufferChars, UINT f
 DWORD EnableMenuItem(HMENU menu, UINT item, UINT flags);
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags);
 BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, const TPMPARAMS* params);
-BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
+                    const RECT* rect);
 
 namespace platform::ui {
 
@@ -124,7 +125,7 @@ struct MenuItemView {
   std::u16string text;
   ULONG_PTR itemData = 0;
   HMENU submenu = nullptr;
-  UINT measuredWidth = 0;   // from WM_MEASUREITEM, 0 before
+  UINT measuredWidth = 0;  // from WM_MEASUREITEM, 0 before
   UINT measuredHeight = 0;
 };
 

@@ -11,7 +11,8 @@ using testing::CreateRecordingWindow;
 using testing::MessageLog;
 
 void AddOwnerDrawn(HMENU menu, UINT id, const char16_t* text, UINT state = 0) {
-  ASSERT_TRUE(AppendMenuW(menu, MF_OWNERDRAW | state, id, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id * 10))));
+  ASSERT_TRUE(AppendMenuW(menu, MF_OWNERDRAW | state, id,
+                          reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id * 10))));
   MENUITEMINFOW info;
   info.fMask = MIIM_STRING;
   info.dwTypeData = const_cast<LPWSTR>(text);
@@ -51,7 +52,8 @@ class MenuTest : public ::testing::Test {
   void TearDown() override { DestroyMenu(menu_); }
 
   std::vector<UINT> MenuMessages() {
-    return log_.Ids({WM_ENTERMENULOOP, WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUSELECT, WM_UNINITMENUPOPUP, WM_EXITMENULOOP});
+    return log_.Ids({WM_ENTERMENULOOP, WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUSELECT,
+                     WM_UNINITMENUPOPUP, WM_EXITMENULOOP});
   }
 
   MessageLog log_;
@@ -67,10 +69,11 @@ TEST_F(MenuTest, ChoosingInASubmenuSendsTheMenuLoopInOrder) {
   log_.Clear();
   EXPECT_EQ(TrackPopupMenuEx(menu_, TPM_RETURNCMD, 10, 30, owner_.Get(), nullptr), 11);
   EXPECT_EQ(MenuMessages(),
-            (std::vector<UINT>{WM_ENTERMENULOOP, WM_INITMENUPOPUP, WM_MEASUREITEM, WM_MEASUREITEM, WM_MEASUREITEM, WM_MEASUREITEM,
-                               WM_DRAWITEM, WM_DRAWITEM, WM_DRAWITEM, WM_DRAWITEM, WM_MENUSELECT, WM_INITMENUPOPUP,
-                               WM_MEASUREITEM, WM_DRAWITEM, WM_MENUSELECT, WM_MENUSELECT, WM_UNINITMENUPOPUP,
-                               WM_UNINITMENUPOPUP, WM_EXITMENULOOP}));
+            (std::vector<UINT>{WM_ENTERMENULOOP, WM_INITMENUPOPUP, WM_MEASUREITEM, WM_MEASUREITEM,
+                               WM_MEASUREITEM, WM_MEASUREITEM, WM_DRAWITEM, WM_DRAWITEM,
+                               WM_DRAWITEM, WM_DRAWITEM, WM_MENUSELECT, WM_INITMENUPOPUP,
+                               WM_MEASUREITEM, WM_DRAWITEM, WM_MENUSELECT, WM_MENUSELECT,
+                               WM_UNINITMENUPOPUP, WM_UNINITMENUPOPUP, WM_EXITMENULOOP}));
   const auto messages = log_.Messages();
   std::vector<testing::LoggedMessage> selects;
   for (const auto& m : messages) {
@@ -90,7 +93,8 @@ TEST_F(MenuTest, ChoosingInASubmenuSendsTheMenuLoopInOrder) {
 TEST_F(MenuTest, ItemsAreMeasuredOnceButDrawnEveryTime) {
   TrackPopupMenuEx(menu_, TPM_RETURNCMD, 0, 0, owner_.Get(), nullptr);
   TrackPopupMenuEx(menu_, TPM_RETURNCMD, 0, 0, owner_.Get(), nullptr);
-  EXPECT_EQ(measured_, (std::vector<UINT>{1, 2, 3, static_cast<UINT>(reinterpret_cast<UINT_PTR>(submenu_))}));
+  EXPECT_EQ(measured_,
+            (std::vector<UINT>{1, 2, 3, static_cast<UINT>(reinterpret_cast<UINT_PTR>(submenu_))}));
   EXPECT_EQ(drawn_.size(), 8u);
   EXPECT_EQ(InspectMenu(menu_)[0].measuredWidth, 120u);
 }
@@ -106,7 +110,8 @@ TEST_F(MenuTest, GreyedItemsCannotBeChosenAndWithoutReturnCmdTheChoiceIsPosted) 
   EXPECT_TRUE(log_.Ids({WM_COMMAND}).empty());
   RunUntilIdle();
   const auto messages = log_.Messages();
-  const auto command = std::find_if(messages.begin(), messages.end(), [](const auto& m) { return m.message == WM_COMMAND; });
+  const auto command = std::find_if(messages.begin(), messages.end(),
+                                    [](const auto& m) { return m.message == WM_COMMAND; });
   ASSERT_NE(command, messages.end());
   EXPECT_EQ(command->wParam, MAKEWPARAM(1, 0));
 }

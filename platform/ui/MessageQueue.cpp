@@ -31,7 +31,8 @@ struct Filter {
     return msg.message >= min && msg.message <= max;
   }
   bool IsDescendantOf(HWND candidate) const {
-    for (auto record = FindWindowLocked(candidate); record; record = FindWindowLocked(record->parent)) {
+    for (auto record = FindWindowLocked(candidate); record;
+         record = FindWindowLocked(record->parent)) {
       if (record->parent == hwnd) return true;
     }
     return false;
@@ -39,7 +40,8 @@ struct Filter {
 };
 
 bool IsKeyMessage(UINT message) {
-  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+         message == WM_SYSKEYUP;
 }
 
 bool IsVisibleLocked(const std::shared_ptr<WindowRecord>& window) {
@@ -82,27 +84,31 @@ bool PeekLocked(Lock& lock, ThreadQueue& queue, MSG* msg, const Filter& filter, 
       HandleOneSend(lock, queue);
       continue;
     }
-    auto posted = std::find_if(queue.posted.begin(), queue.posted.end(), [&](const MSG& m) { return filter.Matches(m); });
+    auto posted = std::find_if(queue.posted.begin(), queue.posted.end(),
+                               [&](const MSG& m) { return filter.Matches(m); });
     if (posted != queue.posted.end()) {
       *msg = *posted;
       if (remove) queue.posted.erase(posted);
       if (IsKeyMessage(msg->message)) {
         if (remove) UpdateThreadKeyState(queue, *msg);
         lock.unlock();
-        const bool swallowed = CallKeyboardHooks(remove ? HC_ACTION_CODE : HC_NOREMOVE_CODE, msg->wParam, msg->lParam);
+        const bool swallowed =
+            CallKeyboardHooks(remove ? HC_ACTION_CODE : HC_NOREMOVE_CODE, msg->wParam, msg->lParam);
         lock.lock();
         if (swallowed && remove) continue;
       }
       return true;
     }
     if (queue.quitPosted) {
-      *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0, platform::GetTickCount(), {}};
+      *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0, platform::GetTickCount(),
+                 {}};
       if (remove) queue.quitPosted = false;
       return true;
     }
     std::shared_ptr<WindowRecord> toPaint;
     for (auto& [key, record] : sys.windows) {
-      if (record->threadId != queue.threadId || !record->needsPaint || !IsVisibleLocked(record)) continue;
+      if (record->threadId != queue.threadId || !record->needsPaint || !IsVisibleLocked(record))
+        continue;
       if (!toPaint || record->handle < toPaint->handle) toPaint = record;
     }
     if (toPaint) {
@@ -119,10 +125,16 @@ bool PeekLocked(Lock& lock, ThreadQueue& queue, MSG* msg, const Filter& filter, 
       if (timer.due > now) continue;
       MSG tick{timer.hwnd, WM_TIMER, timer.id, 0, 0, {}};
       if (!filter.Matches(tick)) continue;
-      if (!due || timer.due < due->due || (timer.due == due->due && timer.order < due->order)) due = &timer;
+      if (!due || timer.due < due->due || (timer.due == due->due && timer.order < due->order))
+        due = &timer;
     }
     if (due) {
-      *msg = MSG{due->hwnd, WM_TIMER, due->id, reinterpret_cast<LPARAM>(due->proc), static_cast<DWORD>(now), {}};
+      *msg = MSG{due->hwnd,
+                 WM_TIMER,
+                 due->id,
+                 reinterpret_cast<LPARAM>(due->proc),
+                 static_cast<DWORD>(now),
+                 {}};
       if (remove) due->due = now + due->period;
       return true;
     }
@@ -210,7 +222,8 @@ BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
   if (!msg) return FALSE;
   auto queue = CurrentQueue();
   Lock lock(Sys().mutex);
-  return PeekLocked(lock, *queue, msg, Filter{hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0);
+  return PeekLocked(lock, *queue, msg, Filter{hwnd, filterMin, filterMax},
+                    (removeFlags & PM_REMOVE) != 0);
 }
 
 BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
@@ -239,15 +252,20 @@ BOOL TranslateMessage(const MSG* msg) {
   Lock lock(Sys().mutex);
   // Posted ahead of everything, so the character arrives before the key-up
   // that is already queued, as the real input queue orders them.
-  queue->posted.push_front(MSG{msg->hwnd, msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR,
-                               static_cast<WPARAM>(character), msg->lParam, msg->time, {}});
+  queue->posted.push_front(MSG{msg->hwnd,
+                               msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR,
+                               static_cast<WPARAM>(character),
+                               msg->lParam,
+                               msg->time,
+                               {}});
   return TRUE;
 }
 
 LRESULT DispatchMessageW(const MSG* msg) {
   if (!msg) return 0;
   if (msg->message == WM_TIMER && msg->lParam) {
-    reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, platform::GetTickCount());
+    reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam,
+                                             platform::GetTickCount());
     return 0;
   }
   if (!msg->hwnd) return 0;
@@ -274,8 +292,9 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC callback) {
       return 0;
     }
   }
-  auto existing = std::find_if(queue->timers.begin(), queue->timers.end(),
-                               [&](const TimerRecord& timer) { return timer.hwnd == hwnd && timer.id == id; });
+  auto existing =
+      std::find_if(queue->timers.begin(), queue->timers.end(),
+                   [&](const TimerRecord& timer) { return timer.hwnd == hwnd && timer.id == id; });
   TimerRecord timer;
   timer.hwnd = hwnd;
   timer.id = existing != queue->timers.end() || hwnd ? id : sys.nextThreadTimerId++;
@@ -295,7 +314,9 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC callback) {
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
   auto queue = CurrentQueue();
   Lock lock(Sys().mutex);
-  const auto removed = std::erase_if(queue->timers, [&](const TimerRecord& timer) { return timer.hwnd == hwnd && timer.id == id; });
+  const auto removed = std::erase_if(queue->timers, [&](const TimerRecord& timer) {
+    return timer.hwnd == hwnd && timer.id == id;
+  });
   return removed > 0 ? TRUE : FALSE;
 }
 

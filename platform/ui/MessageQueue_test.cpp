@@ -130,7 +130,8 @@ TEST(CrossThreadSend, ManySendersAllGetTheirOwnAnswer) {
     senders.emplace_back([&, t] {
       for (int i = 0; i < 50; ++i) {
         const WPARAM value = static_cast<WPARAM>(t * 1000 + i);
-        if (SendMessageW(owner.hwnd(), WM_USER, value, 0) != static_cast<LRESULT>(value + 1)) ++wrong;
+        if (SendMessageW(owner.hwnd(), WM_USER, value, 0) != static_cast<LRESULT>(value + 1))
+          ++wrong;
       }
     });
   }

@@ -24,8 +24,10 @@ namespace platform::ui {
 
 bool MoveMouseOver(HWND hwnd, POINT point) {
   if (!IsWindow(hwnd)) return false;
-  SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, static_cast<WORD>(WM_MOUSEMOVE)));
-  PostMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
+  SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+               MAKELPARAM(HTCLIENT, static_cast<WORD>(WM_MOUSEMOVE)));
+  PostMessageW(hwnd, WM_MOUSEMOVE, 0,
+               MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
   return true;
 }
 

@@ -28,7 +28,8 @@ HWND CreateHandChild(HWND parent) {
     return RegisterClassExW(&windowClass) != 0;
   }();
   EXPECT_TRUE(registered);
-  return CreateWindowExW(0, u"VimaruTestHand", u"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, parent, nullptr, nullptr, nullptr);
+  return CreateWindowExW(0, u"VimaruTestHand", u"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, parent,
+                         nullptr, nullptr, nullptr);
 }
 
 TEST(Mouse, MovingOverAWindowSetsTheCursorThenPostsTheMove) {

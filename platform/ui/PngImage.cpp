@@ -35,7 +35,8 @@ std::uint32_t Adler32(std::string_view bytes) {
 }
 
 void PutBigEndian(std::string& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
 void PutChunk(std::string& out, std::string_view type, std::string_view data) {
@@ -68,7 +69,8 @@ std::string ZlibStored(std::string_view raw) {
 
 std::string EncodePng(const platform::Bitmap& bitmap, const std::vector<bool>* transparent) {
   std::string raw;
-  raw.reserve(static_cast<std::size_t>(bitmap.height) * (1 + 4 * static_cast<std::size_t>(bitmap.width)));
+  raw.reserve(static_cast<std::size_t>(bitmap.height) *
+              (1 + 4 * static_cast<std::size_t>(bitmap.width)));
   for (int y = 0; y < bitmap.height; ++y) {
     raw.push_back(0);  // filter: none
     for (int x = 0; x < bitmap.width; ++x) {
@@ -92,7 +94,8 @@ std::string EncodePng(const platform::Bitmap& bitmap, const std::vector<bool>* t
 }
 
 std::string Base64Encode(std::string_view bytes) {
-  static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  static constexpr char kAlphabet[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::string out;
   out.reserve((bytes.size() + 2) / 3 * 4);
   for (std::size_t i = 0; i < bytes.size(); i += 3) {

@@ -14,7 +14,8 @@ namespace platform::ui {
 
 // `transparent`, when given, has one entry per pixel; those pixels get
 // alpha 0, all others alpha 255.
-std::string EncodePng(const platform::Bitmap& bitmap, const std::vector<bool>* transparent = nullptr);
+std::string EncodePng(const platform::Bitmap& bitmap,
+                      const std::vector<bool>* transparent = nullptr);
 
 std::string Base64Encode(std::string_view bytes);
 

@@ -27,8 +27,10 @@ std::string InflateStored(const std::string& png) {
   std::size_t pos = 2;
   for (;;) {
     const bool last = zlib[pos] & 1;
-    const std::size_t length = static_cast<unsigned char>(zlib[pos + 1]) | (static_cast<unsigned char>(zlib[pos + 2]) << 8);
-    const std::size_t inverse = static_cast<unsigned char>(zlib[pos + 3]) | (static_cast<unsigned char>(zlib[pos + 4]) << 8);
+    const std::size_t length = static_cast<unsigned char>(zlib[pos + 1]) |
+                               (static_cast<unsigned char>(zlib[pos + 2]) << 8);
+    const std::size_t inverse = static_cast<unsigned char>(zlib[pos + 3]) |
+                                (static_cast<unsigned char>(zlib[pos + 4]) << 8);
     EXPECT_EQ(length ^ 0xFFFF, inverse);
     raw += zlib.substr(pos + 5, length);
     pos += 5 + length;
@@ -60,7 +62,8 @@ TEST(PngImage, LargeImagesSplitIntoStoredBlocksAndKeepTransparency) {
 
 TEST(Base64, EncodesEveryPaddingCase) {
   const std::pair<std::string, std::string> cases[] = {
-      {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {"\xFF\xFE", "//4="}};
+      {"", ""},        {"f", "Zg=="},        {"fo", "Zm8="},
+      {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {"\xFF\xFE", "//4="}};
   for (const auto& [input, expected] : cases) EXPECT_EQ(Base64Encode(input), expected) << input;
 }
 

@@ -76,7 +76,9 @@ LRESULT RebarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       if (!info) return FALSE;
       Band band;
       ApplyInfo(hwnd, band, *info);
-      const auto at = (index < 0 || index > static_cast<int>(bands.size())) ? bands.size() : static_cast<std::size_t>(index);
+      const auto at = (index < 0 || index > static_cast<int>(bands.size()))
+                          ? bands.size()
+                          : static_cast<std::size_t>(index);
       bands.insert(bands.begin() + static_cast<std::ptrdiff_t>(at), std::move(band));
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
@@ -116,8 +118,10 @@ LRESULT RebarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return -1;
     case RB_SHOWBAND:
       if (!valid) return FALSE;
-      if (lParam) bands[static_cast<std::size_t>(index)].info.fStyle &= ~RBBS_HIDDEN;
-      else bands[static_cast<std::size_t>(index)].info.fStyle |= RBBS_HIDDEN;
+      if (lParam)
+        bands[static_cast<std::size_t>(index)].info.fStyle &= ~RBBS_HIDDEN;
+      else
+        bands[static_cast<std::size_t>(index)].info.fStyle |= RBBS_HIDDEN;
       return TRUE;
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -128,9 +132,7 @@ LRESULT RebarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace platform::ui::detail {
 
-void RegisterRebarClass() {
-  RegisterControlClass(REBARCLASSNAMEW, RebarProc, CS_DBLCLKS);
-}
+void RegisterRebarClass() { RegisterControlClass(REBARCLASSNAMEW, RebarProc, CS_DBLCLKS); }
 
 }  // namespace platform::ui::detail
 

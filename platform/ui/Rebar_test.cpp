@@ -11,15 +11,17 @@ using testing::CreateRecordingWindow;
 using testing::MessageLog;
 
 TEST(Rebar, BandsKeepTheirChildTextStyleAndOwner) {
-  HWND throwAway = CreateWindowExW(0, REBARCLASSNAMEW, nullptr, 0x46800648, 0, 0, 400, 275, nullptr, nullptr, nullptr, nullptr);
+  HWND throwAway = CreateWindowExW(0, REBARCLASSNAMEW, nullptr, 0x46800648, 0, 0, 400, 275, nullptr,
+                                   nullptr, nullptr, nullptr);
   ASSERT_NE(throwAway, nullptr);
-  EXPECT_NE(GetWindowLongPtrW(throwAway, GWLP_WNDPROC), 0);  // the class's own procedure, for subclassing hosts
+  EXPECT_NE(GetWindowLongPtrW(throwAway, GWLP_WNDPROC),
+            0);  // the class's own procedure, for subclassing hosts
   DestroyWindow(throwAway);
 
   MessageLog log;
   UniqueWindow frame(CreateRecordingWindow(log));
-  HWND rebar = CreateWindowExW(0, REBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | RBS_VARHEIGHT, 0, 0, 800, 60, frame.Get(),
-                               nullptr, nullptr, nullptr);
+  HWND rebar = CreateWindowExW(0, REBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | RBS_VARHEIGHT,
+                               0, 0, 800, 60, frame.Get(), nullptr, nullptr, nullptr);
   HWND menuBand = CreateRecordingWindow(log, frame.Get());
   HWND ourBand = CreateRecordingWindow(log, frame.Get());
   REBARBANDINFOW band;
@@ -27,11 +29,13 @@ TEST(Rebar, BandsKeepTheirChildTextStyleAndOwner) {
   band.hwndChild = menuBand;
   band.lpText = const_cast<LPWSTR>(u"Menu");
   band.wID = 1;
-  ASSERT_TRUE(SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band)));
+  ASSERT_TRUE(SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(&band)));
   band.hwndChild = ourBand;
   band.lpText = const_cast<LPWSTR>(u"Vimaru");
   band.wID = 2;
-  ASSERT_TRUE(SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band)));
+  ASSERT_TRUE(SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(&band)));
   EXPECT_EQ(GetParent(ourBand), rebar);
   EXPECT_EQ(SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 1);
@@ -42,9 +46,11 @@ TEST(Rebar, BandsKeepTheirChildTextStyleAndOwner) {
 
   REBARBANDINFOW read;
   read.fMask = RBBIM_STYLE;
-  ASSERT_TRUE(SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&read)));
+  ASSERT_TRUE(SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index),
+                           reinterpret_cast<LPARAM>(&read)));
   read.fStyle |= RBBS_BREAK;
-  ASSERT_TRUE(SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&read)));
+  ASSERT_TRUE(SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index),
+                           reinterpret_cast<LPARAM>(&read)));
   EXPECT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 2);
   WCHAR text[4];
   read.fMask = RBBIM_TEXT | RBBIM_CHILD | RBBIM_ID;

@@ -108,7 +108,8 @@ BOOL RemoveWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR idSubclass) {
   if (removed == 0) return FALSE;
   // Someone may have replaced the procedure after us; then our master stays
   // installed and simply forwards to the original.
-  if (record->subclasses.empty() && record->proc == SubclassMasterProc) record->proc = record->procBeforeSubclass;
+  if (record->subclasses.empty() && record->proc == SubclassMasterProc)
+    record->proc = record->procBeforeSubclass;
   return TRUE;
 }
 

@@ -13,7 +13,8 @@ using testing::CreateRecordingWindow;
 using testing::MessageLog;
 
 // Each subclass appends its tag to the string its reference data points to.
-LRESULT TaggingSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR refData) {
+LRESULT TaggingSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                        DWORD_PTR refData) {
   if (message == WM_USER) *reinterpret_cast<std::string*>(refData) += static_cast<char>('0' + id);
   if (message == WM_USER + 1 && id == 2) return 99;  // swallowed by the newest
   return DefSubclassProc(hwnd, message, wParam, lParam);
@@ -24,8 +25,10 @@ TEST(Subclass, NewestRunsFirstAndTheChainEndsInTheOriginalProcedure) {
   UniqueWindow window(CreateRecordingWindow(log));
   const auto original = GetWindowLongPtrW(window.Get(), GWLP_WNDPROC);
   std::string trail;
-  ASSERT_TRUE(SetWindowSubclass(window.Get(), TaggingSubclass, 1, reinterpret_cast<DWORD_PTR>(&trail)));
-  ASSERT_TRUE(SetWindowSubclass(window.Get(), TaggingSubclass, 2, reinterpret_cast<DWORD_PTR>(&trail)));
+  ASSERT_TRUE(
+      SetWindowSubclass(window.Get(), TaggingSubclass, 1, reinterpret_cast<DWORD_PTR>(&trail)));
+  ASSERT_TRUE(
+      SetWindowSubclass(window.Get(), TaggingSubclass, 2, reinterpret_cast<DWORD_PTR>(&trail)));
   log.Clear();
   SendMessageW(window.Get(), WM_USER, 0, 0);
   EXPECT_EQ(trail, "21");
@@ -52,7 +55,8 @@ LRESULT ReplacingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 TEST(Subclass, ReplacingTheProcedureAndPuttingItBack) {
   MessageLog log;
   UniqueWindow window(CreateRecordingWindow(log));
-  previousProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReplacingProc)));
+  previousProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReplacingProc)));
   log.Clear();
   SendMessageW(window.Get(), WM_USER, 0, 0);
   EXPECT_EQ(replacedCalls, 1);

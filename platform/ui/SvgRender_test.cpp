@@ -26,7 +26,8 @@ std::size_t Count(const std::string& text, const std::string& part) {
 TEST(SvgRender, ToolbarShowsButtonsImagesStatesAndChildWindows) {
   MessageLog log;
   UniqueWindow parent(CreateRecordingWindow(log, nullptr, WS_VISIBLE, 0, RECT{0, 0, 600, 30}));
-  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, 0x5401994D, 0, 0, 600, 24, parent.Get(), nullptr, nullptr, nullptr);
+  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, 0x5401994D, 0, 0, 600, 24,
+                                 parent.Get(), nullptr, nullptr, nullptr);
   SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
   HIMAGELIST normal = ImageList_Create(2, 2, ILC_COLOR32 | ILC_MASK, 0, 50);
   HIMAGELIST disabled = ImageList_Create(2, 2, ILC_COLOR32 | ILC_MASK, 0, 50);
@@ -37,16 +38,17 @@ TEST(SvgRender, ToolbarShowsButtonsImagesStatesAndChildWindows) {
   SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
   SendMessageW(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
   TBBUTTON buttons[4];
-  buttons[0] = TBBUTTON{0, 1, TBSTATE_ENABLED | TBSTATE_CHECKED, BTNS_AUTOSIZE | BTNS_SHOWTEXT | BTNS_CHECK, {}, 0,
-                        reinterpret_cast<INT_PTR>(u"Q&&A <&Help>")};
+  buttons[0] = TBBUTTON{
+      0,  1, TBSTATE_ENABLED | TBSTATE_CHECKED,         BTNS_AUTOSIZE | BTNS_SHOWTEXT | BTNS_CHECK,
+      {}, 0, reinterpret_cast<INT_PTR>(u"Q&&A <&Help>")};
   buttons[1] = TBBUTTON{0, 2, 0, BTNS_AUTOSIZE | BTNS_DROPDOWN, {}, 0, 0};
   buttons[2] = TBBUTTON{150, 0, 0, BTNS_SEP, {}, 0, 0};
   buttons[3] = TBBUTTON{0, 3, TBSTATE_ENABLED | TBSTATE_HIDDEN, BTNS_AUTOSIZE, {}, 0, 0};
   SendMessageW(toolbar, TB_ADDBUTTONSW, 4, reinterpret_cast<LPARAM>(buttons));
   RECT separator;
   SendMessageW(toolbar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&separator));
-  HWND combo = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, separator.left + 2, 0, 146, 280, toolbar,
-                               nullptr, nullptr, nullptr);
+  HWND combo = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN,
+                               separator.left + 2, 0, 146, 280, toolbar, nullptr, nullptr, nullptr);
   SetWindowTextW(combo, u"Enter search term...");
 
   const auto svg = RenderToolbarSvg(toolbar);
@@ -70,23 +72,30 @@ TEST(SvgRender, ToolbarShowsButtonsImagesStatesAndChildWindows) {
 TEST(SvgRender, OwnerDrawnFixedListIsDrawnByItsParent) {
   MessageLog log;
   UniqueWindow parent(CreateRecordingWindow(log, nullptr, WS_VISIBLE, 0, RECT{0, 0, 300, 30}));
-  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, 0x5401994D, 0, 0, 300, 24, parent.Get(), nullptr, nullptr, nullptr);
-  HWND combo = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                               2, 0, 146, 280, toolbar, reinterpret_cast<HMENU>(9), nullptr, nullptr);
+  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, 0x5401994D, 0, 0, 300, 24,
+                                 parent.Get(), nullptr, nullptr, nullptr);
+  HWND combo = CreateWindowExW(
+      0, WC_COMBOBOXW, u"",
+      WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 2, 0, 146,
+      280, toolbar, reinterpret_cast<HMENU>(9), nullptr, nullptr);
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"Cars"));
   SendMessageW(combo, CB_SETCURSEL, 0, 0);
   UINT drawnState = 0;
-  SetWindowSubclass(toolbar, [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) -> LRESULT {
-    if (message == WM_DRAWITEM) {
-      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-      *reinterpret_cast<UINT*>(ref) = draw->itemState;
-      SetTextColor(draw->hDC, RGB(0, 0, 0x80));
-      RECT text = draw->rcItem;
-      DrawTextW(draw->hDC, u"Cars (drawn)", -1, &text, DT_SINGLELINE);
-      return TRUE;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }, 1, reinterpret_cast<DWORD_PTR>(&drawnState));
+  SetWindowSubclass(
+      toolbar,
+      [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+         DWORD_PTR ref) -> LRESULT {
+        if (message == WM_DRAWITEM) {
+          auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+          *reinterpret_cast<UINT*>(ref) = draw->itemState;
+          SetTextColor(draw->hDC, RGB(0, 0, 0x80));
+          RECT text = draw->rcItem;
+          DrawTextW(draw->hDC, u"Cars (drawn)", -1, &text, DT_SINGLELINE);
+          return TRUE;
+        }
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+      },
+      1, reinterpret_cast<DWORD_PTR>(&drawnState));
   const auto svg = RenderToolbarSvg(toolbar);
   EXPECT_EQ(drawnState, ODS_COMBOBOXEDIT);
   EXPECT_NE(svg.find("fill=\"#000080\">Cars (drawn)</text>"), std::string::npos);
@@ -95,38 +104,55 @@ TEST(SvgRender, OwnerDrawnFixedListIsDrawnByItsParent) {
 TEST(SvgRender, DroppedComboBoxShowsItsListUnderItAndThePictureGrows) {
   MessageLog log;
   UniqueWindow parent(CreateRecordingWindow(log, nullptr, WS_VISIBLE, 0, RECT{0, 0, 300, 30}));
-  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, 0x5401994D, 0, 0, 300, 24, parent.Get(), nullptr, nullptr, nullptr);
-  HWND combo = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 10, 2,
-                               146, 24 + 259, toolbar, reinterpret_cast<HMENU>(9), nullptr, nullptr);
-  for (const char16_t* item : {u"cats", u"dogs"}) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-  SetWindowSubclass(toolbar, [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) -> LRESULT {
-    if (message == WM_DRAWITEM) {
-      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-      std::u16string text(static_cast<std::size_t>(SendMessageW(draw->hwndItem, CB_GETLBTEXTLEN, draw->itemID, 0)), u'\0');
-      SendMessageW(draw->hwndItem, CB_GETLBTEXT, draw->itemID, reinterpret_cast<LPARAM>(text.data()));
-      RECT rect = draw->rcItem;
-      DrawTextW(draw->hDC, text.c_str(), -1, &rect, DT_SINGLELINE);
-      return TRUE;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }, 1, 0);
+  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, 0x5401994D, 0, 0, 300, 24,
+                                 parent.Get(), nullptr, nullptr, nullptr);
+  HWND combo =
+      CreateWindowExW(0, WC_COMBOBOXW, u"",
+                      WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                      10, 2, 146, 24 + 259, toolbar, reinterpret_cast<HMENU>(9), nullptr, nullptr);
+  for (const char16_t* item : {u"cats", u"dogs"})
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  SetWindowSubclass(
+      toolbar,
+      [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) -> LRESULT {
+        if (message == WM_DRAWITEM) {
+          auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+          std::u16string text(static_cast<std::size_t>(
+                                  SendMessageW(draw->hwndItem, CB_GETLBTEXTLEN, draw->itemID, 0)),
+                              u'\0');
+          SendMessageW(draw->hwndItem, CB_GETLBTEXT, draw->itemID,
+                       reinterpret_cast<LPARAM>(text.data()));
+          RECT rect = draw->rcItem;
+          DrawTextW(draw->hDC, text.c_str(), -1, &rect, DT_SINGLELINE);
+          return TRUE;
+        }
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+      },
+      1, 0);
   const auto closed = RenderToolbarSvg(toolbar);
   EXPECT_EQ(closed.find(">cats</text>"), std::string::npos);
   EXPECT_NE(closed.find("height=\"24\" viewBox"), std::string::npos);
 
   // A field placed later lies over the box, but not over its open list.
-  CreateWindowExW(0, WC_EDITW, u"", WS_CHILD | WS_VISIBLE, 10, 30, 60, 22, toolbar, nullptr, nullptr, nullptr);
+  CreateWindowExW(0, WC_EDITW, u"", WS_CHILD | WS_VISIBLE, 10, 30, 60, 22, toolbar, nullptr,
+                  nullptr, nullptr);
   SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
   const auto open = RenderToolbarSvg(toolbar);
   EXPECT_LT(open.find("class=\"edit\""), open.find("class=\"combobox\""));
   // The list starts under the 22-pixel box, in the toolbar's coordinates.
   const LONG listTop = 2 + 16 + 2 * kComboFrame;
-  EXPECT_NE(open.find("<rect x=\"10.5\" y=\"" + std::to_string(listTop) + ".5\" width=\"145\" height=\"27\" fill=\"none\""),
-            std::string::npos) << open;
-  EXPECT_NE(open.find("<text x=\"11\" y=\"" + std::to_string(listTop + 1 + 11) + "\""), std::string::npos) << open;
+  EXPECT_NE(open.find("<rect x=\"10.5\" y=\"" + std::to_string(listTop) +
+                      ".5\" width=\"145\" height=\"27\" fill=\"none\""),
+            std::string::npos)
+      << open;
+  EXPECT_NE(open.find("<text x=\"11\" y=\"" + std::to_string(listTop + 1 + 11) + "\""),
+            std::string::npos)
+      << open;
   EXPECT_NE(open.find(">cats</text>"), std::string::npos);
   EXPECT_NE(open.find(">dogs</text>"), std::string::npos);
-  EXPECT_NE(open.find("height=\"" + std::to_string(listTop + 2 + 2 * 13) + "\" viewBox"), std::string::npos) << open;
+  EXPECT_NE(open.find("height=\"" + std::to_string(listTop + 2 + 2 * 13) + "\" viewBox"),
+            std::string::npos)
+      << open;
 }
 
 TEST(SvgRender, MenuShowsWhatTheOwnerDrawsAndPlainItemsWithMarks) {
@@ -153,12 +179,13 @@ TEST(SvgRender, MenuShowsWhatTheOwnerDrawsAndPlainItemsWithMarks) {
   AppendMenuW(menu, MF_OWNERDRAW, 1, nullptr);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING | MF_CHECKED | MF_GRAYED, 2, u"Auto &login");
-  TrackPopupMenuEx(menu, TPM_RETURNCMD, 0, 0, owner.Get(), nullptr);  // measures the owner-drawn item
+  TrackPopupMenuEx(menu, TPM_RETURNCMD, 0, 0, owner.Get(),
+                   nullptr);  // measures the owner-drawn item
   const auto svg = RenderMenuSvg(menu, owner.Get());
   EXPECT_NE(svg.find("fill=\"#3399FF\""), std::string::npos);
   EXPECT_NE(svg.find("fill=\"#FFFFFF\">Owner drawn</text>"), std::string::npos);
   EXPECT_NE(svg.find("fill=\"#6D6D6D\">Auto login</text>"), std::string::npos);
-  EXPECT_NE(svg.find("\xE2\x9C\x93"), std::string::npos);  // the check mark
+  EXPECT_NE(svg.find("\xE2\x9C\x93"), std::string::npos);   // the check mark
   EXPECT_NE(svg.find("height=\"54\""), std::string::npos);  // 22 + 8 + 20, plus the 4 px frame
   DestroyMenu(menu);
   EXPECT_EQ(RenderMenuSvg(menu, owner.Get()), "");

@@ -44,7 +44,8 @@ class QueueHolder {
     }
     for (auto key : orphaned) {
       auto record = sys.windows[key];
-      if (auto parent = FindWindowLocked(record->parent)) std::erase(parent->children, record->handle);
+      if (auto parent = FindWindowLocked(record->parent))
+        std::erase(parent->children, record->handle);
       sys.windows.erase(key);
     }
     sys.threads.erase(queue->threadId);

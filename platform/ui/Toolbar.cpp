@@ -44,7 +44,8 @@ class ToolbarState : public ControlState {
   SIZE ImageSize() const {
     int width = 0;
     int height = 0;
-    if (normalImages && ImageList_GetIconSize(normalImages, &width, &height)) return SIZE{width, height};
+    if (normalImages && ImageList_GetIconSize(normalImages, &width, &height))
+      return SIZE{width, height};
     return bitmapSize;
   }
   int RowHeight() const { return std::max<int>(ImageSize().cy, kTextHeight) + 7; }
@@ -60,15 +61,19 @@ class ToolbarState : public ControlState {
     if (button.style & BTNS_SEP) return button.image > 0 ? button.image : kToolbarSeparatorWidth;
     const bool image = button.image != I_IMAGENONE;
     const bool text = TextShown(button);
-    int content = (image ? ImageSize().cx : 0) + (text ? TextWidth(button.text, !(button.style & BTNS_NOPREFIX)) : 0);
+    int content = (image ? ImageSize().cx : 0) +
+                  (text ? TextWidth(button.text, !(button.style & BTNS_NOPREFIX)) : 0);
     if (image && text) content += kToolbarImageTextGap;
     int width = content + kToolbarButtonPadding;
     if (!(button.style & BTNS_AUTOSIZE)) width = std::max(width, DefaultButtonWidth());
-    if ((button.style & BTNS_DROPDOWN) && (extendedStyle & TBSTYLE_EX_DRAWDDARROWS)) width += kToolbarSplitArrowWidth;
+    if ((button.style & BTNS_DROPDOWN) && (extendedStyle & TBSTYLE_EX_DRAWDDARROWS))
+      width += kToolbarSplitArrowWidth;
     if (button.style & BTNS_WHOLEDROPDOWN) width += kToolbarWholeArrowWidth;
     return width;
   }
-  int DefaultButtonWidth() const { return buttonWidth ? buttonWidth : ImageSize().cx + kToolbarButtonPadding; }
+  int DefaultButtonWidth() const {
+    return buttonWidth ? buttonWidth : ImageSize().cx + kToolbarButtonPadding;
+  }
 
   std::optional<RECT> Rect(std::size_t index) const {
     if (index >= buttons.size() || (buttons[index].state & TBSTATE_HIDDEN)) return std::nullopt;
@@ -122,7 +127,8 @@ LRESULT ButtonBit(const ToolbarState& state, WPARAM id, BYTE bit) {
 
 LRESULT GetButtonInfo(const ToolbarState& state, WPARAM which, TBBUTTONINFOW* info) {
   if (!info) return -1;
-  const int index = (info->dwMask & TBIF_BYINDEX) ? static_cast<int>(which) : state.IndexOf(static_cast<int>(which));
+  const int index = (info->dwMask & TBIF_BYINDEX) ? static_cast<int>(which)
+                                                  : state.IndexOf(static_cast<int>(which));
   if (index < 0 || index >= static_cast<int>(state.buttons.size())) return -1;
   const auto& button = state.buttons[static_cast<std::size_t>(index)];
   if (info->dwMask & TBIF_COMMAND) info->idCommand = button.id;
@@ -132,7 +138,8 @@ LRESULT GetButtonInfo(const ToolbarState& state, WPARAM which, TBBUTTONINFOW* in
   if (info->dwMask & TBIF_LPARAM) info->lParam = button.data;
   if (info->dwMask & TBIF_SIZE) info->cx = static_cast<WORD>(state.Width(button));
   if ((info->dwMask & TBIF_TEXT) && info->pszText && info->cchText > 0) {
-    const auto count = std::min<std::size_t>(button.text.size(), static_cast<std::size_t>(info->cchText - 1));
+    const auto count =
+        std::min<std::size_t>(button.text.size(), static_cast<std::size_t>(info->cchText - 1));
     std::copy_n(button.text.data(), count, info->pszText);
     info->pszText[count] = 0;
   }
@@ -141,7 +148,8 @@ LRESULT GetButtonInfo(const ToolbarState& state, WPARAM which, TBBUTTONINFOW* in
 
 LRESULT SetButtonInfo(ToolbarState& state, HWND hwnd, WPARAM which, const TBBUTTONINFOW* info) {
   if (!info) return FALSE;
-  const int index = (info->dwMask & TBIF_BYINDEX) ? static_cast<int>(which) : state.IndexOf(static_cast<int>(which));
+  const int index = (info->dwMask & TBIF_BYINDEX) ? static_cast<int>(which)
+                                                  : state.IndexOf(static_cast<int>(which));
   if (index < 0 || index >= static_cast<int>(state.buttons.size())) return FALSE;
   auto& button = state.buttons[static_cast<std::size_t>(index)];
   if (info->dwMask & TBIF_COMMAND) button.id = info->idCommand;
@@ -150,11 +158,11 @@ LRESULT SetButtonInfo(ToolbarState& state, HWND hwnd, WPARAM which, const TBBUTT
   if (info->dwMask & TBIF_STYLE) button.style = info->fsStyle;
   if (info->dwMask & TBIF_LPARAM) button.data = info->lParam;
   if (info->dwMask & TBIF_SIZE) button.explicitWidth = info->cx;
-  if (info->dwMask & TBIF_TEXT) button.text = info->pszText ? std::u16string(info->pszText) : std::u16string();
+  if (info->dwMask & TBIF_TEXT)
+    button.text = info->pszText ? std::u16string(info->pszText) : std::u16string();
   InvalidateRect(hwnd, nullptr, TRUE);
   return TRUE;
 }
-
 
 std::shared_ptr<ToolbarState> StateOf(HWND hwnd) { return ControlStateOf<ToolbarState>(hwnd); }
 
@@ -172,7 +180,8 @@ LRESULT ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       if (state->style & TBSTYLE_TOOLTIPS) {
-        state->tooltips = CreateWindowExW(0, TOOLTIPS_CLASSW, u"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        state->tooltips = CreateWindowExW(0, TOOLTIPS_CLASSW, u"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                          nullptr, nullptr, nullptr);
       }
       return 0;
     case WM_DESTROY:
@@ -182,12 +191,14 @@ LRESULT ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       state->font = reinterpret_cast<HFONT>(wParam);
       return 0;
     case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(state->font ? state->font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+      return reinterpret_cast<LRESULT>(
+          state->font ? state->font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     case TB_BUTTONSTRUCTSIZE:
     case TB_AUTOSIZE:
       return 0;
     case TB_SETPARENT:
-      return reinterpret_cast<LRESULT>(std::exchange(state->notifyParent, reinterpret_cast<HWND>(wParam)));
+      return reinterpret_cast<LRESULT>(
+          std::exchange(state->notifyParent, reinterpret_cast<HWND>(wParam)));
     case TB_GETTOOLTIPS:
       return reinterpret_cast<LRESULT>(state->tooltips);
     case TB_SETEXTENDEDSTYLE:
@@ -196,21 +207,25 @@ LRESULT ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case TB_GETEXTENDEDSTYLE:
       return static_cast<LRESULT>(state->extendedStyle);
     case TB_SETIMAGELIST:
-      return reinterpret_cast<LRESULT>(std::exchange(state->normalImages, reinterpret_cast<HIMAGELIST>(lParam)));
+      return reinterpret_cast<LRESULT>(
+          std::exchange(state->normalImages, reinterpret_cast<HIMAGELIST>(lParam)));
     case TB_GETIMAGELIST:
       return reinterpret_cast<LRESULT>(state->normalImages);
     case TB_SETDISABLEDIMAGELIST:
-      return reinterpret_cast<LRESULT>(std::exchange(state->disabledImages, reinterpret_cast<HIMAGELIST>(lParam)));
+      return reinterpret_cast<LRESULT>(
+          std::exchange(state->disabledImages, reinterpret_cast<HIMAGELIST>(lParam)));
     case TB_GETDISABLEDIMAGELIST:
       return reinterpret_cast<LRESULT>(state->disabledImages);
     case TB_SETBITMAPSIZE:
-      state->bitmapSize = SIZE{LOWORD(static_cast<DWORD_PTR>(lParam)), HIWORD(static_cast<DWORD_PTR>(lParam))};
+      state->bitmapSize =
+          SIZE{LOWORD(static_cast<DWORD_PTR>(lParam)), HIWORD(static_cast<DWORD_PTR>(lParam))};
       return TRUE;
     case TB_SETBUTTONSIZE:
       state->buttonWidth = LOWORD(static_cast<DWORD_PTR>(lParam));
       return TRUE;
     case TB_GETBUTTONSIZE:
-      return MAKELPARAM(static_cast<WORD>(state->DefaultButtonWidth()), static_cast<WORD>(state->RowHeight()));
+      return MAKELPARAM(static_cast<WORD>(state->DefaultButtonWidth()),
+                        static_cast<WORD>(state->RowHeight()));
     case TB_SETMAXTEXTROWS:
       state->maxTextRows = static_cast<int>(wParam);
       return TRUE;
@@ -268,7 +283,8 @@ LRESULT ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return SetButtonInfo(*state, hwnd, wParam, reinterpret_cast<const TBBUTTONINFOW*>(lParam));
     case TB_GETITEMRECT:
     case TB_GETRECT: {
-      const auto index = message == TB_GETRECT ? state->IndexOf(static_cast<int>(wParam)) : static_cast<int>(wParam);
+      const auto index = message == TB_GETRECT ? state->IndexOf(static_cast<int>(wParam))
+                                               : static_cast<int>(wParam);
       auto* target = reinterpret_cast<RECT*>(lParam);
       const auto rect = index >= 0 ? state->Rect(static_cast<std::size_t>(index)) : std::nullopt;
       if (!rect || !target) return FALSE;
@@ -286,7 +302,8 @@ LRESULT ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case TB_SETSTATE: {
       const int index = state->IndexOf(static_cast<int>(wParam));
       if (index < 0) return FALSE;
-      state->buttons[static_cast<std::size_t>(index)].state = static_cast<BYTE>(LOWORD(static_cast<DWORD_PTR>(lParam)));
+      state->buttons[static_cast<std::size_t>(index)].state =
+          static_cast<BYTE>(LOWORD(static_cast<DWORD_PTR>(lParam)));
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
     }
@@ -294,14 +311,26 @@ LRESULT ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       const int index = state->IndexOf(static_cast<int>(wParam));
       return index < 0 ? -1 : state->buttons[static_cast<std::size_t>(index)].state;
     }
-    case TB_CHECKBUTTON: return SetButtonBit(*state, hwnd, wParam, TBSTATE_CHECKED, LOWORD(static_cast<DWORD_PTR>(lParam)) != 0);
-    case TB_ENABLEBUTTON: return SetButtonBit(*state, hwnd, wParam, TBSTATE_ENABLED, LOWORD(static_cast<DWORD_PTR>(lParam)) != 0);
-    case TB_HIDEBUTTON: return SetButtonBit(*state, hwnd, wParam, TBSTATE_HIDDEN, LOWORD(static_cast<DWORD_PTR>(lParam)) != 0);
-    case TB_PRESSBUTTON: return SetButtonBit(*state, hwnd, wParam, TBSTATE_PRESSED, LOWORD(static_cast<DWORD_PTR>(lParam)) != 0);
-    case TB_ISBUTTONCHECKED: return ButtonBit(*state, wParam, TBSTATE_CHECKED);
-    case TB_ISBUTTONENABLED: return ButtonBit(*state, wParam, TBSTATE_ENABLED);
-    case TB_ISBUTTONHIDDEN: return ButtonBit(*state, wParam, TBSTATE_HIDDEN);
-    case TB_ISBUTTONPRESSED: return ButtonBit(*state, wParam, TBSTATE_PRESSED);
+    case TB_CHECKBUTTON:
+      return SetButtonBit(*state, hwnd, wParam, TBSTATE_CHECKED,
+                          LOWORD(static_cast<DWORD_PTR>(lParam)) != 0);
+    case TB_ENABLEBUTTON:
+      return SetButtonBit(*state, hwnd, wParam, TBSTATE_ENABLED,
+                          LOWORD(static_cast<DWORD_PTR>(lParam)) != 0);
+    case TB_HIDEBUTTON:
+      return SetButtonBit(*state, hwnd, wParam, TBSTATE_HIDDEN,
+                          LOWORD(static_cast<DWORD_PTR>(lParam)) != 0);
+    case TB_PRESSBUTTON:
+      return SetButtonBit(*state, hwnd, wParam, TBSTATE_PRESSED,
+                          LOWORD(static_cast<DWORD_PTR>(lParam)) != 0);
+    case TB_ISBUTTONCHECKED:
+      return ButtonBit(*state, wParam, TBSTATE_CHECKED);
+    case TB_ISBUTTONENABLED:
+      return ButtonBit(*state, wParam, TBSTATE_ENABLED);
+    case TB_ISBUTTONHIDDEN:
+      return ButtonBit(*state, wParam, TBSTATE_HIDDEN);
+    case TB_ISBUTTONPRESSED:
+      return ButtonBit(*state, wParam, TBSTATE_PRESSED);
     // Controls placed on the toolbar (a search box, an edit field) talk to
     // their parent, the toolbar; it hands that on to its notify window, as
     // the real control does.
@@ -367,7 +396,9 @@ int ClickableIndex(const ToolbarState& state, int commandId) {
   const int index = state.IndexOf(commandId);
   if (index < 0) return -1;
   const auto& button = state.buttons[static_cast<std::size_t>(index)];
-  if ((button.style & BTNS_SEP) || (button.state & TBSTATE_HIDDEN) || !(button.state & TBSTATE_ENABLED)) return -1;
+  if ((button.style & BTNS_SEP) || (button.state & TBSTATE_HIDDEN) ||
+      !(button.state & TBSTATE_ENABLED))
+    return -1;
   return index;
 }
 
@@ -415,12 +446,17 @@ bool ClickToolbarButton(HWND toolbar, int commandId) {
   const int index = ClickableIndex(*state, commandId);
   if (index < 0) return false;
   auto& button = state->buttons[static_cast<std::size_t>(index)];
-  const bool splitArrowDrawn = (button.style & BTNS_DROPDOWN) && (state->extendedStyle & TBSTYLE_EX_DRAWDDARROWS);
+  const bool splitArrowDrawn =
+      (button.style & BTNS_DROPDOWN) && (state->extendedStyle & TBSTYLE_EX_DRAWDDARROWS);
   if ((button.style & BTNS_WHOLEDROPDOWN) || ((button.style & BTNS_DROPDOWN) && !splitArrowDrawn)) {
     return SendDropDown(toolbar, *state, index);
   }
-  if (button.style & BTNS_CHECK) SendMessageW(toolbar, TB_CHECKBUTTON, static_cast<WPARAM>(commandId), !(button.state & TBSTATE_CHECKED));
-  SendMessageW(state->notifyParent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(commandId), BN_CLICKED), reinterpret_cast<LPARAM>(toolbar));
+  if (button.style & BTNS_CHECK)
+    SendMessageW(toolbar, TB_CHECKBUTTON, static_cast<WPARAM>(commandId),
+                 !(button.state & TBSTATE_CHECKED));
+  SendMessageW(state->notifyParent, WM_COMMAND,
+               MAKEWPARAM(static_cast<WORD>(commandId), BN_CLICKED),
+               reinterpret_cast<LPARAM>(toolbar));
   return true;
 }
 
@@ -445,7 +481,8 @@ std::u16string HoverToolbarButton(HWND toolbar, int commandId) {
   request.hdr.hwndFrom = state->tooltips;
   request.hdr.idFrom = static_cast<UINT_PTR>(commandId);
   request.hdr.code = TTN_GETDISPINFOW;
-  SendMessageW(state->notifyParent, WM_NOTIFY, request.hdr.idFrom, reinterpret_cast<LPARAM>(&request));
+  SendMessageW(state->notifyParent, WM_NOTIFY, request.hdr.idFrom,
+               reinterpret_cast<LPARAM>(&request));
   if (request.lpszText && request.lpszText != LPSTR_TEXTCALLBACKW) return request.lpszText;
   return request.szText;
 }

@@ -14,7 +14,8 @@ using testing::MessageLog;
 
 constexpr DWORD kToolbandToolbarStyle = 0x5401994D;
 
-TBBUTTON MakeButton(int id, BYTE style, int image, const char16_t* text, BYTE state = TBSTATE_ENABLED) {
+TBBUTTON MakeButton(int id, BYTE style, int image, const char16_t* text,
+                    BYTE state = TBSTATE_ENABLED) {
   TBBUTTON button;
   button.idCommand = id;
   button.fsStyle = style;
@@ -25,17 +26,19 @@ TBBUTTON MakeButton(int id, BYTE style, int image, const char16_t* text, BYTE st
 }
 
 platform::Bitmap SolidBitmap(int width, int height, std::uint32_t pixel) {
-  return platform::Bitmap{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, pixel)};
+  return platform::Bitmap{
+      width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, pixel)};
 }
 
 class ToolbarTest : public ::testing::Test {
  protected:
   void SetUp() override {
     parent_.Reset(CreateRecordingWindow(log_, nullptr, WS_VISIBLE, 0, RECT{0, 0, 800, 30}));
-    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, kToolbandToolbarStyle, 0, 0, 800, 30, parent_.Get(),
-                               reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, kToolbandToolbarStyle, 0, 0, 800, 30,
+                               parent_.Get(), reinterpret_cast<HMENU>(1), nullptr, nullptr);
     ASSERT_NE(toolbar_, nullptr);
-    SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
+    SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0,
+                 TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
     images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 50);
     ImageList_AddMasked(images_, SolidBitmap(16, 16, 0x00FF0000), 0xE2F0F0);
     SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
@@ -44,7 +47,8 @@ class ToolbarTest : public ::testing::Test {
   void TearDown() override { ImageList_Destroy(images_); }
 
   void Insert(const TBBUTTON& button, int at = -1) {
-    ASSERT_TRUE(SendMessageW(toolbar_, TB_INSERTBUTTONW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&button)));
+    ASSERT_TRUE(SendMessageW(toolbar_, TB_INSERTBUTTONW, static_cast<WPARAM>(at),
+                             reinterpret_cast<LPARAM>(&button)));
   }
   RECT Rect(int id) {
     RECT rect{-1, -1, -1, -1};
@@ -72,12 +76,13 @@ TEST_F(ToolbarTest, ButtonWidthsFollowTheFixedMetric) {
     int width;
   };
   const Case cases[] = {
-      {BTNS_AUTOSIZE, 0, u"Search", 24},                                 // text hidden by mixed buttons
-      {BTNS_AUTOSIZE | BTNS_SHOWTEXT, 0, u"Search", 16 + 4 + 42 + 8},   // image, gap, text, padding
+      {BTNS_AUTOSIZE, 0, u"Search", 24},  // text hidden by mixed buttons
+      {BTNS_AUTOSIZE | BTNS_SHOWTEXT, 0, u"Search", 16 + 4 + 42 + 8},  // image, gap, text, padding
       {BTNS_DROPDOWN | BTNS_AUTOSIZE | BTNS_SHOWTEXT, 0, u"Menu", 16 + 4 + 28 + 8 + 15},
       {BTNS_WHOLEDROPDOWN | BTNS_AUTOSIZE, 0, u"", 16 + 8 + 11},
-      {BTNS_AUTOSIZE | BTNS_SHOWTEXT, I_IMAGENONE, u"&Help", 28 + 8},    // the mnemonic mark takes no room
-      {BTNS_SHOWTEXT, I_IMAGENONE, u"Hi", 24},                           // not auto-size: at least the button width
+      {BTNS_AUTOSIZE | BTNS_SHOWTEXT, I_IMAGENONE, u"&Help",
+       28 + 8},                                 // the mnemonic mark takes no room
+      {BTNS_SHOWTEXT, I_IMAGENONE, u"Hi", 24},  // not auto-size: at least the button width
       {BTNS_SEP, 150, nullptr, 150},
       {BTNS_SEP, 0, nullptr, 8},
   };
@@ -153,7 +158,8 @@ TEST_F(ToolbarTest, ClicksNotifyTheParentAsTheRealControlDoes) {
       auto* notify = reinterpret_cast<NMTOOLBARW*>(lParam);
       EXPECT_EQ(notify->hdr.code, TBN_DROPDOWN);
       EXPECT_EQ(notify->hdr.hwndFrom, toolbar_);
-      EXPECT_EQ(SendMessageW(toolbar_, TB_ISBUTTONPRESSED, static_cast<WPARAM>(notify->iItem), 0), TRUE);
+      EXPECT_EQ(SendMessageW(toolbar_, TB_ISBUTTONPRESSED, static_cast<WPARAM>(notify->iItem), 0),
+                TRUE);
       dropDowns.emplace_back(notify->iItem, notify->rcButton);
       return TBDDRET_DEFAULT;
     }
@@ -197,11 +203,13 @@ TEST_F(ToolbarTest, ChildControlsNotificationsAreHandedToTheNotifyWindow) {
   MessageLog reflection;
   UniqueWindow reflector(CreateRecordingWindow(reflection, parent_.Get(), 0, 8));
   SendMessageW(toolbar_, TB_SETPARENT, reinterpret_cast<WPARAM>(reflector.Get()), 0);
-  HWND edit = CreateWindowExW(0, u"Edit", u"", WS_CHILD | WS_VISIBLE, 200, 0, 100, 22, toolbar_, reinterpret_cast<HMENU>(77), nullptr, nullptr);
+  HWND edit = CreateWindowExW(0, u"Edit", u"", WS_CHILD | WS_VISIBLE, 200, 0, 100, 22, toolbar_,
+                              reinterpret_cast<HMENU>(77), nullptr, nullptr);
   SetWindowTextW(edit, u"typed");
   const auto messages = reflection.Messages();
   const auto change = std::find_if(messages.begin(), messages.end(), [](const auto& m) {
-    return m.message == WM_COMMAND && m.wParam == MAKEWPARAM(77, 0x0300);  // EN_CHANGE of control 77
+    return m.message == WM_COMMAND &&
+           m.wParam == MAKEWPARAM(77, 0x0300);  // EN_CHANGE of control 77
   });
   EXPECT_NE(change, messages.end());
 }
@@ -211,7 +219,8 @@ TEST_F(ToolbarTest, TooltipAsksTheParentUnlessATextWasSet) {
   log_.handler = [](HWND, UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
     if (message != WM_NOTIFY) return std::nullopt;
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-    if (info->hdr.code == TTN_GETDISPINFOW && info->hdr.idFrom == 30) info->lpszText = const_cast<LPWSTR>(u"Search the web");
+    if (info->hdr.code == TTN_GETDISPINFOW && info->hdr.idFrom == 30)
+      info->lpszText = const_cast<LPWSTR>(u"Search the web");
     return 0;
   };
   EXPECT_EQ(HoverToolbarButton(toolbar_, 30), u"Search the web");
@@ -245,16 +254,20 @@ TEST_F(ToolbarTest, FontCopiesAndDestroyedToolbarIsHarmless) {
 TEST(ImageList, CutsWideBitmapsAndMasksTheGivenColour) {
   HIMAGELIST list = ImageList_Create(2, 2, ILC_COLOR32 | ILC_MASK, 0, 50);
   // Two 2x2 images side by side; 0xE2F0F0 as a COLORREF is pixel 0xF0F0E2.
-  platform::Bitmap strip{4, 2, {0xF0F0E2, 0x112233, 0x445566, 0xF0F0E2, 0x778899, 0xF0F0E2, 0xF0F0E2, 0xAABBCC}};
+  platform::Bitmap strip{
+      4, 2, {0xF0F0E2, 0x112233, 0x445566, 0xF0F0E2, 0x778899, 0xF0F0E2, 0xF0F0E2, 0xAABBCC}};
   EXPECT_EQ(ImageList_AddMasked(list, strip, 0xE2F0F0), 0);
   EXPECT_EQ(ImageList_AddMasked(list, strip, CLR_DEFAULT), 2);
   EXPECT_EQ(ImageList_GetImageCount(list), 4);
   auto second = GetImageListImage(list, 1);
   ASSERT_TRUE(second);
-  EXPECT_EQ(second->bitmap.pixels, (std::vector<std::uint32_t>{0x445566, 0xF0F0E2, 0xF0F0E2, 0xAABBCC}));
+  EXPECT_EQ(second->bitmap.pixels,
+            (std::vector<std::uint32_t>{0x445566, 0xF0F0E2, 0xF0F0E2, 0xAABBCC}));
   EXPECT_EQ(second->transparent, (std::vector<bool>{false, true, true, false}));
-  EXPECT_EQ(ImageList_AddMasked(list, platform::Bitmap{1, 2, {1, 2}}, CLR_NONE), -1);  // narrower than one image
-  EXPECT_EQ(ImageList_AddMasked(list, platform::Bitmap{2, 2, {1}}, CLR_NONE), -1);     // pixels missing
+  EXPECT_EQ(ImageList_AddMasked(list, platform::Bitmap{1, 2, {1, 2}}, CLR_NONE),
+            -1);  // narrower than one image
+  EXPECT_EQ(ImageList_AddMasked(list, platform::Bitmap{2, 2, {1}}, CLR_NONE),
+            -1);  // pixels missing
   EXPECT_TRUE(ImageList_Remove(list, -1));
   EXPECT_EQ(ImageList_GetImageCount(list), 0);
   EXPECT_TRUE(ImageList_Destroy(list));

@@ -22,8 +22,9 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLASSEXW* windowClass);
 
 // `menuOrId` is the control id for child windows, as in Windows.
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, void* param);
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance,
+                     void* param);
 // Sends WM_DESTROY to the window and then to its children (parents first),
 // WM_NCDESTROY children first, then frees the handle.
 BOOL DestroyWindow(HWND hwnd);

@@ -1,6 +1,5 @@
 // The caret of each thread, kept with the thread's queue like its focus.
 #include "platform/ui/Window.h"
-
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;
@@ -12,7 +11,8 @@ using Lock = std::unique_lock<std::mutex>;
 // ShowCaret and HideCaret act on the thread's caret when the window named
 // owns it, or when none is named.
 bool MayChangeCaretLocked(const ThreadQueue& queue, HWND hwnd) {
-  return queue.caret != nullptr && FindWindowLocked(queue.caret) && (hwnd == nullptr || hwnd == queue.caret);
+  return queue.caret != nullptr && FindWindowLocked(queue.caret) &&
+         (hwnd == nullptr || hwnd == queue.caret);
 }
 
 }  // namespace

@@ -73,9 +73,10 @@ TEST(Caret, EachThreadHasItsOwnAndOnlyForItsOwnWindows) {
 TEST(Caret, AnEditFieldHasAShownCaretExactlyWhileItHasTheFocus) {
   MessageLog log;
   UniqueWindow parent(CreateRecordingWindow(log));
-  HWND readOnly = CreateWindowExW(0, WC_EDITW, u"$1", WS_CHILD | WS_VISIBLE | ES_READONLY, 0, 0, 80, 22, parent.Get(),
-                                  nullptr, nullptr, nullptr);
-  HWND plain = CreateWindowExW(0, WC_EDITW, u"", WS_CHILD | WS_VISIBLE, 90, 0, 80, 22, parent.Get(), nullptr, nullptr, nullptr);
+  HWND readOnly = CreateWindowExW(0, WC_EDITW, u"$1", WS_CHILD | WS_VISIBLE | ES_READONLY, 0, 0, 80,
+                                  22, parent.Get(), nullptr, nullptr, nullptr);
+  HWND plain = CreateWindowExW(0, WC_EDITW, u"", WS_CHILD | WS_VISIBLE, 90, 0, 80, 22, parent.Get(),
+                               nullptr, nullptr, nullptr);
   EXPECT_EQ(CaretWindow(), nullptr);
   SetFocus(readOnly);
   EXPECT_EQ(CaretWindow(), readOnly);

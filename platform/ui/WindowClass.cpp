@@ -1,5 +1,4 @@
 #include "platform/ui/Window.h"
-
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;

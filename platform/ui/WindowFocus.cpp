@@ -1,6 +1,5 @@
-#include "platform/ui/Window.h"
-
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;

@@ -1,8 +1,7 @@
-#include "platform/ui/Window.h"
-
 #include <algorithm>
 
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;
@@ -13,7 +12,8 @@ using Lock = std::unique_lock<std::mutex>;
 
 void SendSizeAndMove(HWND hwnd, const RECT& before, const RECT& after) {
   if (before.left != after.left || before.top != after.top) {
-    SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(after.left), static_cast<WORD>(after.top)));
+    SendMessageW(hwnd, WM_MOVE, 0,
+                 MAKELPARAM(static_cast<WORD>(after.left), static_cast<WORD>(after.top)));
   }
   const LONG width = after.right - after.left;
   const LONG height = after.bottom - after.top;
@@ -41,12 +41,14 @@ BOOL GetClientRect(HWND hwnd, RECT* rect) {
   Lock lock(Sys().mutex);
   auto record = FindOrFail(hwnd);
   if (!record || !rect) return FALSE;
-  *rect = RECT{0, 0, record->rect.right - record->rect.left, record->rect.bottom - record->rect.top};
+  *rect =
+      RECT{0, 0, record->rect.right - record->rect.left, record->rect.bottom - record->rect.top};
   return TRUE;
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
-  return SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+  return SetWindowPos(hwnd, nullptr, x, y, width, height,
+                      SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
@@ -99,9 +101,13 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
   return static_cast<int>(MAKELPARAM(static_cast<WORD>(dx), static_cast<WORD>(dy)));
 }
 
-BOOL ClientToScreen(HWND hwnd, POINT* point) { return IsWindow(hwnd) && point ? (MapWindowPoints(hwnd, nullptr, point, 1), TRUE) : FALSE; }
+BOOL ClientToScreen(HWND hwnd, POINT* point) {
+  return IsWindow(hwnd) && point ? (MapWindowPoints(hwnd, nullptr, point, 1), TRUE) : FALSE;
+}
 
-BOOL ScreenToClient(HWND hwnd, POINT* point) { return IsWindow(hwnd) && point ? (MapWindowPoints(nullptr, hwnd, point, 1), TRUE) : FALSE; }
+BOOL ScreenToClient(HWND hwnd, POINT* point) {
+  return IsWindow(hwnd) && point ? (MapWindowPoints(nullptr, hwnd, point, 1), TRUE) : FALSE;
+}
 
 BOOL ShowWindow(HWND hwnd, int command) {
   const bool show = command != SW_HIDE;

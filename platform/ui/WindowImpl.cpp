@@ -23,8 +23,8 @@ WindowImpl::~WindowImpl() {
   if (hwnd && !subclassed && IsWindow(hwnd)) DestroyWindow(hwnd);
 }
 
-HWND WindowImpl::Create(LPCWSTR className, HWND parent, const RECT& rect, LPCWSTR text, DWORD style, DWORD exStyle, UINT id,
-                        UINT classStyle, HBRUSH background) {
+HWND WindowImpl::Create(LPCWSTR className, HWND parent, const RECT& rect, LPCWSTR text, DWORD style,
+                        DWORD exStyle, UINT id, UINT classStyle, HBRUSH background) {
   if (hwnd_) return nullptr;
   WNDCLASSEXW existing;
   if (GetClassInfoExW(nullptr, className, &existing)) {
@@ -38,14 +38,16 @@ HWND WindowImpl::Create(LPCWSTR className, HWND parent, const RECT& rect, LPCWST
     if (!RegisterClassExW(&windowClass)) return nullptr;
   }
   creating = this;
-  HWND hwnd = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                              parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
+  HWND hwnd = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top,
+                              rect.right - rect.left, rect.bottom - rect.top, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
   creating = nullptr;
   return hwnd;
 }
 
 bool WindowImpl::SubclassWindow(HWND hwnd) {
-  if (hwnd_ || !SetWindowSubclass(hwnd, &WindowImpl::SubclassProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this))) {
+  if (hwnd_ || !SetWindowSubclass(hwnd, &WindowImpl::SubclassProc, reinterpret_cast<UINT_PTR>(this),
+                                  reinterpret_cast<DWORD_PTR>(this))) {
     return false;
   }
   hwnd_ = hwnd;
@@ -61,7 +63,8 @@ HWND WindowImpl::UnsubclassWindow() {
 }
 
 LRESULT WindowImpl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return subclassed_ ? DefSubclassProc(hwnd_, message, wParam, lParam) : DefWindowProcW(hwnd_, message, wParam, lParam);
+  return subclassed_ ? DefSubclassProc(hwnd_, message, wParam, lParam)
+                     : DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void WindowImpl::Detach() {
@@ -77,7 +80,8 @@ void WindowImpl::Detach() {
 
 LRESULT WindowImpl::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (!ProcessWindowMessage(hwnd, message, wParam, lParam, result)) result = DefaultProc(message, wParam, lParam);
+  if (!ProcessWindowMessage(hwnd, message, wParam, lParam, result))
+    result = DefaultProc(message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     Detach();
     OnFinalMessage(hwnd);
@@ -92,10 +96,12 @@ LRESULT WindowImpl::StartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     object->hwnd_ = hwnd;
     SetPropW(hwnd, kObjectProp, object);
   }
-  return object ? object->Route(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+  return object ? object->Route(hwnd, message, wParam, lParam)
+                : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-LRESULT WindowImpl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR refData) {
+LRESULT WindowImpl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR refData) {
   return reinterpret_cast<WindowImpl*>(refData)->Route(hwnd, message, wParam, lParam);
 }
 

@@ -23,8 +23,8 @@ class WindowImpl {
   WindowImpl& operator=(const WindowImpl&) = delete;
 
   // Fails when a class of that name exists with another procedure.
-  HWND Create(LPCWSTR className, HWND parent, const RECT& rect, LPCWSTR text, DWORD style, DWORD exStyle = 0, UINT id = 0,
-              UINT classStyle = 0, HBRUSH background = nullptr);
+  HWND Create(LPCWSTR className, HWND parent, const RECT& rect, LPCWSTR text, DWORD style,
+              DWORD exStyle = 0, UINT id = 0, UINT classStyle = 0, HBRUSH background = nullptr);
   bool SubclassWindow(HWND hwnd);
   // Gives a subclassed window its previous procedure back; returns it.
   HWND UnsubclassWindow();
@@ -32,7 +32,8 @@ class WindowImpl {
 
  protected:
   // True when the message was handled; `result` is then its answer.
-  virtual bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+  virtual bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    LRESULT& result) = 0;
   // The window's default handling: DefWindowProcW for a created window, the
   // previous procedure for a subclassed one.
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -41,7 +42,8 @@ class WindowImpl {
 
  private:
   static LRESULT StartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR refData);
+  static LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR refData);
   LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Detach();
 

@@ -36,7 +36,8 @@ TEST(WindowImpl, CreatedWindowRoutesEveryMessageIncludingCreation) {
   MessageLog log;
   UniqueWindow parent(CreateRecordingWindow(log));
   ReflectionWindow reflection;
-  HWND hwnd = reflection.Create(u"OrvaneReflectionWindow", parent.Get(), RECT{0, 0, 100, 20}, nullptr, WS_CHILD, 0, 8);
+  HWND hwnd = reflection.Create(u"OrvaneReflectionWindow", parent.Get(), RECT{0, 0, 100, 20},
+                                nullptr, WS_CHILD, 0, 8);
   ASSERT_NE(hwnd, nullptr);
   EXPECT_EQ(reflection.Handle(), hwnd);
   EXPECT_EQ(GetDlgCtrlID(hwnd), 8);

@@ -1,8 +1,7 @@
-#include "platform/ui/Window.h"
-
 #include <algorithm>
 
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;
@@ -53,8 +52,9 @@ void SendNcDestroyTree(HWND hwnd) {
 
 }  // namespace
 
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, void* param) {
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance,
+                     void* param) {
   if (!className || IsClassAtom(className)) {
     ::SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
     return nullptr;
@@ -89,7 +89,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     record->exStyle = exStyle;
     record->parent = parent;
     record->rect = RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
-    record->id = (style & WS_CHILD) ? static_cast<LONG_PTR>(reinterpret_cast<ULONG_PTR>(menuOrId)) : 0;
+    record->id =
+        (style & WS_CHILD) ? static_cast<LONG_PTR>(reinterpret_cast<ULONG_PTR>(menuOrId)) : 0;
     record->instance = instance;
     record->needsPaint = (style & WS_VISIBLE) != 0;
     sys.windows.emplace(reinterpret_cast<std::uintptr_t>(hwnd), record);
@@ -117,7 +118,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     return nullptr;
   }
   if (!IsWindow(hwnd)) return nullptr;
-  SendMessageW(hwnd, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(std::max(width, 0)), static_cast<WORD>(std::max(height, 0))));
+  SendMessageW(
+      hwnd, WM_SIZE, 0,
+      MAKELPARAM(static_cast<WORD>(std::max(width, 0)), static_cast<WORD>(std::max(height, 0))));
   SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
   if (style & WS_VISIBLE) SendMessageW(hwnd, WM_SHOWWINDOW, TRUE, 0);
   return IsWindow(hwnd) ? hwnd : nullptr;

@@ -1,9 +1,8 @@
-#include "platform/ui/Window.h"
-
 #include <algorithm>
 
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Mouse.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;
@@ -48,10 +47,13 @@ BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
 int GetWindowTextW(HWND hwnd, LPWSTR buffer, int bufferChars) {
   if (!buffer || bufferChars <= 0) return 0;
   buffer[0] = 0;
-  return static_cast<int>(SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(bufferChars), reinterpret_cast<LPARAM>(buffer)));
+  return static_cast<int>(SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(bufferChars),
+                                       reinterpret_cast<LPARAM>(buffer)));
 }
 
-int GetWindowTextLengthW(HWND hwnd) { return static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0)); }
+int GetWindowTextLengthW(HWND hwnd) {
+  return static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0));
+}
 
 BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL) {
   Lock lock(Sys().mutex);

@@ -1,8 +1,7 @@
-#include "platform/ui/Window.h"
-
 #include <algorithm>
 #include <utility>
 
+#include "platform/ui/Window.h"
 #include "platform/ui/detail/System.h"
 
 using namespace platform::ui::detail;
@@ -28,7 +27,9 @@ HWND SetParent(HWND child, HWND newParent) {
   Lock lock(Sys().mutex);
   auto record = FindOrFail(child);
   auto parentRecord = FindWindowLocked(newParent);
-  if (!record || (newParent && !parentRecord) || child == newParent || IsDescendantLocked(child, newParent)) return nullptr;
+  if (!record || (newParent && !parentRecord) || child == newParent ||
+      IsDescendantLocked(child, newParent))
+    return nullptr;
   HWND old = record->parent;
   if (auto oldRecord = FindWindowLocked(old)) std::erase(oldRecord->children, child);
   record->parent = newParent;
@@ -53,11 +54,16 @@ HWND GetWindow(HWND hwnd, UINT command) {
   const auto siblings = SiblingsLocked(*record);
   auto it = std::find(siblings.begin(), siblings.end(), hwnd);
   switch (command) {
-    case GW_HWNDFIRST: return siblings.front();
-    case GW_HWNDLAST: return siblings.back();
-    case GW_HWNDNEXT: return (it + 1) < siblings.end() ? *(it + 1) : nullptr;
-    case GW_HWNDPREV: return it != siblings.begin() ? *(it - 1) : nullptr;
-    default: return nullptr;
+    case GW_HWNDFIRST:
+      return siblings.front();
+    case GW_HWNDLAST:
+      return siblings.back();
+    case GW_HWNDNEXT:
+      return (it + 1) < siblings.end() ? *(it + 1) : nullptr;
+    case GW_HWNDPREV:
+      return it != siblings.begin() ? *(it - 1) : nullptr;
+    default:
+      return nullptr;
   }
 }
 
@@ -82,7 +88,8 @@ HWND FindWindowExW(HWND parent, HWND childAfter, LPCWSTR className, LPCWSTR wind
     if (it == candidates.end()) return nullptr;
     ++it;
   }
-  const auto wantedClass = className && !IsClassAtom(className) ? ClassKey(className) : std::u16string();
+  const auto wantedClass =
+      className && !IsClassAtom(className) ? ClassKey(className) : std::u16string();
   for (; it != candidates.end(); ++it) {
     auto record = FindWindowLocked(*it);
     if (!record) continue;
@@ -131,14 +138,23 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
   auto record = FindOrFail(hwnd);
   if (!record) return 0;
   switch (index) {
-    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(record->proc);
-    case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(record->instance);
-    case GWLP_HWNDPARENT: return reinterpret_cast<LONG_PTR>(record->parent);
-    case GWLP_ID: return record->id;
-    case GWL_STYLE: return static_cast<LONG_PTR>(record->style);
-    case GWL_EXSTYLE: return static_cast<LONG_PTR>(record->exStyle);
-    case GWLP_USERDATA: return record->userData;
-    default: ::SetLastError(ERROR_INVALID_INDEX); return 0;
+    case GWLP_WNDPROC:
+      return reinterpret_cast<LONG_PTR>(record->proc);
+    case GWLP_HINSTANCE:
+      return reinterpret_cast<LONG_PTR>(record->instance);
+    case GWLP_HWNDPARENT:
+      return reinterpret_cast<LONG_PTR>(record->parent);
+    case GWLP_ID:
+      return record->id;
+    case GWL_STYLE:
+      return static_cast<LONG_PTR>(record->style);
+    case GWL_EXSTYLE:
+      return static_cast<LONG_PTR>(record->exStyle);
+    case GWLP_USERDATA:
+      return record->userData;
+    default:
+      ::SetLastError(ERROR_INVALID_INDEX);
+      return 0;
   }
 }
 
@@ -153,11 +169,21 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
       old = reinterpret_cast<LONG_PTR>(record->proc);
       record->proc = reinterpret_cast<WNDPROC>(value);
       break;
-    case GWLP_ID: old = std::exchange(record->id, value); break;
-    case GWL_STYLE: old = static_cast<LONG_PTR>(std::exchange(record->style, static_cast<DWORD>(value))); break;
-    case GWL_EXSTYLE: old = static_cast<LONG_PTR>(std::exchange(record->exStyle, static_cast<DWORD>(value))); break;
-    case GWLP_USERDATA: old = std::exchange(record->userData, value); break;
-    default: ::SetLastError(ERROR_INVALID_INDEX); return 0;
+    case GWLP_ID:
+      old = std::exchange(record->id, value);
+      break;
+    case GWL_STYLE:
+      old = static_cast<LONG_PTR>(std::exchange(record->style, static_cast<DWORD>(value)));
+      break;
+    case GWL_EXSTYLE:
+      old = static_cast<LONG_PTR>(std::exchange(record->exStyle, static_cast<DWORD>(value)));
+      break;
+    case GWLP_USERDATA:
+      old = std::exchange(record->userData, value);
+      break;
+    default:
+      ::SetLastError(ERROR_INVALID_INDEX);
+      return 0;
   }
   return old;
 }

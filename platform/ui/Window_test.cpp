@@ -30,8 +30,10 @@ TEST(WindowClass, RegistersOnceAndIsFoundCaseInsensitively) {
 }
 
 TEST(WindowClass, BuiltInControlClassesAreRegistered) {
-  for (const char16_t* name : {u"ToolbarWindow32", u"ReBarWindow32", u"ComboBox", u"Edit", u"Static", u"tooltips_class32"}) {
-    EXPECT_TRUE(GetClassInfoExW(nullptr, name, nullptr)) << std::string(name, name + std::char_traits<char16_t>::length(name));
+  for (const char16_t* name : {u"ToolbarWindow32", u"ReBarWindow32", u"ComboBox", u"Edit",
+                               u"Static", u"tooltips_class32"}) {
+    EXPECT_TRUE(GetClassInfoExW(nullptr, name, nullptr))
+        << std::string(name, name + std::char_traits<char16_t>::length(name));
   }
 }
 
@@ -39,14 +41,17 @@ TEST(Window, CreationSendsMessagesInWindowsOrder) {
   MessageLog log;
   UniqueWindow window(CreateRecordingWindow(log, nullptr, WS_VISIBLE, 0, RECT{10, 20, 110, 50}));
   ASSERT_TRUE(window);
-  EXPECT_EQ(log.Ids(), (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW}));
+  EXPECT_EQ(log.Ids(),
+            (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW}));
   const auto size = log.Messages()[2];
   EXPECT_EQ(LOWORD(size.lParam), 100);
   EXPECT_EQ(HIWORD(size.lParam), 30);
 }
 
 TEST(Window, CreateFailsForUnknownClassAndWhenWmCreateRefuses) {
-  EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(
+      CreateWindowExW(0, u"NoSuchClass", u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+      nullptr);
   EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
   MessageLog log;
   log.handler = [](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
@@ -54,7 +59,8 @@ TEST(Window, CreateFailsForUnknownClassAndWhenWmCreateRefuses) {
     return std::nullopt;
   };
   EXPECT_EQ(CreateRecordingWindow(log), nullptr);
-  EXPECT_EQ(log.Ids({WM_CREATE, WM_DESTROY, WM_NCDESTROY}), (std::vector<UINT>{WM_CREATE, WM_DESTROY, WM_NCDESTROY}));
+  EXPECT_EQ(log.Ids({WM_CREATE, WM_DESTROY, WM_NCDESTROY}),
+            (std::vector<UINT>{WM_CREATE, WM_DESTROY, WM_NCDESTROY}));
 }
 
 TEST(Window, DestroySendsDestroyParentsFirstAndNcDestroyChildrenFirst) {
@@ -74,8 +80,12 @@ TEST(Window, DestroySendsDestroyParentsFirstAndNcDestroyChildrenFirst) {
   ASSERT_TRUE(DestroyWindow(parent));
   std::vector<std::pair<HWND, UINT>> seen;
   for (const auto& m : order.Messages()) seen.emplace_back(m.hwnd, m.message);
-  EXPECT_EQ(seen, (std::vector<std::pair<HWND, UINT>>{{parent, WM_DESTROY}, {child, WM_DESTROY}, {grandchild, WM_DESTROY},
-                                                       {grandchild, WM_NCDESTROY}, {child, WM_NCDESTROY}, {parent, WM_NCDESTROY}}));
+  EXPECT_EQ(seen, (std::vector<std::pair<HWND, UINT>>{{parent, WM_DESTROY},
+                                                      {child, WM_DESTROY},
+                                                      {grandchild, WM_DESTROY},
+                                                      {grandchild, WM_NCDESTROY},
+                                                      {child, WM_NCDESTROY},
+                                                      {parent, WM_NCDESTROY}}));
   EXPECT_FALSE(IsWindow(child));
   EXPECT_FALSE(IsWindow(grandchild));
 }
@@ -182,7 +192,8 @@ TEST(Window, FindsChildrenByClassAndName) {
   HWND a = CreateRecordingWindow(log, parent.Get());
   HWND b = CreateRecordingWindow(log, parent.Get());
   SetWindowTextW(b, u"Internet Explorer_Server");
-  EXPECT_EQ(FindWindowExW(parent.Get(), nullptr, u"vimarutestrecorder", u"Internet Explorer_Server"), b);
+  EXPECT_EQ(
+      FindWindowExW(parent.Get(), nullptr, u"vimarutestrecorder", u"Internet Explorer_Server"), b);
   EXPECT_EQ(FindWindowExW(parent.Get(), nullptr, u"Static", nullptr), nullptr);
   EXPECT_EQ(GetWindow(parent.Get(), GW_CHILD), b);  // newest on top, as CreateWindow places it
   EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), a);

@@ -31,8 +31,8 @@ std::string ToAnsi(const xmlChar* utf8) {
   return WideToAnsi(Utf8ToWide(reinterpret_cast<const char*>(utf8)));
 }
 
-std::vector<xmlNodePtr> SelectElements(xmlDocPtr doc, xmlNodePtr context, std::string_view expression,
-                                       const Namespaces& namespaces) {
+std::vector<xmlNodePtr> SelectElements(xmlDocPtr doc, xmlNodePtr context,
+                                       std::string_view expression, const Namespaces& namespaces) {
   std::unique_ptr<xmlXPathContext, ContextDeleter> xpath(xmlXPathNewContext(doc));
   if (!xpath) return {};
   xpath->error = IgnoreError;

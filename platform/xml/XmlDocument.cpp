@@ -86,8 +86,8 @@ std::vector<XmlElement> XmlDocument::Select(xml_detail::Node* contextNode, std::
                                             const std::shared_ptr<xml_detail::Tree>& tree) {
   std::vector<XmlElement> elements;
   const auto self = shared_from_this();
-  for (xmlNodePtr node :
-       xml_detail::SelectElements(tree->Doc(), xml_detail::ToXml(contextNode), xpath, selectionNamespaces_)) {
+  for (xmlNodePtr node : xml_detail::SelectElements(tree->Doc(), xml_detail::ToXml(contextNode),
+                                                    xpath, selectionNamespaces_)) {
     elements.push_back(XmlElement(self, tree, FromXml(node)));
   }
   return elements;

@@ -77,8 +77,8 @@ class XmlElement {
 
 enum class XmlLoadResult {
   kOk,
-  kNotFound,     // the location names nothing readable
-  kParseError,   // the bytes are not a well-formed document
+  kNotFound,    // the location names nothing readable
+  kParseError,  // the bytes are not a well-formed document
 };
 
 class XmlDocument : public std::enable_shared_from_this<XmlDocument> {

@@ -16,8 +16,10 @@ constexpr const char* kNamespaces =
 
 constexpr const char* kLayout =
     "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n"
-    "<toolband xmlns=\"http://toolband.test/toolband\" name=\"Vimaru\" company=\"Vimaru Group Inc\">\n"
-    "  <menu image=\"215\" mixed-button=\"no\"><button caption=\"Help\" command=\"VimaruIEToolbar.Help\"/></menu>\n"
+    "<toolband xmlns=\"http://toolband.test/toolband\" name=\"Vimaru\" company=\"Vimaru Group "
+    "Inc\">\n"
+    "  <menu image=\"215\" mixed-button=\"no\"><button caption=\"Help\" "
+    "command=\"VimaruIEToolbar.Help\"/></menu>\n"
     "  <!-- a comment is not a child element -->\n"
     "  <button command=\"VimaruIEToolbar.QX\" image=\"216\" caption=\"Caf\xE9\"/>\n"
     "  <separator/>\n"
@@ -75,8 +77,9 @@ TEST(XmlDocument, OtherNamespacesDoNotMatch) {
 
 TEST(XmlDocument, PrefixedNamesComeBackAsWritten) {
   auto document = NewDocument();
-  ASSERT_EQ(document->LoadBytes("<tb:toolband xmlns:tb=\"http://toolband.test/toolband\" tb:x=\"1\"/>"),
-            XmlLoadResult::kOk);
+  ASSERT_EQ(
+      document->LoadBytes("<tb:toolband xmlns:tb=\"http://toolband.test/toolband\" tb:x=\"1\"/>"),
+      XmlLoadResult::kOk);
   const auto root = document->SelectSingleNode("/toolband:toolband");
   ASSERT_TRUE(root.has_value());
   EXPECT_EQ(root->Name(), "tb:toolband");
@@ -145,7 +148,13 @@ TEST(XmlDocument, LoadFailuresLeaveTheDocumentEmpty) {
 }
 
 TEST(XmlDocument, MalformedBytesAreParseErrors) {
-  const char* const inputs[] = {"", "   ", "<a>", "<a></b>", "<a/><b/>", "text", "<a x=\"1\" x=\"2\"/>",
+  const char* const inputs[] = {"",
+                                "   ",
+                                "<a>",
+                                "<a></b>",
+                                "<a/><b/>",
+                                "text",
+                                "<a x=\"1\" x=\"2\"/>",
                                 "<?xml version=\"1.0\" encoding=\"no-such-encoding\"?><a/>",
                                 "<a xmlns:p=\"u\"><q:b/></a>"};
   for (const char* input : inputs) {
@@ -163,7 +172,8 @@ TEST(XmlDocument, LoadsFromPathsFileUrlsAndResUrls) {
       "C:\\Program Files\\Layout Dir\\layout.xml",
       "file:///C:/Program%20Files/Layout%20Dir/layout.xml",
       "file://c:\\program files\\layout dir\\LAYOUT.XML",
-      "res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/ToolBandLayout.xml",
+      "res://C:\\Program Files\\Vimaru Group "
+      "Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/ToolBandLayout.xml",
   };
   for (const char* location : locations) {
     auto document = NewDocument();
@@ -197,7 +207,8 @@ TEST(XmlDocument, IsoLatinTextRoundTripsThroughAnsi) {
   ASSERT_TRUE(again.has_value());
   EXPECT_EQ(again->Attribute("caption"), "5 \x80 & <more> \"quoted\"");
   EXPECT_EQ(again->Attribute("disabled"), "1");
-  EXPECT_EQ(reloaded->SelectSingleNode("/toolband:toolband/toolband:menu/toolband:button")->Attribute("caption"),
+  EXPECT_EQ(reloaded->SelectSingleNode("/toolband:toolband/toolband:menu/toolband:button")
+                ->Attribute("caption"),
             "Help");
 }
 

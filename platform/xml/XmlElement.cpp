@@ -12,7 +12,9 @@ using xml_detail::ToAnsi;
 using xml_detail::ToUtf8;
 using xml_detail::ToXml;
 
-const xmlChar* AsXml(const std::string& utf8) { return reinterpret_cast<const xmlChar*>(utf8.c_str()); }
+const xmlChar* AsXml(const std::string& utf8) {
+  return reinterpret_cast<const xmlChar*>(utf8.c_str());
+}
 
 std::string QualifiedName(const xmlChar* localName, xmlNsPtr ns) {
   std::string name;
@@ -33,8 +35,8 @@ xmlAttrPtr FindAttribute(xmlNodePtr node, const std::string& qualifiedUtf8) {
 
 }  // namespace
 
-XmlElement::XmlElement(std::shared_ptr<XmlDocument> document, std::shared_ptr<xml_detail::Tree> tree,
-                       xml_detail::Node* node)
+XmlElement::XmlElement(std::shared_ptr<XmlDocument> document,
+                       std::shared_ptr<xml_detail::Tree> tree, xml_detail::Node* node)
     : document_(std::move(document)), tree_(std::move(tree)), node_(node) {}
 
 std::string XmlElement::Name() const {
@@ -53,7 +55,9 @@ std::optional<std::string> XmlElement::GetAttribute(std::string_view name) const
   return ansi;
 }
 
-std::string XmlElement::Attribute(std::string_view name) const { return GetAttribute(name).value_or(""); }
+std::string XmlElement::Attribute(std::string_view name) const {
+  return GetAttribute(name).value_or("");
+}
 
 void XmlElement::SetAttribute(std::string_view name, std::string_view ansiValue) {
   const xmlNodePtr node = ToXml(node_);
@@ -78,7 +82,8 @@ std::string XmlElement::Text() const {
 std::vector<XmlElement> XmlElement::ChildElements() const {
   std::vector<XmlElement> children;
   for (xmlNodePtr child = ToXml(node_)->children; child != nullptr; child = child->next) {
-    if (child->type == XML_ELEMENT_NODE) children.push_back(XmlElement(document_, tree_, xml_detail::FromXml(child)));
+    if (child->type == XML_ELEMENT_NODE)
+      children.push_back(XmlElement(document_, tree_, xml_detail::FromXml(child)));
   }
   return children;
 }

@@ -41,7 +41,7 @@ using Namespaces = std::vector<std::pair<std::string, std::string>>;
 
 // Elements among the XPath results of `expression` evaluated at `context`,
 // in document order; nothing for an invalid expression or unbound prefix.
-std::vector<xmlNodePtr> SelectElements(xmlDocPtr doc, xmlNodePtr context, std::string_view expression,
-                                       const Namespaces& namespaces);
+std::vector<xmlNodePtr> SelectElements(xmlDocPtr doc, xmlNodePtr context,
+                                       std::string_view expression, const Namespaces& namespaces);
 
 }  // namespace platform::xml_detail

@@ -26,9 +26,10 @@ HRESULT HandOver(HRESULT hr, SoapString& received, SoapString* result) {
 }  // namespace
 
 template <typename TClient>
-HRESULT CQxAdsExT<TClient>::GetPublicAdsEx(int offerId, const SoapString& memberIp, const SoapString& cgroup,
-                                           const SoapString& keyword, int maxAds, const SoapString& ua,
-                                           const SoapString& sURL, bool bFix, std::vector<AdItemResult>* result,
+HRESULT CQxAdsExT<TClient>::GetPublicAdsEx(int offerId, const SoapString& memberIp,
+                                           const SoapString& cgroup, const SoapString& keyword,
+                                           int maxAds, const SoapString& ua, const SoapString& sURL,
+                                           bool bFix, std::vector<AdItemResult>* result,
                                            int* count) {
   if (result == nullptr || count == nullptr) return E_POINTER;
   GetPublicAdsExParams params;
@@ -49,7 +50,8 @@ template <typename TClient>
 HRESULT CQxAdsExT<TClient>::GetRandomKeyword(SoapString* result) {
   if (result == nullptr) return E_POINTER;
   GetRandomKeywordParams params;
-  const HRESULT hr = this->InvokeOperation(kGetRandomKeyword, params, [](GetRandomKeywordParams&) {});
+  const HRESULT hr =
+      this->InvokeOperation(kGetRandomKeyword, params, [](GetRandomKeywordParams&) {});
   return HandOver(hr, params.GetRandomKeywordResult, result);
 }
 
@@ -57,15 +59,17 @@ template <typename TClient>
 HRESULT CQxAdsExT<TClient>::GetRandomCategory(SoapString* result) {
   if (result == nullptr) return E_POINTER;
   GetRandomCategoryParams params;
-  const HRESULT hr = this->InvokeOperation(kGetRandomCategory, params, [](GetRandomCategoryParams&) {});
+  const HRESULT hr =
+      this->InvokeOperation(kGetRandomCategory, params, [](GetRandomCategoryParams&) {});
   return HandOver(hr, params.GetRandomCategoryResult, result);
 }
 
 template <typename TClient>
 HRESULT CQxAdsExT<TClient>::GetMemberAdsEx(const SoapString& encryptedMemberId, int offerId,
                                            const SoapString& memberIp, const SoapString& cgroup,
-                                           const SoapString& keyword, int maxAds, const SoapString& ua,
-                                           bool isChargable, const SoapString& sURL, bool bFix,
+                                           const SoapString& keyword, int maxAds,
+                                           const SoapString& ua, bool isChargable,
+                                           const SoapString& sURL, bool bFix,
                                            std::vector<AdItemResult>* result, int* count) {
   if (result == nullptr || count == nullptr) return E_POINTER;
   GetMemberAdsExParams params;
@@ -87,9 +91,10 @@ HRESULT CQxAdsExT<TClient>::GetMemberAdsEx(const SoapString& encryptedMemberId, 
 template <typename TClient>
 HRESULT CQxAdsExT<TClient>::GetMemberAds(const SoapString& encryptedMemberId, int offerId,
                                          const SoapString& memberIp, const SoapString& cgroup,
-                                         const SoapString& keyword, int maxAds, const SoapString& ua,
-                                         bool isChargable, const SoapString& sURL,
-                                         std::vector<AdItemResult>* result, int* count) {
+                                         const SoapString& keyword, int maxAds,
+                                         const SoapString& ua, bool isChargable,
+                                         const SoapString& sURL, std::vector<AdItemResult>* result,
+                                         int* count) {
   if (result == nullptr || count == nullptr) return E_POINTER;
   GetMemberAdsParams params;
   const HRESULT hr = this->InvokeOperation(kGetMemberAds, params, [&](GetMemberAdsParams& in) {
@@ -107,10 +112,11 @@ HRESULT CQxAdsExT<TClient>::GetMemberAds(const SoapString& encryptedMemberId, in
 }
 
 template <typename TClient>
-HRESULT CQxAdsExT<TClient>::testAds(int offerId, const SoapString& memberIp, const SoapString& cgroup,
-                                    const SoapString& keyword, int maxAds, const SoapString& ua,
-                                    const SoapString& sURL, const TestFeeds& feeds,
-                                    std::vector<AdTestItem>* result, int* count) {
+HRESULT CQxAdsExT<TClient>::testAds(int offerId, const SoapString& memberIp,
+                                    const SoapString& cgroup, const SoapString& keyword, int maxAds,
+                                    const SoapString& ua, const SoapString& sURL,
+                                    const TestFeeds& feeds, std::vector<AdTestItem>* result,
+                                    int* count) {
   if (result == nullptr || count == nullptr) return E_POINTER;
   testAdsParams params;
   const HRESULT hr = this->InvokeOperation(ktestAds, params, [&](testAdsParams& in) {
@@ -137,7 +143,8 @@ template <typename TClient>
 HRESULT CQxAdsExT<TClient>::GetBlockedTermsList(std::vector<SoapString>* result, int* count) {
   if (result == nullptr || count == nullptr) return E_POINTER;
   GetBlockedTermsListParams params;
-  const HRESULT hr = this->InvokeOperation(kGetBlockedTermsList, params, [](GetBlockedTermsListParams&) {});
+  const HRESULT hr =
+      this->InvokeOperation(kGetBlockedTermsList, params, [](GetBlockedTermsListParams&) {});
   return HandOver(hr, params.GetBlockedTermsListResult, result, count);
 }
 
@@ -150,10 +157,10 @@ HRESULT CQxAdsExT<TClient>::GetKeywordList(std::vector<SoapString>* result, int*
 }
 
 template <typename TClient>
-HRESULT CQxAdsExT<TClient>::GetPublicAds(int offerId, const SoapString& memberIp, const SoapString& cgroup,
-                                         const SoapString& keyword, int maxAds, const SoapString& ua,
-                                         const SoapString& sURL, std::vector<AdItemResult>* result,
-                                         int* count) {
+HRESULT CQxAdsExT<TClient>::GetPublicAds(int offerId, const SoapString& memberIp,
+                                         const SoapString& cgroup, const SoapString& keyword,
+                                         int maxAds, const SoapString& ua, const SoapString& sURL,
+                                         std::vector<AdItemResult>* result, int* count) {
   if (result == nullptr || count == nullptr) return E_POINTER;
   GetPublicAdsParams params;
   const HRESULT hr = this->InvokeOperation(kGetPublicAds, params, [&](GetPublicAdsParams& in) {

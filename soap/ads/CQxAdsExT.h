@@ -34,18 +34,20 @@ class CQxAdsExT : public TClient {
   explicit CQxAdsExT(std::string_view url) : TClient(url) {}
 
   HRESULT GetPublicAdsEx(int offerId, const SoapString& memberIp, const SoapString& cgroup,
-                         const SoapString& keyword, int maxAds, const SoapString& ua, const SoapString& sURL,
-                         bool bFix, std::vector<AdItemResult>* result, int* count);
+                         const SoapString& keyword, int maxAds, const SoapString& ua,
+                         const SoapString& sURL, bool bFix, std::vector<AdItemResult>* result,
+                         int* count);
   HRESULT GetRandomKeyword(SoapString* result);
   HRESULT GetRandomCategory(SoapString* result);
-  HRESULT GetMemberAdsEx(const SoapString& encryptedMemberId, int offerId, const SoapString& memberIp,
-                         const SoapString& cgroup, const SoapString& keyword, int maxAds, const SoapString& ua,
+  HRESULT GetMemberAdsEx(const SoapString& encryptedMemberId, int offerId,
+                         const SoapString& memberIp, const SoapString& cgroup,
+                         const SoapString& keyword, int maxAds, const SoapString& ua,
                          bool isChargable, const SoapString& sURL, bool bFix,
                          std::vector<AdItemResult>* result, int* count);
   HRESULT GetMemberAds(const SoapString& encryptedMemberId, int offerId, const SoapString& memberIp,
-                       const SoapString& cgroup, const SoapString& keyword, int maxAds, const SoapString& ua,
-                       bool isChargable, const SoapString& sURL, std::vector<AdItemResult>* result,
-                       int* count);
+                       const SoapString& cgroup, const SoapString& keyword, int maxAds,
+                       const SoapString& ua, bool isChargable, const SoapString& sURL,
+                       std::vector<AdItemResult>* result, int* count);
   // The eight flags say which ad networks to test.
   struct TestFeeds {
     bool testPulse360 = false;
@@ -57,14 +59,15 @@ class CQxAdsExT : public TClient {
     bool testOridian = false;
     bool testAdExchange = false;
   };
-  HRESULT testAds(int offerId, const SoapString& memberIp, const SoapString& cgroup, const SoapString& keyword,
-                  int maxAds, const SoapString& ua, const SoapString& sURL, const TestFeeds& feeds,
-                  std::vector<AdTestItem>* result, int* count);
+  HRESULT testAds(int offerId, const SoapString& memberIp, const SoapString& cgroup,
+                  const SoapString& keyword, int maxAds, const SoapString& ua,
+                  const SoapString& sURL, const TestFeeds& feeds, std::vector<AdTestItem>* result,
+                  int* count);
   HRESULT GetBlockedTermsList(std::vector<SoapString>* result, int* count);
   HRESULT GetKeywordList(std::vector<SoapString>* result, int* count);
   HRESULT GetPublicAds(int offerId, const SoapString& memberIp, const SoapString& cgroup,
-                       const SoapString& keyword, int maxAds, const SoapString& ua, const SoapString& sURL,
-                       std::vector<AdItemResult>* result, int* count);
+                       const SoapString& keyword, int maxAds, const SoapString& ua,
+                       const SoapString& sURL, std::vector<AdItemResult>* result, int* count);
   HRESULT TestPublicAds(std::vector<AdItemResult>* result, int* count);
   HRESULT GetCategoryList(std::vector<CategoryItem>* result, int* count);
 };

@@ -30,16 +30,23 @@ TEST(QxAdsExTables, SoapActionLineOfEveryOperationIsNamespacePlusName) {
     const soap::SoapOperation& operation;
     const char* name;
   } kCases[] = {
-      {kGetPublicAdsEx, "GetPublicAdsEx"},   {kGetRandomKeyword, "GetRandomKeyword"},
-      {kGetRandomCategory, "GetRandomCategory"}, {kGetMemberAdsEx, "GetMemberAdsEx"},
-      {kGetMemberAds, "GetMemberAds"},       {ktestAds, "testAds"},
-      {kGetBlockedTermsList, "GetBlockedTermsList"}, {kGetKeywordList, "GetKeywordList"},
-      {kGetPublicAds, "GetPublicAds"},       {kTestPublicAds, "TestPublicAds"},
+      {kGetPublicAdsEx, "GetPublicAdsEx"},
+      {kGetRandomKeyword, "GetRandomKeyword"},
+      {kGetRandomCategory, "GetRandomCategory"},
+      {kGetMemberAdsEx, "GetMemberAdsEx"},
+      {kGetMemberAds, "GetMemberAds"},
+      {ktestAds, "testAds"},
+      {kGetBlockedTermsList, "GetBlockedTermsList"},
+      {kGetKeywordList, "GetKeywordList"},
+      {kGetPublicAds, "GetPublicAds"},
+      {kTestPublicAds, "TestPublicAds"},
       {kGetCategoryList, "GetCategoryList"},
   };
   for (const auto& test : kCases) {
-    EXPECT_EQ(soap::SoapActionLine(*test.operation.body), "SOAPAction: \"" + kNamespace + test.name + "\"\r\n");
-    EXPECT_EQ(test.operation.body->WideName(), std::u16string(test.name, test.name + std::strlen(test.name)) + u"Response");
+    EXPECT_EQ(soap::SoapActionLine(*test.operation.body),
+              "SOAPAction: \"" + kNamespace + test.name + "\"\r\n");
+    EXPECT_EQ(test.operation.body->WideName(),
+              std::u16string(test.name, test.name + std::strlen(test.name)) + u"Response");
   }
 }
 
@@ -48,9 +55,9 @@ TEST(QxAdsExTables, OperationsWithoutParametersSendAnEmptyWrapper) {
     const soap::SoapOperation& operation;
     const char* name;
   } kCases[] = {
-      {kGetCategoryList, "GetCategoryList"},     {kGetBlockedTermsList, "GetBlockedTermsList"},
-      {kGetKeywordList, "GetKeywordList"},       {kTestPublicAds, "TestPublicAds"},
-      {kGetRandomKeyword, "GetRandomKeyword"},   {kGetRandomCategory, "GetRandomCategory"},
+      {kGetCategoryList, "GetCategoryList"},   {kGetBlockedTermsList, "GetBlockedTermsList"},
+      {kGetKeywordList, "GetKeywordList"},     {kTestPublicAds, "TestPublicAds"},
+      {kGetRandomKeyword, "GetRandomKeyword"}, {kGetRandomCategory, "GetRandomCategory"},
   };
   GetCategoryListParams categories;
   GetBlockedTermsListParams blocked;
@@ -58,7 +65,8 @@ TEST(QxAdsExTables, OperationsWithoutParametersSendAnEmptyWrapper) {
   TestPublicAdsParams testPublic;
   GetRandomKeywordParams randomKeyword;
   GetRandomCategoryParams randomCategory;
-  const void* blocks[] = {&categories, &blocked, &keywords, &testPublic, &randomKeyword, &randomCategory};
+  const void* blocks[] = {&categories, &blocked,       &keywords,
+                          &testPublic, &randomKeyword, &randomCategory};
   for (std::size_t i = 0; i < std::size(kCases); ++i) {
     std::string body;
     ASSERT_TRUE(soap::CSoapRootHandler::GenerateRequest(body, kCases[i].operation, blocks[i]));
@@ -78,12 +86,13 @@ TEST(QxAdsExTables, MemberAdsExWritesEveryParameterInOrder) {
   params.sURL = u"http://x/?a=1&b=<2>";
   std::string body;
   ASSERT_TRUE(soap::CSoapRootHandler::GenerateRequest(body, kGetMemberAdsEx, &params));
-  EXPECT_EQ(body, ExpectedBody("GetMemberAdsEx", kNamespace,
-                               "<encryptedMemberId>M1</encryptedMemberId><offerId>60</offerId>"
-                               "<memberIp></memberIp><cgroup>Cars</cgroup><keyword xsi:nil=\"1\"/>"
-                               "<maxAds>-5</maxAds><ua>Mozilla/4.0 \"compatible\"</ua>"
-                               "<isChargable>true</isChargable><sURL>http://x/?a=1&amp;b=&lt;2&gt;</sURL>"
-                               "<bFix>false</bFix>"));
+  EXPECT_EQ(body,
+            ExpectedBody("GetMemberAdsEx", kNamespace,
+                         "<encryptedMemberId>M1</encryptedMemberId><offerId>60</offerId>"
+                         "<memberIp></memberIp><cgroup>Cars</cgroup><keyword xsi:nil=\"1\"/>"
+                         "<maxAds>-5</maxAds><ua>Mozilla/4.0 \"compatible\"</ua>"
+                         "<isChargable>true</isChargable><sURL>http://x/?a=1&amp;b=&lt;2&gt;</sURL>"
+                         "<bFix>false</bFix>"));
 }
 
 TEST(QxAdsExTables, TestAdsSendsTheEightFeedFlagsAfterTheCommonParameters) {
@@ -93,28 +102,33 @@ TEST(QxAdsExTables, TestAdsSendsTheEightFeedFlagsAfterTheCommonParameters) {
   params.testAdExchange = true;
   std::string body;
   ASSERT_TRUE(soap::CSoapRootHandler::GenerateRequest(body, ktestAds, &params));
-  EXPECT_EQ(body, ExpectedBody("testAds", kNamespace,
-                               "<offerId>60</offerId><memberIp xsi:nil=\"1\"/><cgroup xsi:nil=\"1\"/>"
-                               "<keyword xsi:nil=\"1\"/><maxAds>0</maxAds><ua xsi:nil=\"1\"/>"
-                               "<sURL xsi:nil=\"1\"/><testPulse360>false</testPulse360>"
-                               "<testMamma>true</testMamma><testAdmanage>false</testAdmanage>"
-                               "<testAdSonar>false</testAdSonar><testNami>false</testNami>"
-                               "<testAdKnowledge>false</testAdKnowledge><testOridian>false</testOridian>"
-                               "<testAdExchange>true</testAdExchange>"));
+  EXPECT_EQ(body,
+            ExpectedBody("testAds", kNamespace,
+                         "<offerId>60</offerId><memberIp xsi:nil=\"1\"/><cgroup xsi:nil=\"1\"/>"
+                         "<keyword xsi:nil=\"1\"/><maxAds>0</maxAds><ua xsi:nil=\"1\"/>"
+                         "<sURL xsi:nil=\"1\"/><testPulse360>false</testPulse360>"
+                         "<testMamma>true</testMamma><testAdmanage>false</testAdmanage>"
+                         "<testAdSonar>false</testAdSonar><testNami>false</testNami>"
+                         "<testAdKnowledge>false</testAdKnowledge><testOridian>false</testOridian>"
+                         "<testAdExchange>true</testAdExchange>"));
 }
 
 TEST(CQxAdsExT, GetPublicAdsPostsTheExactRequestAndReadsTheAds) {
   test_support::ScriptedPeer peer;
-  peer.Serve({AnswerWith(AdsResponse(
-      "GetPublicAds",
-      "<GetPublicAdsResult><AdItemResult><Keyword>car</Keyword><Referer>r</Referer>"
-      "<Description>Cheap &amp; fast</Description><Title>Cars</Title><ClickUrl>http://c/1</ClickUrl>"
-      "<Url>cars.example</Url></AdItemResult><AdItemResult><Title>Only</Title><Url>u</Url></AdItemResult>"
-      "</GetPublicAdsResult>"))});
+  peer.Serve({AnswerWith(
+      AdsResponse("GetPublicAds",
+                  "<GetPublicAdsResult><AdItemResult><Keyword>car</Keyword><Referer>r</Referer>"
+                  "<Description>Cheap &amp; "
+                  "fast</Description><Title>Cars</Title><ClickUrl>http://c/1</ClickUrl>"
+                  "<Url>cars.example</Url></AdItemResult><AdItemResult><Title>Only</Title><Url>u</"
+                  "Url></AdItemResult>"
+                  "</GetPublicAdsResult>"))});
   CQxAdsEx proxy(peer.Url("/qxadsex.asmx"));
   std::vector<AdItemResult> ads;
   int count = -1;
-  ASSERT_EQ(proxy.GetPublicAds(60, u"", u"Cars", u"caf\u00E9", 5, u"UA", u"http://page/", &ads, &count), S_OK);
+  ASSERT_EQ(
+      proxy.GetPublicAds(60, u"", u"Cars", u"caf\u00E9", 5, u"UA", u"http://page/", &ads, &count),
+      S_OK);
   EXPECT_EQ(proxy.GetClientError(), SoapClientError::kSuccess);
 
   ASSERT_EQ(count, 2);
@@ -136,12 +150,14 @@ TEST(CQxAdsExT, GetPublicAdsPostsTheExactRequestAndReadsTheAds) {
   const test_support::PeerRecord record = peer.Finish();
   ASSERT_EQ(record.problem, "");
   ASSERT_EQ(record.connections.size(), 1u);
-  const std::string body = ExpectedBody("GetPublicAds", kNamespace,
-                                        "<offerId>60</offerId><memberIp></memberIp><cgroup>Cars</cgroup>"
-                                        "<keyword>caf&#x00E9;</keyword><maxAds>5</maxAds><ua>UA</ua>"
-                                        "<sURL>http://page/</sURL>");
-  EXPECT_EQ(record.connections[0].requests.at(0),
-            soap::testing::ExpectedSoapRequest(peer, "/qxadsex.asmx", kNamespace + "GetPublicAds", body));
+  const std::string body =
+      ExpectedBody("GetPublicAds", kNamespace,
+                   "<offerId>60</offerId><memberIp></memberIp><cgroup>Cars</cgroup>"
+                   "<keyword>caf&#x00E9;</keyword><maxAds>5</maxAds><ua>UA</ua>"
+                   "<sURL>http://page/</sURL>");
+  EXPECT_EQ(
+      record.connections[0].requests.at(0),
+      soap::testing::ExpectedSoapRequest(peer, "/qxadsex.asmx", kNamespace + "GetPublicAds", body));
 }
 
 TEST(CQxAdsExT, GetCategoryListPostsAnEmptyWrapperAndReadsLabelsAndNames) {
@@ -164,16 +180,18 @@ TEST(CQxAdsExT, GetCategoryListPostsAnEmptyWrapperAndReadsLabelsAndNames) {
 
   const test_support::PeerRecord record = peer.Finish();
   ASSERT_EQ(record.problem, "");
-  EXPECT_EQ(record.connections[0].requests.at(0),
-            soap::testing::ExpectedSoapRequest(peer, "/qxadsex.asmx", kNamespace + "GetCategoryList",
-                                               ExpectedBody("GetCategoryList", kNamespace, "")));
+  EXPECT_EQ(
+      record.connections[0].requests.at(0),
+      soap::testing::ExpectedSoapRequest(peer, "/qxadsex.asmx", kNamespace + "GetCategoryList",
+                                         ExpectedBody("GetCategoryList", kNamespace, "")));
 }
 
 TEST(CQxAdsExT, BlockedTermsAreAnArrayOfStringsWithNullItems) {
   test_support::ScriptedPeer peer;
-  peer.Serve({AnswerWith(AdsResponse("GetBlockedTermsList",
-                                     "<GetBlockedTermsListResult><string>casino</string><string xsi:nil=\"true\"/>"
-                                     "<string>poker</string><string></string></GetBlockedTermsListResult>"))});
+  peer.Serve({AnswerWith(
+      AdsResponse("GetBlockedTermsList",
+                  "<GetBlockedTermsListResult><string>casino</string><string xsi:nil=\"true\"/>"
+                  "<string>poker</string><string></string></GetBlockedTermsListResult>"))});
   CQxAdsEx proxy(peer.Url("/qxadsex.asmx"));
   std::vector<soap::SoapString> terms;
   int count = 0;
@@ -194,9 +212,11 @@ TEST(CQxAdsExT, TestAdsReadsFeedsWithTheirWrappedAds) {
       "testAds",
       "<testAdsResult><AdTestItem><FeedType>AdSonar</FeedType><FeedEnabled>true</FeedEnabled>"
       "<AdItems><AdItem><FeedType>Clicksor</FeedType><Title>T</Title><BidPrice>0.25</BidPrice>"
-      "<DisplayAd>1</DisplayAd></AdItem><AdItem><BidPrice>-INF</BidPrice><DisplayAd>false</DisplayAd>"
+      "<DisplayAd>1</DisplayAd></AdItem><AdItem><BidPrice>-INF</BidPrice><DisplayAd>false</"
+      "DisplayAd>"
       "<ImageUrl>i</ImageUrl></AdItem></AdItems><AdsCount>2</AdsCount></AdTestItem>"
-      "<AdTestItem><FeedEnabled>false</FeedEnabled><AdsCount>0</AdsCount></AdTestItem></testAdsResult>"))});
+      "<AdTestItem><FeedEnabled>false</FeedEnabled><AdsCount>0</AdsCount></AdTestItem></"
+      "testAdsResult>"))});
   CQxAdsEx proxy(peer.Url("/qxadsex.asmx"));
   std::vector<AdTestItem> feeds;
   int count = 0;
@@ -227,10 +247,12 @@ TEST(CQxAdsExT, MalformedTestAdsAnswersFailWithParseError) {
     const char* result;
   } kCases[] = {
       {"AdItem without BidPrice",
-       "<testAdsResult><AdTestItem><FeedEnabled>true</FeedEnabled><AdItems><AdItem><DisplayAd>true</DisplayAd>"
+       "<testAdsResult><AdTestItem><FeedEnabled>true</"
+       "FeedEnabled><AdItems><AdItem><DisplayAd>true</DisplayAd>"
        "</AdItem></AdItems><AdsCount>1</AdsCount></AdTestItem></testAdsResult>"},
       {"AdItem without DisplayAd",
-       "<testAdsResult><AdTestItem><FeedEnabled>true</FeedEnabled><AdItems><AdItem><BidPrice>1</BidPrice>"
+       "<testAdsResult><AdTestItem><FeedEnabled>true</FeedEnabled><AdItems><AdItem><BidPrice>1</"
+       "BidPrice>"
        "</AdItem></AdItems><AdsCount>1</AdsCount></AdTestItem></testAdsResult>"},
       {"AdTestItem without FeedEnabled",
        "<testAdsResult><AdTestItem><AdsCount>1</AdsCount></AdTestItem></testAdsResult>"},

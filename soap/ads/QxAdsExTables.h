@@ -23,19 +23,24 @@ using soap::ArrayCount;
 using soap::EnumValue;
 using soap::Field;
 using soap::FieldDescriptor;
-using soap::OperationDescriptor;
 using soap::kEndOfFields;
+using soap::OperationDescriptor;
 
 // ---- Records and enumeration -------------------------------------------
 
-inline constexpr FieldDescriptor kQxFeedTypeValues[] = {
-    EnumValue<"Unknown">(Unknown),       EnumValue<"Pulse360">(Pulse360),
-    EnumValue<"Mamma">(Mamma),           EnumValue<"Admanage">(Admanage),
-    EnumValue<"AdsByQxGeneric">(AdsByQxGeneric), EnumValue<"AdsByQxExact">(AdsByQxExact),
-    EnumValue<"AdSonar">(AdSonar),       EnumValue<"Nami">(Nami),
-    EnumValue<"AdKnowledge">(AdKnowledge), EnumValue<"Oridian">(Oridian),
-    EnumValue<"AdExchange">(AdExchange), EnumValue<"Clicksor">(Clicksor),
-    kEndOfFields};
+inline constexpr FieldDescriptor kQxFeedTypeValues[] = {EnumValue<"Unknown">(Unknown),
+                                                        EnumValue<"Pulse360">(Pulse360),
+                                                        EnumValue<"Mamma">(Mamma),
+                                                        EnumValue<"Admanage">(Admanage),
+                                                        EnumValue<"AdsByQxGeneric">(AdsByQxGeneric),
+                                                        EnumValue<"AdsByQxExact">(AdsByQxExact),
+                                                        EnumValue<"AdSonar">(AdSonar),
+                                                        EnumValue<"Nami">(Nami),
+                                                        EnumValue<"AdKnowledge">(AdKnowledge),
+                                                        EnumValue<"Oridian">(Oridian),
+                                                        EnumValue<"AdExchange">(AdExchange),
+                                                        EnumValue<"Clicksor">(Clicksor),
+                                                        kEndOfFields};
 inline constexpr OperationDescriptor kQxFeedType =
     soap::Enumeration<"QxFeedType", soap::AdsServiceNamespace>(kQxFeedTypeValues);
 
@@ -52,8 +57,7 @@ inline constexpr OperationDescriptor kAdItemResult =
 
 inline constexpr FieldDescriptor kCategoryItemFields[] = {
     Field<&CategoryItem::Label, "Label">(soap::kXsdString, soap::kRecordString),
-    Field<&CategoryItem::Name, "Name">(soap::kXsdString, soap::kRecordString),
-    kEndOfFields};
+    Field<&CategoryItem::Name, "Name">(soap::kXsdString, soap::kRecordString), kEndOfFields};
 inline constexpr OperationDescriptor kCategoryItem =
     soap::Record<CategoryItem, "CategoryItem", soap::AdsServiceNamespace>(kCategoryItemFields);
 
@@ -75,11 +79,11 @@ inline constexpr OperationDescriptor kAdItem =
     soap::Record<AdItem, "AdItem", soap::AdsServiceNamespace>(kAdItemFields);
 
 inline constexpr FieldDescriptor kArrayOfAdItemFields[] = {
-    Field<&ArrayOfAdItem::AdItem, "AdItem">(
-        -1, soap::kFieldRecord | soap::kFieldDynamicArray | soap::kFieldArrayWrapper | soap::kFieldNullable,
-        &kAdItem, 1),
-    ArrayCount<"__AdItem_nSizeIs">(soap::kFieldRecord),
-    kEndOfFields};
+    Field<&ArrayOfAdItem::AdItem, "AdItem">(-1,
+                                            soap::kFieldRecord | soap::kFieldDynamicArray |
+                                                soap::kFieldArrayWrapper | soap::kFieldNullable,
+                                            &kAdItem, 1),
+    ArrayCount<"__AdItem_nSizeIs">(soap::kFieldRecord), kEndOfFields};
 inline constexpr OperationDescriptor kArrayOfAdItem =
     soap::Record<ArrayOfAdItem, "ArrayOfAdItem", soap::AdsServiceNamespace>(kArrayOfAdItemFields);
 
@@ -87,8 +91,7 @@ inline constexpr FieldDescriptor kAdTestItemFields[] = {
     Field<&AdTestItem::FeedType, "FeedType">(-1, soap::kRecordValue, &kQxFeedType),
     Field<&AdTestItem::FeedEnabled, "FeedEnabled">(soap::kXsdBoolean, soap::kRecordValue),
     Field<&AdTestItem::AdItems, "AdItems">(-1, soap::kRecordValue, &kArrayOfAdItem),
-    Field<&AdTestItem::AdsCount, "AdsCount">(soap::kXsdInt, soap::kRecordValue),
-    kEndOfFields};
+    Field<&AdTestItem::AdsCount, "AdsCount">(soap::kXsdInt, soap::kRecordValue), kEndOfFields};
 inline constexpr OperationDescriptor kAdTestItem =
     soap::Record<AdTestItem, "AdTestItem", soap::AdsServiceNamespace>(kAdTestItemFields);
 
@@ -118,8 +121,8 @@ inline constexpr FieldDescriptor kGetPublicAdsExFields[] = {
     Field<&GetPublicAdsExParams::ua, "ua">(soap::kXsdString, soap::kInString),
     Field<&GetPublicAdsExParams::sURL, "sURL">(soap::kXsdString, soap::kInString),
     Field<&GetPublicAdsExParams::bFix, "bFix">(soap::kXsdBoolean, soap::kInValue),
-    Field<&GetPublicAdsExParams::GetPublicAdsExResult, "GetPublicAdsExResult">(
-        -1, soap::kOutArray, &kAdItemResult, 9),
+    Field<&GetPublicAdsExParams::GetPublicAdsExResult, "GetPublicAdsExResult">(-1, soap::kOutArray,
+                                                                               &kAdItemResult, 9),
     ArrayCount<"__GetPublicAdsExResult_nSizeIs">(soap::kFieldOut),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kGetPublicAdsEx =
@@ -129,8 +132,8 @@ struct GetRandomKeywordParams {
   SoapString GetRandomKeywordResult;
 };
 inline constexpr FieldDescriptor kGetRandomKeywordFields[] = {
-    Field<&GetRandomKeywordParams::GetRandomKeywordResult, "GetRandomKeywordResult">(soap::kXsdString,
-                                                                                     soap::kOutString),
+    Field<&GetRandomKeywordParams::GetRandomKeywordResult, "GetRandomKeywordResult">(
+        soap::kXsdString, soap::kOutString),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kGetRandomKeyword =
     kAdsOperation<GetRandomKeywordParams, "GetRandomKeyword", kGetRandomKeywordFields>;
@@ -139,8 +142,8 @@ struct GetRandomCategoryParams {
   SoapString GetRandomCategoryResult;
 };
 inline constexpr FieldDescriptor kGetRandomCategoryFields[] = {
-    Field<&GetRandomCategoryParams::GetRandomCategoryResult, "GetRandomCategoryResult">(soap::kXsdString,
-                                                                                        soap::kOutString),
+    Field<&GetRandomCategoryParams::GetRandomCategoryResult, "GetRandomCategoryResult">(
+        soap::kXsdString, soap::kOutString),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kGetRandomCategory =
     kAdsOperation<GetRandomCategoryParams, "GetRandomCategory", kGetRandomCategoryFields>;
@@ -159,7 +162,8 @@ struct GetMemberAdsExParams {
   std::vector<AdItemResult> GetMemberAdsExResult;
 };
 inline constexpr FieldDescriptor kGetMemberAdsExFields[] = {
-    Field<&GetMemberAdsExParams::encryptedMemberId, "encryptedMemberId">(soap::kXsdString, soap::kInString),
+    Field<&GetMemberAdsExParams::encryptedMemberId, "encryptedMemberId">(soap::kXsdString,
+                                                                         soap::kInString),
     Field<&GetMemberAdsExParams::offerId, "offerId">(soap::kXsdInt, soap::kInValue),
     Field<&GetMemberAdsExParams::memberIp, "memberIp">(soap::kXsdString, soap::kInString),
     Field<&GetMemberAdsExParams::cgroup, "cgroup">(soap::kXsdString, soap::kInString),
@@ -169,8 +173,8 @@ inline constexpr FieldDescriptor kGetMemberAdsExFields[] = {
     Field<&GetMemberAdsExParams::isChargable, "isChargable">(soap::kXsdBoolean, soap::kInValue),
     Field<&GetMemberAdsExParams::sURL, "sURL">(soap::kXsdString, soap::kInString),
     Field<&GetMemberAdsExParams::bFix, "bFix">(soap::kXsdBoolean, soap::kInValue),
-    Field<&GetMemberAdsExParams::GetMemberAdsExResult, "GetMemberAdsExResult">(
-        -1, soap::kOutArray, &kAdItemResult, 11),
+    Field<&GetMemberAdsExParams::GetMemberAdsExResult, "GetMemberAdsExResult">(-1, soap::kOutArray,
+                                                                               &kAdItemResult, 11),
     ArrayCount<"__GetMemberAdsExResult_nSizeIs">(soap::kFieldOut),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kGetMemberAdsEx =
@@ -189,7 +193,8 @@ struct GetMemberAdsParams {
   std::vector<AdItemResult> GetMemberAdsResult;
 };
 inline constexpr FieldDescriptor kGetMemberAdsFields[] = {
-    Field<&GetMemberAdsParams::encryptedMemberId, "encryptedMemberId">(soap::kXsdString, soap::kInString),
+    Field<&GetMemberAdsParams::encryptedMemberId, "encryptedMemberId">(soap::kXsdString,
+                                                                       soap::kInString),
     Field<&GetMemberAdsParams::offerId, "offerId">(soap::kXsdInt, soap::kInValue),
     Field<&GetMemberAdsParams::memberIp, "memberIp">(soap::kXsdString, soap::kInString),
     Field<&GetMemberAdsParams::cgroup, "cgroup">(soap::kXsdString, soap::kInString),
@@ -199,7 +204,7 @@ inline constexpr FieldDescriptor kGetMemberAdsFields[] = {
     Field<&GetMemberAdsParams::isChargable, "isChargable">(soap::kXsdBoolean, soap::kInValue),
     Field<&GetMemberAdsParams::sURL, "sURL">(soap::kXsdString, soap::kInString),
     Field<&GetMemberAdsParams::GetMemberAdsResult, "GetMemberAdsResult">(-1, soap::kOutArray,
-                                                                          &kAdItemResult, 10),
+                                                                         &kAdItemResult, 10),
     ArrayCount<"__GetMemberAdsResult_nSizeIs">(soap::kFieldOut),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kGetMemberAds =
@@ -242,7 +247,8 @@ inline constexpr FieldDescriptor ktestAdsFields[] = {
     Field<&testAdsParams::testAdsResult, "testAdsResult">(-1, soap::kOutArray, &kAdTestItem, 16),
     ArrayCount<"__testAdsResult_nSizeIs">(soap::kFieldOut),
     kEndOfFields};
-inline constexpr const soap::SoapOperation& ktestAds = kAdsOperation<testAdsParams, "testAds", ktestAdsFields>;
+inline constexpr const soap::SoapOperation& ktestAds =
+    kAdsOperation<testAdsParams, "testAds", ktestAdsFields>;
 
 struct GetBlockedTermsListParams {
   std::vector<SoapString> GetBlockedTermsListResult;
@@ -250,8 +256,7 @@ struct GetBlockedTermsListParams {
 inline constexpr FieldDescriptor kGetBlockedTermsListFields[] = {
     Field<&GetBlockedTermsListParams::GetBlockedTermsListResult, "GetBlockedTermsListResult">(
         soap::kXsdString, soap::kOutArray, nullptr, 1),
-    ArrayCount<"__GetBlockedTermsListResult_nSizeIs">(soap::kFieldOut),
-    kEndOfFields};
+    ArrayCount<"__GetBlockedTermsListResult_nSizeIs">(soap::kFieldOut), kEndOfFields};
 inline constexpr const soap::SoapOperation& kGetBlockedTermsList =
     kAdsOperation<GetBlockedTermsListParams, "GetBlockedTermsList", kGetBlockedTermsListFields>;
 
@@ -259,10 +264,9 @@ struct GetKeywordListParams {
   std::vector<SoapString> GetKeywordListResult;
 };
 inline constexpr FieldDescriptor kGetKeywordListFields[] = {
-    Field<&GetKeywordListParams::GetKeywordListResult, "GetKeywordListResult">(soap::kXsdString,
-                                                                               soap::kOutArray, nullptr, 1),
-    ArrayCount<"__GetKeywordListResult_nSizeIs">(soap::kFieldOut),
-    kEndOfFields};
+    Field<&GetKeywordListParams::GetKeywordListResult, "GetKeywordListResult">(
+        soap::kXsdString, soap::kOutArray, nullptr, 1),
+    ArrayCount<"__GetKeywordListResult_nSizeIs">(soap::kFieldOut), kEndOfFields};
 inline constexpr const soap::SoapOperation& kGetKeywordList =
     kAdsOperation<GetKeywordListParams, "GetKeywordList", kGetKeywordListFields>;
 
@@ -285,7 +289,7 @@ inline constexpr FieldDescriptor kGetPublicAdsFields[] = {
     Field<&GetPublicAdsParams::ua, "ua">(soap::kXsdString, soap::kInString),
     Field<&GetPublicAdsParams::sURL, "sURL">(soap::kXsdString, soap::kInString),
     Field<&GetPublicAdsParams::GetPublicAdsResult, "GetPublicAdsResult">(-1, soap::kOutArray,
-                                                                          &kAdItemResult, 8),
+                                                                         &kAdItemResult, 8),
     ArrayCount<"__GetPublicAdsResult_nSizeIs">(soap::kFieldOut),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kGetPublicAds =
@@ -296,9 +300,8 @@ struct TestPublicAdsParams {
 };
 inline constexpr FieldDescriptor kTestPublicAdsFields[] = {
     Field<&TestPublicAdsParams::TestPublicAdsResult, "TestPublicAdsResult">(-1, soap::kOutArray,
-                                                                             &kAdItemResult, 1),
-    ArrayCount<"__TestPublicAdsResult_nSizeIs">(soap::kFieldOut),
-    kEndOfFields};
+                                                                            &kAdItemResult, 1),
+    ArrayCount<"__TestPublicAdsResult_nSizeIs">(soap::kFieldOut), kEndOfFields};
 inline constexpr const soap::SoapOperation& kTestPublicAds =
     kAdsOperation<TestPublicAdsParams, "TestPublicAds", kTestPublicAdsFields>;
 
@@ -306,10 +309,9 @@ struct GetCategoryListParams {
   std::vector<CategoryItem> GetCategoryListResult;
 };
 inline constexpr FieldDescriptor kGetCategoryListFields[] = {
-    Field<&GetCategoryListParams::GetCategoryListResult, "GetCategoryListResult">(-1, soap::kOutArray,
-                                                                                   &kCategoryItem, 1),
-    ArrayCount<"__GetCategoryListResult_nSizeIs">(soap::kFieldOut),
-    kEndOfFields};
+    Field<&GetCategoryListParams::GetCategoryListResult, "GetCategoryListResult">(
+        -1, soap::kOutArray, &kCategoryItem, 1),
+    ArrayCount<"__GetCategoryListResult_nSizeIs">(soap::kFieldOut), kEndOfFields};
 inline constexpr const soap::SoapOperation& kGetCategoryList =
     kAdsOperation<GetCategoryListParams, "GetCategoryList", kGetCategoryListFields>;
 

@@ -14,8 +14,9 @@ namespace soap::testing {
 
 // The request a proxy posts to `path` on `peer`. The Host line names the
 // peer's port, as HTTP/1.1 asks for any port but 80.
-inline std::string ExpectedSoapRequest(const test_support::ScriptedPeer& peer, std::string_view path,
-                                       std::string_view soapAction, std::string_view body) {
+inline std::string ExpectedSoapRequest(const test_support::ScriptedPeer& peer,
+                                       std::string_view path, std::string_view soapAction,
+                                       std::string_view body) {
   std::string request = "POST " + std::string(path) + " HTTP/1.1\r\n";
   request += "Content-Length: " + std::to_string(body.size()) + "\r\n";
   request += "Content-Type: text/xml; charset=utf-8\r\n";
@@ -31,7 +32,8 @@ inline std::string ExpectedSoapRequest(const test_support::ScriptedPeer& peer, s
 inline std::string ExpectedBody(std::string_view operation, std::string_view serviceNamespace,
                                 std::string_view content) {
   std::string body(kEnvelopeStartTag);
-  body += "<soap:Body><" + std::string(operation) + " xmlns=\"" + std::string(serviceNamespace) + "\">";
+  body +=
+      "<soap:Body><" + std::string(operation) + " xmlns=\"" + std::string(serviceNamespace) + "\">";
   body += content;
   body += "</" + std::string(operation) + "></soap:Body></soap:Envelope>";
   return body;
@@ -41,9 +43,10 @@ inline std::string ExpectedBody(std::string_view operation, std::string_view ser
 inline std::string ResponseEnvelope(std::string_view operation, std::string_view serviceNamespace,
                                     std::string_view content) {
   std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
-  xml += "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\""
-         " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\""
-         " xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><soap:Body>";
+  xml +=
+      "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\""
+      " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\""
+      " xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><soap:Body>";
   xml += "<" + std::string(operation) + "Response xmlns=\"" + std::string(serviceNamespace) + "\">";
   xml += content;
   xml += "</" + std::string(operation) + "Response></soap:Body></soap:Envelope>";

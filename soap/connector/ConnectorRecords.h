@@ -15,11 +15,11 @@ struct AdRequest {
   std::u16string encryptedMemberId;  // sent with member ads only
   std::u16string offerId;            // decimal text; the product sends "60"
   std::u16string memberIp;
-  std::u16string categoryGroup;      // sent as cgroup
+  std::u16string categoryGroup;  // sent as cgroup
   std::u16string keyword;
-  std::u16string maxAds;             // decimal text; the product sends "5"
-  std::u16string userAgent;          // sent as ua
-  std::u16string pageUrl;            // sent as sURL
+  std::u16string maxAds;     // decimal text; the product sends "5"
+  std::u16string userAgent;  // sent as ua
+  std::u16string pageUrl;    // sent as sURL
 };
 
 struct AdEntry {

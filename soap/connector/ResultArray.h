@@ -15,7 +15,8 @@ class ResultArray {
  public:
   ResultArray() : items_(std::make_unique<T[]>(0)) {}
   // Room for `capacity` elements, none of them filled yet.
-  explicit ResultArray(std::size_t capacity) : items_(std::make_unique<T[]>(capacity)), capacity_(capacity) {}
+  explicit ResultArray(std::size_t capacity)
+      : items_(std::make_unique<T[]>(capacity)), capacity_(capacity) {}
 
   ResultArray(ResultArray&& other) noexcept : ResultArray() { Swap(other); }
   ResultArray& operator=(ResultArray&& other) noexcept {

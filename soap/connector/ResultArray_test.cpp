@@ -22,7 +22,8 @@ TEST(ResultArray, IsAllocatedEvenWhenEmptyAndAfterBeingMovedFrom) {
   ResultArray<std::string> taken(std::move(filled));
   EXPECT_EQ(taken.Count(), 2);
   EXPECT_EQ(taken[1], "b");
-  EXPECT_TRUE(filled.IsAllocated());  // NOLINT(bugprone-use-after-move): the moved-from state is specified
+  EXPECT_TRUE(
+      filled.IsAllocated());  // NOLINT(bugprone-use-after-move): the moved-from state is specified
   EXPECT_EQ(filled.Count(), 0);
 
   empty = std::move(taken);

@@ -48,9 +48,17 @@ TEST(CrtNumbers, AtoiReadsThePrefixAndSaturates) {
     std::u16string_view text;
     int value;
   } kCases[] = {
-      {u"60", 60},        {u"  5", 5},          {u"\t-7x", -7},      {u"+3", 3},
-      {u"", 0},           {u"abc", 0},          {u"- 1", 0},         {u"12\u00E934", 12},
-      {u"2147483647", INT_MAX}, {u"2147483648", INT_MAX}, {u"-2147483649", INT_MIN},
+      {u"60", 60},
+      {u"  5", 5},
+      {u"\t-7x", -7},
+      {u"+3", 3},
+      {u"", 0},
+      {u"abc", 0},
+      {u"- 1", 0},
+      {u"12\u00E934", 12},
+      {u"2147483647", INT_MAX},
+      {u"2147483648", INT_MAX},
+      {u"-2147483649", INT_MIN},
   };
   for (const auto& test : kCases) EXPECT_EQ(AtoiText(test.text), test.value);
   EXPECT_DOUBLE_EQ(AtofText(u" 2.5abc"), 2.5);

@@ -29,7 +29,8 @@ void TraceStep(std::string_view operation, std::string_view step) noexcept {
 // On an exception the caller gets whatever was copied so far, so the count
 // still equals the array's filled elements.
 template <typename Entry, typename Fill>
-int ContainedListOperation(std::string_view operation, ResultArray<Entry>& result, Fill&& fill) noexcept {
+int ContainedListOperation(std::string_view operation, ResultArray<Entry>& result,
+                           Fill&& fill) noexcept {
   TraceStep(operation, "begin");
   ResultArray<Entry> filled;
   try {
@@ -67,34 +68,37 @@ void CopyAds(HRESULT hr, std::vector<QxAdsEx::AdItemResult>& items, ResultArray<
 }  // namespace
 
 int VimaruConnector::bxGetCategoryList(ResultArray<CategoryEntry>& categories) const {
-  return ContainedListOperation("VimaruConnector::bxGetCategoryList", categories, [&](auto& filled) {
-    QxAdsEx::CQxAdsEx proxy;
-    if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
-    std::vector<QxAdsEx::CategoryItem> items;
-    int reported = 0;
-    const HRESULT hr = CallWithCom([&] { return proxy.GetCategoryList(&items, &reported); });
-    filled = ResultArray<CategoryEntry>(SUCCEEDED(hr) ? items.size() : 0);
-    if (FAILED(hr)) return;
-    for (QxAdsEx::CategoryItem& item : items) {
-      filled.Append(CategoryEntry{std::move(item.Label), std::move(item.Name)});
-    }
-  });
+  return ContainedListOperation(
+      "VimaruConnector::bxGetCategoryList", categories, [&](auto& filled) {
+        QxAdsEx::CQxAdsEx proxy;
+        if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
+        std::vector<QxAdsEx::CategoryItem> items;
+        int reported = 0;
+        const HRESULT hr = CallWithCom([&] { return proxy.GetCategoryList(&items, &reported); });
+        filled = ResultArray<CategoryEntry>(SUCCEEDED(hr) ? items.size() : 0);
+        if (FAILED(hr)) return;
+        for (QxAdsEx::CategoryItem& item : items) {
+          filled.Append(CategoryEntry{std::move(item.Label), std::move(item.Name)});
+        }
+      });
 }
 
 int VimaruConnector::bxGetBlockedCategoryList(ResultArray<CategoryEntry>& terms) const {
-  return ContainedListOperation("VimaruConnector::bxGetBlockedCategoryList", terms, [&](auto& filled) {
-    QxAdsEx::CQxAdsEx proxy;
-    if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
-    std::vector<SoapString> items;
-    int reported = 0;
-    const HRESULT hr = CallWithCom([&] { return proxy.GetBlockedTermsList(&items, &reported); });
-    filled = ResultArray<CategoryEntry>(SUCCEEDED(hr) ? items.size() : 0);
-    if (FAILED(hr)) return;
-    for (SoapString& term : items) {
-      if (!term) break;
-      filled.Append(CategoryEntry{std::move(term), std::nullopt});
-    }
-  });
+  return ContainedListOperation(
+      "VimaruConnector::bxGetBlockedCategoryList", terms, [&](auto& filled) {
+        QxAdsEx::CQxAdsEx proxy;
+        if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
+        std::vector<SoapString> items;
+        int reported = 0;
+        const HRESULT hr =
+            CallWithCom([&] { return proxy.GetBlockedTermsList(&items, &reported); });
+        filled = ResultArray<CategoryEntry>(SUCCEEDED(hr) ? items.size() : 0);
+        if (FAILED(hr)) return;
+        for (SoapString& term : items) {
+          if (!term) break;
+          filled.Append(CategoryEntry{std::move(term), std::nullopt});
+        }
+      });
 }
 
 int VimaruConnector::bxGetMemberAds(const AdRequest& request, ResultArray<AdEntry>& ads) const {
@@ -104,9 +108,10 @@ int VimaruConnector::bxGetMemberAds(const AdRequest& request, ResultArray<AdEntr
     std::vector<QxAdsEx::AdItemResult> items;
     int reported = 0;
     const HRESULT hr = CallWithCom([&] {
-      return proxy.GetMemberAds(request.encryptedMemberId, AtoiText(request.offerId), request.memberIp,
-                                request.categoryGroup, request.keyword, AtoiText(request.maxAds),
-                                request.userAgent, true, request.pageUrl, &items, &reported);
+      return proxy.GetMemberAds(request.encryptedMemberId, AtoiText(request.offerId),
+                                request.memberIp, request.categoryGroup, request.keyword,
+                                AtoiText(request.maxAds), request.userAgent, true, request.pageUrl,
+                                &items, &reported);
     });
     CopyAds(hr, items, filled);
   });
@@ -120,8 +125,8 @@ int VimaruConnector::bxGetPublicAds(const AdRequest& request, ResultArray<AdEntr
     int reported = 0;
     const HRESULT hr = CallWithCom([&] {
       return proxy.GetPublicAds(AtoiText(request.offerId), request.memberIp, request.categoryGroup,
-                                request.keyword, AtoiText(request.maxAds), request.userAgent, request.pageUrl,
-                                &items, &reported);
+                                request.keyword, AtoiText(request.maxAds), request.userAgent,
+                                request.pageUrl, &items, &reported);
     });
     CopyAds(hr, items, filled);
   });

@@ -27,7 +27,8 @@ std::string StatisticsAnswer(std::string_view content) {
 }
 
 VimaruConnector ConnectorFor(const test_support::ScriptedPeer& peer) {
-  return VimaruConnector(ServiceEndpoints{peer.Url("/qxadsex.asmx"), peer.Url("/utils/utils.asmx")});
+  return VimaruConnector(
+      ServiceEndpoints{peer.Url("/qxadsex.asmx"), peer.Url("/utils/utils.asmx")});
 }
 
 AdRequest SampleRequest() {
@@ -44,7 +45,8 @@ AdRequest SampleRequest() {
 }
 
 const char kTwoAds[] =
-    "<GetPublicAdsResult><AdItemResult><Keyword>k</Keyword><Referer>r</Referer><Description>d</Description>"
+    "<GetPublicAdsResult><AdItemResult><Keyword>k</Keyword><Referer>r</Referer><Description>d</"
+    "Description>"
     "<Title>t</Title><ClickUrl>c</ClickUrl><Url>u</Url></AdItemResult>"
     "<AdItemResult><Title>only</Title><Url>u2</Url></AdItemResult></GetPublicAdsResult>";
 
@@ -67,9 +69,11 @@ TEST(VimaruConnector, PublicAdsNeverSendTheMemberId) {
   const std::string& request = record.connections.at(0).requests.at(0);
   EXPECT_EQ(request.find("SECRET-MEMBER"), std::string::npos);
   EXPECT_EQ(request.find("encryptedMemberId"), std::string::npos);
-  EXPECT_NE(request.find("<offerId>60</offerId><memberIp></memberIp><cgroup>Cars</cgroup><keyword>car</keyword>"
-                         "<maxAds>5</maxAds><ua>Mozilla/4.0</ua><sURL>http://page/</sURL>"),
-            std::string::npos);
+  EXPECT_NE(
+      request.find(
+          "<offerId>60</offerId><memberIp></memberIp><cgroup>Cars</cgroup><keyword>car</keyword>"
+          "<maxAds>5</maxAds><ua>Mozilla/4.0</ua><sURL>http://page/</sURL>"),
+      std::string::npos);
 }
 
 TEST(VimaruConnector, MemberAdsSendAllEightFieldsAndAreChargeable) {
@@ -81,7 +85,8 @@ TEST(VimaruConnector, MemberAdsSendAllEightFieldsAndAreChargeable) {
   const test_support::PeerRecord record = peer.Finish();
   ASSERT_EQ(record.problem, "");
   EXPECT_NE(record.connections.at(0).requests.at(0).find(
-                "<encryptedMemberId>SECRET-MEMBER</encryptedMemberId><offerId>60</offerId><memberIp></memberIp>"
+                "<encryptedMemberId>SECRET-MEMBER</encryptedMemberId><offerId>60</"
+                "offerId><memberIp></memberIp>"
                 "<cgroup>Cars</cgroup><keyword>car</keyword><maxAds>5</maxAds><ua>Mozilla/4.0</ua>"
                 "<isChargable>true</isChargable><sURL>http://page/</sURL></GetMemberAds>"),
             std::string::npos);
@@ -89,14 +94,16 @@ TEST(VimaruConnector, MemberAdsSendAllEightFieldsAndAreChargeable) {
 
 TEST(VimaruConnector, CategoriesAndBlockedTermsAreCopied) {
   test_support::ScriptedPeer peer;
-  peer.Serve({AnswerWith(AdsAnswer("GetCategoryList",
-                                   "<GetCategoryListResult><CategoryItem><Label>car</Label><Name>Cars</Name>"
-                                   "</CategoryItem><CategoryItem><Label>golf</Label><Name>Sport</Name>"
-                                   "</CategoryItem></GetCategoryListResult>")),
-              AnswerWith(AdsAnswer("GetBlockedTermsList",
-                                   "<GetBlockedTermsListResult><string>casino</string><string>poker</string>"
-                                   "<string xsi:nil=\"true\"/><string>after the null</string>"
-                                   "</GetBlockedTermsListResult>"))});
+  peer.Serve({AnswerWith(AdsAnswer(
+                  "GetCategoryList",
+                  "<GetCategoryListResult><CategoryItem><Label>car</Label><Name>Cars</Name>"
+                  "</CategoryItem><CategoryItem><Label>golf</Label><Name>Sport</Name>"
+                  "</CategoryItem></GetCategoryListResult>")),
+              AnswerWith(AdsAnswer(
+                  "GetBlockedTermsList",
+                  "<GetBlockedTermsListResult><string>casino</string><string>poker</string>"
+                  "<string xsi:nil=\"true\"/><string>after the null</string>"
+                  "</GetBlockedTermsListResult>"))});
   const VimaruConnector connector = ConnectorFor(peer);
   ResultArray<CategoryEntry> categories;
   ASSERT_EQ(connector.bxGetCategoryList(categories), 2);
@@ -125,7 +132,8 @@ TEST(VimaruConnector, TotalsComeFromTheStatisticsText) {
   EXPECT_EQ(totals.mailFlag, 1);
   const test_support::PeerRecord record = peer.Finish();
   ASSERT_EQ(record.problem, "");
-  EXPECT_NE(record.connections.at(0).requests.at(0).find("<EncMemberID>E1</EncMemberID>"), std::string::npos);
+  EXPECT_NE(record.connections.at(0).requests.at(0).find("<EncMemberID>E1</EncMemberID>"),
+            std::string::npos);
 }
 
 TEST(VimaruConnector, TotalsThatAreNotFourFieldsStayInvalid) {
@@ -159,7 +167,8 @@ TEST(VimaruConnector, TotalsWithoutMemberMakeNoCall) {
 
 TEST(VimaruConnector, UnreachableServiceGivesZeroAndAnAllocatedEmptyArray) {
   const std::string base = "http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort());
-  const VimaruConnector connector(ServiceEndpoints{base + "/qxadsex.asmx", base + "/utils/utils.asmx"});
+  const VimaruConnector connector(
+      ServiceEndpoints{base + "/qxadsex.asmx", base + "/utils/utils.asmx"});
   ResultArray<AdEntry> ads(3);
   ads.Append(AdEntry{u"stale", {}, {}, {}});
   EXPECT_EQ(connector.bxGetPublicAds(SampleRequest(), ads), 0);
@@ -177,13 +186,15 @@ TEST(VimaruConnector, UnreachableServiceGivesZeroAndAnAllocatedEmptyArray) {
 // out) and given back afterwards, on the success and the failure path.
 TEST(VimaruConnector, ComIsInitialisedOnlyAroundTheCall) {
   test_support::ScriptedPeer peer;
-  peer.Serve({AnswerWith(AdsAnswer("GetPublicAds", kTwoAds)), AnswerWith(HttpAnswer("404 Not Found", ""))});
+  peer.Serve({AnswerWith(AdsAnswer("GetPublicAds", kTwoAds)),
+              AnswerWith(HttpAnswer("404 Not Found", ""))});
   const VimaruConnector connector = ConnectorFor(peer);
   std::vector<ULONG> countsWhileSending;
   std::vector<std::string> connectorLines;
   {
     platform::ScopedTraceCapture capture([&](std::string_view line) {
-      if (line == "CSoapSocketClientT::SendRequest begin") countsWhileSending.push_back(platform::ComInitCount());
+      if (line == "CSoapSocketClientT::SendRequest begin")
+        countsWhileSending.push_back(platform::ComInitCount());
       if (line.starts_with("VimaruConnector::")) connectorLines.emplace_back(line);
     });
     ResultArray<AdEntry> ads;
@@ -193,9 +204,10 @@ TEST(VimaruConnector, ComIsInitialisedOnlyAroundTheCall) {
     EXPECT_EQ(platform::ComInitCount(), 0u);
   }
   EXPECT_EQ(countsWhileSending, (std::vector<ULONG>{1, 1}));
-  EXPECT_EQ(connectorLines, (std::vector<std::string>{
-                                "VimaruConnector::bxGetPublicAds begin", "VimaruConnector::bxGetPublicAds end",
-                                "VimaruConnector::bxGetPublicAds begin", "VimaruConnector::bxGetPublicAds end"}));
+  EXPECT_EQ(connectorLines,
+            (std::vector<std::string>{
+                "VimaruConnector::bxGetPublicAds begin", "VimaruConnector::bxGetPublicAds end",
+                "VimaruConnector::bxGetPublicAds begin", "VimaruConnector::bxGetPublicAds end"}));
   EXPECT_EQ(peer.Finish().problem, "");
 }
 
@@ -204,7 +216,8 @@ TEST(VimaruConnector, ComIsInitialisedOnlyAroundTheCall) {
 // connector must not undo the caller's own initialisation.
 TEST(VimaruConnector, CallerInTheOtherApartmentKeepsItsComInitialisation) {
   const std::string base = "http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort());
-  const VimaruConnector connector(ServiceEndpoints{base + "/qxadsex.asmx", base + "/utils/utils.asmx"});
+  const VimaruConnector connector(
+      ServiceEndpoints{base + "/qxadsex.asmx", base + "/utils/utils.asmx"});
   ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
   ResultArray<CategoryEntry> categories;
   connector.bxGetCategoryList(categories);

@@ -13,7 +13,9 @@ bool IsSuccess(int status) {
   return (status >= 200 && status <= 206) || status == 304 || status == 305;
 }
 
-bool SameServer(const UrlParts& a, const UrlParts& b) { return a.host == b.host && a.port == b.port; }
+bool SameServer(const UrlParts& a, const UrlParts& b) {
+  return a.host == b.host && a.port == b.port;
+}
 
 }  // namespace
 

@@ -20,7 +20,8 @@ HttpRequest SoapPost(std::string_view body) {
 }
 
 std::string Replace(std::string text, std::string_view from, std::string_view to) {
-  for (std::size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, from.size(), to);
+  for (std::size_t at; (at = text.find(from)) != std::string::npos;)
+    text.replace(at, from.size(), to);
   return text;
 }
 
@@ -78,7 +79,8 @@ TEST(CAtlHttpClient, SendsTheRequestByteForByteAndStreamsTheBody) {
 
 TEST(CAtlHttpClient, EmptyBodySendsNoContentLength) {
   ScriptedPeer peer;
-  peer.Serve({ConnectionScript().ReadRequest().Send("HTTP/1.1 202 Accepted\r\nContent-Length: 0\r\n\r\n")});
+  peer.Serve({ConnectionScript().ReadRequest().Send(
+      "HTTP/1.1 202 Accepted\r\nContent-Length: 0\r\n\r\n")});
   CAtlHttpClient client;
   ASSERT_TRUE(client.Navigate(Url(peer, "/p"), SoapPost("")));
   EXPECT_EQ(client.GetStatus(), 202);
@@ -95,13 +97,14 @@ TEST(CAtlHttpClient, EmptyBodySendsNoContentLength) {
 TEST(CAtlHttpClient, LargeRequestAndResponseCrossBlockBoundaries) {
   std::string requestBody(3 * kHttpBlockSize + 17, 'r');
   std::string responseBody(2 * kHttpBlockSize + 5, 's');
-  std::string response = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(responseBody.size()) +
-                         "\r\n\r\n" + responseBody;
+  std::string response =
+      "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(responseBody.size()) + "\r\n\r\n" +
+      responseBody;
   ScriptedPeer peer;
   // Split one byte before and one after the first block boundary.
-  peer.Serve({ConnectionScript().ReadRequest().SendPieces(
-      {response.substr(0, kHttpBlockSize - 1), response.substr(kHttpBlockSize - 1, 2),
-       response.substr(kHttpBlockSize + 1)})});
+  peer.Serve({ConnectionScript().ReadRequest().SendPieces({response.substr(0, kHttpBlockSize - 1),
+                                                           response.substr(kHttpBlockSize - 1, 2),
+                                                           response.substr(kHttpBlockSize + 1)})});
   CAtlHttpClient client;
   ASSERT_TRUE(client.Navigate(Url(peer, "/"), SoapPost(requestBody)));
   EXPECT_EQ(ReadWholeBody(client).body, responseBody);
@@ -156,15 +159,16 @@ struct StatusCase {
 };
 
 TEST(CAtlHttpClient, EvaluatesStatusAndKeepsFailedBodiesReadable) {
-  const StatusCase cases[] = {{200, true}, {201, true}, {206, true}, {304, true}, {305, true},
+  const StatusCase cases[] = {{200, true},  {201, true},  {206, true},  {304, true},  {305, true},
                               {307, false}, {401, false}, {404, false}, {407, false}, {500, false}};
   for (const StatusCase& c : cases) {
     SCOPED_TRACE(c.status);
     std::string body = c.status == 304 ? "" : "<fault/>";
     ScriptedPeer peer;
     peer.Serve({ConnectionScript().ReadRequest().Send(
-        "HTTP/1.1 " + std::to_string(c.status) + " Status\r\nLocation: /elsewhere\r\nContent-Length: " +
-        std::to_string(body.size()) + "\r\n\r\n" + body)});
+        "HTTP/1.1 " + std::to_string(c.status) +
+        " Status\r\nLocation: /elsewhere\r\nContent-Length: " + std::to_string(body.size()) +
+        "\r\n\r\n" + body)});
     CAtlHttpClient client;
     EXPECT_EQ(client.Navigate(Url(peer, "/"), SoapPost("x")), c.succeeds);
     EXPECT_EQ(client.GetStatus(), c.status);
@@ -187,12 +191,13 @@ TEST(CAtlHttpClient, FollowsRedirectsOnTheSameConnectionWithTheSameBody) {
   for (int status : {301, 302, 303}) {
     SCOPED_TRACE(status);
     ScriptedPeer peer;
-    peer.Serve({ConnectionScript()
-                    .ReadRequest()
-                    .Send("HTTP/1.1 " + std::to_string(status) +
-                          " Moved\r\nLocation: /moved/here?q=1\r\nContent-Length: 9\r\n\r\nredirect!")
-                    .ReadRequest()
-                    .Send("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\ndone")});
+    peer.Serve(
+        {ConnectionScript()
+             .ReadRequest()
+             .Send("HTTP/1.1 " + std::to_string(status) +
+                   " Moved\r\nLocation: /moved/here?q=1\r\nContent-Length: 9\r\n\r\nredirect!")
+             .ReadRequest()
+             .Send("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\ndone")});
     CAtlHttpClient client;
     ASSERT_TRUE(client.Navigate(Url(peer, "/start"), SoapPost("<body/>")));
     EXPECT_EQ(client.GetStatus(), 200);
@@ -203,13 +208,15 @@ TEST(CAtlHttpClient, FollowsRedirectsOnTheSameConnectionWithTheSameBody) {
     ASSERT_EQ(record.connections.size(), 1u);
     ASSERT_EQ(record.connections[0].requests.size(), 2u);
     EXPECT_EQ(record.connections[0].requests[1],
-              Replace(record.connections[0].requests[0], "POST /start HTTP/1.1", "POST /moved/here?q=1 HTTP/1.1"));
+              Replace(record.connections[0].requests[0], "POST /start HTTP/1.1",
+                      "POST /moved/here?q=1 HTTP/1.1"));
   }
 }
 
 TEST(CAtlHttpClient, RedirectToAnotherHostClosesTheFirstConnection) {
   ScriptedPeer other("127.0.0.2");
-  other.Serve({ConnectionScript().ReadRequest().Send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok")});
+  other.Serve(
+      {ConnectionScript().ReadRequest().Send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok")});
   ScriptedPeer first;
   first.Serve({ConnectionScript()
                    .ReadRequest()
@@ -233,9 +240,10 @@ TEST(CAtlHttpClient, RedirectToAnotherHostClosesTheFirstConnection) {
 
 TEST(CAtlHttpClient, RedirectThatClosesReconnectsToTheSameHost) {
   ScriptedPeer peer;
-  peer.Serve({ConnectionScript().ReadRequest().Send(
-                  "HTTP/1.1 301 Moved\r\nConnection: close\r\nLocation: /b\r\nContent-Length: 0\r\n\r\n"),
-              ConnectionScript().ReadRequest().Send("HTTP/1.1 200 OK\r\nContent-Length: 1\r\n\r\n1")});
+  peer.Serve(
+      {ConnectionScript().ReadRequest().Send(
+           "HTTP/1.1 301 Moved\r\nConnection: close\r\nLocation: /b\r\nContent-Length: 0\r\n\r\n"),
+       ConnectionScript().ReadRequest().Send("HTTP/1.1 200 OK\r\nContent-Length: 1\r\n\r\n1")});
   CAtlHttpClient client;
   ASSERT_TRUE(client.Navigate(Url(peer, "/a"), SoapPost("x")));
   EXPECT_EQ(ReadWholeBody(client).body, "1");
@@ -274,7 +282,8 @@ TEST(CAtlHttpClient, RedirectWithoutUsableLocationFails) {
 
 TEST(CAtlHttpClient, PrematureCloseFailsTheBody) {
   ScriptedPeer peer;
-  peer.Serve({ConnectionScript().ReadRequest().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nshort")});
+  peer.Serve({ConnectionScript().ReadRequest().Send(
+      "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nshort")});
   CAtlHttpClient client;
   ASSERT_TRUE(client.Navigate(Url(peer, "/"), SoapPost("x")));
   BodyResult result = ReadWholeBody(client);
@@ -285,8 +294,10 @@ TEST(CAtlHttpClient, PrematureCloseFailsTheBody) {
 
 TEST(CAtlHttpClient, ConnectionCloseClosesTheSocketAfterTheBody) {
   ScriptedPeer peer;
-  peer.Serve({ConnectionScript().ReadRequest().Send(
-      "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: 1\r\n\r\n1").WaitForClientClose()});
+  peer.Serve({ConnectionScript()
+                  .ReadRequest()
+                  .Send("HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: 1\r\n\r\n1")
+                  .WaitForClientClose()});
   CAtlHttpClient client;
   ASSERT_TRUE(client.Navigate(Url(peer, "/"), SoapPost("x")));
   EXPECT_TRUE(client.GetSocket().IsOpen());
@@ -347,7 +358,8 @@ TEST(CAtlHttpClient, DeadlineEndsAPeerThatDripsJustInsideTheTimeout) {
 
 TEST(CAtlHttpClient, RefusedConnectionFails) {
   CAtlHttpClient client;
-  UrlParts url = *SplitUrl("http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/");
+  UrlParts url =
+      *SplitUrl("http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/");
   EXPECT_FALSE(client.Navigate(url, SoapPost("x")));
   EXPECT_EQ(client.GetFailure(), HttpFailure::kConnectFailed);
   EXPECT_EQ(client.GetStatus(), kInvalidStatus);
@@ -377,8 +389,9 @@ TEST(CAtlHttpClient, ZeroTimeoutMeansTheDefault) {
 
 TEST(CAtlHttpClient, ResetLeavesTheClientReadyForTheNextCall) {
   ScriptedPeer peer;
-  peer.Serve({ConnectionScript().ReadRequest().Send("HTTP/1.1 500 Error\r\nContent-Length: 4\r\n\r\nfail"),
-              ConnectionScript().ReadRequest().Send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok")});
+  peer.Serve(
+      {ConnectionScript().ReadRequest().Send("HTTP/1.1 500 Error\r\nContent-Length: 4\r\n\r\nfail"),
+       ConnectionScript().ReadRequest().Send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok")});
   CAtlHttpClient client;
   EXPECT_FALSE(client.Navigate(Url(peer, "/"), SoapPost("x")));
   EXPECT_EQ(client.GetStatus(), 500);

@@ -73,9 +73,12 @@ bool HttpResponseReader::ReadHead() {
 
 bool HttpResponseReader::ReadStatusLine() {
   switch (ReadLine(kMaxStatusLineLength)) {
-    case LineResult::kClosed: return Reject(HttpFailure::kPrematureClose);
-    case LineResult::kFailed: return false;
-    case LineResult::kLine: break;
+    case LineResult::kClosed:
+      return Reject(HttpFailure::kPrematureClose);
+    case LineResult::kFailed:
+      return false;
+    case LineResult::kLine:
+      break;
   }
   // "HTTP/1.x SSS[ reason]"
   std::string_view line = line_;
@@ -94,9 +97,12 @@ bool HttpResponseReader::ReadStatusLine() {
 bool HttpResponseReader::ReadHeaderLines(std::size_t& count, bool keep) {
   for (;;) {
     switch (ReadLine(kMaxHeaderLineLength)) {
-      case LineResult::kClosed: return Reject(HttpFailure::kPrematureClose);
-      case LineResult::kFailed: return false;
-      case LineResult::kLine: break;
+      case LineResult::kClosed:
+        return Reject(HttpFailure::kPrematureClose);
+      case LineResult::kFailed:
+        return false;
+      case LineResult::kLine:
+        break;
     }
     if (line_.empty()) return true;
     if (++count > kMaxHeaderCount) return Reject(HttpFailure::kLimitExceeded);
@@ -120,7 +126,8 @@ bool HttpResponseReader::ReadHeaderLines(std::size_t& count, bool keep) {
 bool HttpResponseReader::DecideFraming() {
   auto connection = headers_.Find("Connection");
   connectionWillClose_ = connection ? ListsToken(*connection, "close") : false;
-  if (http10_ && !(connection && ListsToken(*connection, "keep-alive"))) connectionWillClose_ = true;
+  if (http10_ && !(connection && ListsToken(*connection, "keep-alive")))
+    connectionWillClose_ = true;
 
   if (status_ == 204 || status_ == 304) {
     bodyState_ = BodyState::kDone;
@@ -200,9 +207,12 @@ std::ptrdiff_t HttpResponseReader::ReadBody(std::span<char> buffer) {
 
       case BodyState::kChunkSize:
         switch (ReadLine(kMaxHeaderLineLength)) {
-          case LineResult::kClosed: return Fail(HttpFailure::kPrematureClose);
-          case LineResult::kFailed: return -1;
-          case LineResult::kLine: break;
+          case LineResult::kClosed:
+            return Fail(HttpFailure::kPrematureClose);
+          case LineResult::kFailed:
+            return -1;
+          case LineResult::kLine:
+            break;
         }
         if (!ParseChunkSize()) return -1;
         bodyState_ = remaining_ == 0 ? BodyState::kTrailers : BodyState::kChunkData;
@@ -219,9 +229,12 @@ std::ptrdiff_t HttpResponseReader::ReadBody(std::span<char> buffer) {
 
       case BodyState::kChunkEnd:
         switch (ReadLine(kMaxHeaderLineLength)) {
-          case LineResult::kClosed: return Fail(HttpFailure::kPrematureClose);
-          case LineResult::kFailed: return -1;
-          case LineResult::kLine: break;
+          case LineResult::kClosed:
+            return Fail(HttpFailure::kPrematureClose);
+          case LineResult::kFailed:
+            return -1;
+          case LineResult::kLine:
+            break;
         }
         if (!line_.empty()) return Fail(HttpFailure::kBadChunk);
         bodyState_ = BodyState::kChunkSize;
@@ -229,9 +242,12 @@ std::ptrdiff_t HttpResponseReader::ReadBody(std::span<char> buffer) {
 
       case BodyState::kTrailers:
         switch (ReadLine(kMaxHeaderLineLength)) {
-          case LineResult::kClosed: return Fail(HttpFailure::kPrematureClose);
-          case LineResult::kFailed: return -1;
-          case LineResult::kLine: break;
+          case LineResult::kClosed:
+            return Fail(HttpFailure::kPrematureClose);
+          case LineResult::kFailed:
+            return -1;
+          case LineResult::kLine:
+            break;
         }
         if (line_.empty()) {
           bodyState_ = BodyState::kDone;
@@ -275,7 +291,8 @@ HttpResponseReader::LineResult HttpResponseReader::ReadLine(std::size_t limit) {
   for (;;) {
     if (blockBegin_ == blockEnd_) {
       if (sourceEnded_) return LineResult::kClosed;
-      if (!Fill()) return failure_ == HttpFailure::kNone ? LineResult::kClosed : LineResult::kFailed;
+      if (!Fill())
+        return failure_ == HttpFailure::kNone ? LineResult::kClosed : LineResult::kFailed;
     }
     const char* begin = block_.data() + blockBegin_;
     std::size_t available = blockEnd_ - blockBegin_;

@@ -49,8 +49,17 @@ class HttpResponseReader {
   bool BodyComplete() const { return bodyState_ == BodyState::kDone; }
 
  private:
-  enum class BodyState { kNone, kFixedLength, kToClose, kChunkSize, kChunkData, kChunkEnd,
-                         kTrailers, kDone, kFailed };
+  enum class BodyState {
+    kNone,
+    kFixedLength,
+    kToClose,
+    kChunkSize,
+    kChunkData,
+    kChunkEnd,
+    kTrailers,
+    kDone,
+    kFailed
+  };
   enum class LineResult { kLine, kClosed, kFailed };
 
   bool ReadStatusLine();
@@ -78,7 +87,7 @@ class HttpResponseReader {
   bool connectionWillClose_ = false;
 
   BodyState bodyState_ = BodyState::kNone;
-  std::uint64_t remaining_ = 0;     // of the fixed body or the current chunk
+  std::uint64_t remaining_ = 0;  // of the fixed body or the current chunk
   std::uint64_t bodyDelivered_ = 0;
   std::size_t trailerCount_ = 0;
 };

@@ -39,7 +39,8 @@ class GeneratedSource : public HttpByteSource {
   std::ptrdiff_t ReadSome(std::span<char> buffer) override {
     if (headAt_ < head_.size()) return Copy(buffer, head_, headAt_);
     if (fillCount_ > 0) {
-      std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), fillCount_));
+      std::size_t size =
+          static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), fillCount_));
       std::memset(buffer.data(), 'a', size);
       fillCount_ -= size;
       return static_cast<std::ptrdiff_t>(size);
@@ -94,29 +95,36 @@ TEST(HttpResponseReader, DecodesBodiesAtEverySplit) {
       {"content length", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello", 200, "hello", false},
       {"chunked with extensions and trailers",
        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nTrailer: X-Sum\r\n\r\n"
-       "5;name=value\r\nhello\r\n40 \r\n" + kSixtyFour + "\r\n0\r\nX-Sum: 1\r\nX-Other: 2\r\n\r\n",
+       "5;name=value\r\nhello\r\n40 \r\n" +
+           kSixtyFour + "\r\n0\r\nX-Sum: 1\r\nX-Other: 2\r\n\r\n",
        200, "hello" + kSixtyFour, false},
       {"chunked wins over content length",
-       "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nTransfer-Encoding: Chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n",
+       "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nTransfer-Encoding: "
+       "Chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n",
        200, "hello", false},
       {"interim answers skipped",
        "HTTP/1.1 100 Continue\r\nX-Interim: 1\r\n\r\nHTTP/1.1 102 Processing\r\n\r\n"
        "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 2\r\n\r\nok",
        500, "ok", false},
-      {"body to close", "HTTP/1.1 200 OK\r\nConnection: keep-alive\r\n\r\nuntil the end", 200, "until the end", true},
-      {"connection close", "HTTP/1.1 200 OK\r\nConnection: Keep-Alive, CLOSE\r\nContent-Length: 1\r\n\r\n1", 200, "1", true},
+      {"body to close", "HTTP/1.1 200 OK\r\nConnection: keep-alive\r\n\r\nuntil the end", 200,
+       "until the end", true},
+      {"connection close",
+       "HTTP/1.1 200 OK\r\nConnection: Keep-Alive, CLOSE\r\nContent-Length: 1\r\n\r\n1", 200, "1",
+       true},
       {"http 1.0 closes", "HTTP/1.0 200 OK\r\nContent-Length: 1\r\n\r\n1", 200, "1", true},
       {"no content", "HTTP/1.1 204 No Content\r\nContent-Length: 9\r\n\r\n", 204, "", false},
       {"bare line feeds", "HTTP/1.1 404 Not Found\nContent-Length: 2\n\nno", 404, "no", false},
       {"status without reason", "HTTP/1.1 200\r\nContent-Length: 0\r\n\r\n", 200, "", false},
-      {"folded header", "HTTP/1.1 200 OK\r\nX-Long: a\r\n  b\r\nContent-Length: 1\r\n\r\n1", 200, "1", false},
+      {"folded header", "HTTP/1.1 200 OK\r\nX-Long: a\r\n  b\r\nContent-Length: 1\r\n\r\n1", 200,
+       "1", false},
   };
   for (const GoodCase& c : cases) {
     for (std::size_t piece : {std::size_t{1}, std::size_t{3}, std::size_t{4096}}) {
       for (std::size_t readSize : {std::size_t{1}, std::size_t{7}, std::size_t{4096}}) {
         SplitSource source(c.response, piece);
         HttpResponseReader reader(source);
-        SCOPED_TRACE(testing::Message() << c.name << ", pieces " << piece << ", reads " << readSize);
+        SCOPED_TRACE(testing::Message()
+                     << c.name << ", pieces " << piece << ", reads " << readSize);
         ASSERT_TRUE(reader.ReadHead()) << HttpFailureName(reader.Failure());
         EXPECT_EQ(reader.Status(), c.status);
         EXPECT_EQ(reader.ConnectionWillClose(), c.willClose);
@@ -130,8 +138,10 @@ TEST(HttpResponseReader, DecodesBodiesAtEverySplit) {
 }
 
 TEST(HttpResponseReader, KeepsHeadersByNameWithoutCase) {
-  SplitSource source("HTTP/1.1 302 Found\r\nLOCATION: /x\r\nSet-Cookie: a=1\r\nset-cookie: b=2\r\n"
-                     "Content-Length: 0\r\n\r\n", 5);
+  SplitSource source(
+      "HTTP/1.1 302 Found\r\nLOCATION: /x\r\nSet-Cookie: a=1\r\nset-cookie: b=2\r\n"
+      "Content-Length: 0\r\n\r\n",
+      5);
   HttpResponseReader reader(source);
   ASSERT_TRUE(reader.ReadHead());
   EXPECT_EQ(reader.Headers().Find("location"), "/x");
@@ -140,8 +150,10 @@ TEST(HttpResponseReader, KeepsHeadersByNameWithoutCase) {
 }
 
 TEST(HttpResponseReader, LeavesNextResponseBuffered) {
-  SplitSource source("HTTP/1.1 301 Moved\r\nContent-Length: 3\r\n\r\nabcHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok",
-                     4096);
+  SplitSource source(
+      "HTTP/1.1 301 Moved\r\nContent-Length: 3\r\n\r\nabcHTTP/1.1 200 OK\r\nContent-Length: "
+      "2\r\n\r\nok",
+      4096);
   HttpResponseReader reader(source);
   ASSERT_TRUE(reader.ReadHead());
   ASSERT_TRUE(reader.DiscardBody());
@@ -174,29 +186,43 @@ TEST(HttpResponseReader, RejectsBadHeads) {
       {"empty", "", HttpFailure::kPrematureClose, kInvalidStatus},
       {"closed in headers", "HTTP/1.1 200 OK\r\nContent-Le", HttpFailure::kPrematureClose, 200},
       {"not http", "ICY 200 OK\r\n\r\n", HttpFailure::kMalformedStatusLine, kInvalidStatus},
-      {"status not digits", "HTTP/1.1 2x0 OK\r\n\r\n", HttpFailure::kMalformedStatusLine, kInvalidStatus},
-      {"status too large", "HTTP/1.1 999 What\r\n\r\n", HttpFailure::kMalformedStatusLine, kInvalidStatus},
-      {"status glued to reason", "HTTP/1.1 200OK\r\n\r\n", HttpFailure::kMalformedStatusLine, kInvalidStatus},
-      {"status line too long", "HTTP/1.1 200 " + std::string(kMaxStatusLineLength, 'r') + "\r\n\r\n",
-       HttpFailure::kLimitExceeded, kInvalidStatus},
-      {"endless status line", "HTTP/1.1 200 " + std::string(100000, 'r'), HttpFailure::kLimitExceeded,
+      {"status not digits", "HTTP/1.1 2x0 OK\r\n\r\n", HttpFailure::kMalformedStatusLine,
        kInvalidStatus},
-      {"header line too long", "HTTP/1.1 200 OK\r\nX: " + std::string(kMaxHeaderLineLength, 'v') + "\r\n\r\n",
+      {"status too large", "HTTP/1.1 999 What\r\n\r\n", HttpFailure::kMalformedStatusLine,
+       kInvalidStatus},
+      {"status glued to reason", "HTTP/1.1 200OK\r\n\r\n", HttpFailure::kMalformedStatusLine,
+       kInvalidStatus},
+      {"status line too long",
+       "HTTP/1.1 200 " + std::string(kMaxStatusLineLength, 'r') + "\r\n\r\n",
+       HttpFailure::kLimitExceeded, kInvalidStatus},
+      {"endless status line", "HTTP/1.1 200 " + std::string(100000, 'r'),
+       HttpFailure::kLimitExceeded, kInvalidStatus},
+      {"header line too long",
+       "HTTP/1.1 200 OK\r\nX: " + std::string(kMaxHeaderLineLength, 'v') + "\r\n\r\n",
        HttpFailure::kLimitExceeded, 200},
       {"too many headers", "HTTP/1.1 200 OK\r\n" + ManyHeaders(kMaxHeaderCount + 1) + "\r\n",
        HttpFailure::kLimitExceeded, 200},
-      {"endless interim answers", ManyInterims(kMaxInterimResponses + 1) + "HTTP/1.1 200 OK\r\n\r\n",
+      {"endless interim answers",
+       ManyInterims(kMaxInterimResponses + 1) + "HTTP/1.1 200 OK\r\n\r\n",
        HttpFailure::kLimitExceeded, 100},
-      {"header without colon", "HTTP/1.1 200 OK\r\nNoColon\r\n\r\n", HttpFailure::kMalformedHeader, 200},
-      {"space before colon", "HTTP/1.1 200 OK\r\nContent-Length : 1\r\n\r\n1", HttpFailure::kMalformedHeader, 200},
-      {"fold without header", "HTTP/1.1 200 OK\r\n folded\r\n\r\n", HttpFailure::kMalformedHeader, 200},
-      {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n", HttpFailure::kBadContentLength, 200},
-      {"signed length", "HTTP/1.1 200 OK\r\nContent-Length: +1\r\n\r\nx", HttpFailure::kBadContentLength, 200},
-      {"garbage length", "HTTP/1.1 500 Error\r\nContent-Length: 12abc\r\n\r\n", HttpFailure::kBadContentLength, 500},
-      {"empty length", "HTTP/1.1 200 OK\r\nContent-Length:\r\n\r\n", HttpFailure::kBadContentLength, 200},
+      {"header without colon", "HTTP/1.1 200 OK\r\nNoColon\r\n\r\n", HttpFailure::kMalformedHeader,
+       200},
+      {"space before colon", "HTTP/1.1 200 OK\r\nContent-Length : 1\r\n\r\n1",
+       HttpFailure::kMalformedHeader, 200},
+      {"fold without header", "HTTP/1.1 200 OK\r\n folded\r\n\r\n", HttpFailure::kMalformedHeader,
+       200},
+      {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n",
+       HttpFailure::kBadContentLength, 200},
+      {"signed length", "HTTP/1.1 200 OK\r\nContent-Length: +1\r\n\r\nx",
+       HttpFailure::kBadContentLength, 200},
+      {"garbage length", "HTTP/1.1 500 Error\r\nContent-Length: 12abc\r\n\r\n",
+       HttpFailure::kBadContentLength, 500},
+      {"empty length", "HTTP/1.1 200 OK\r\nContent-Length:\r\n\r\n", HttpFailure::kBadContentLength,
+       200},
       {"two lengths", "HTTP/1.1 200 OK\r\nContent-Length: 1\r\nContent-Length: 1\r\n\r\n1",
        HttpFailure::kBadContentLength, 200},
-      {"length beyond 64 bits", "HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999999\r\n\r\n",
+      {"length beyond 64 bits",
+       "HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999999\r\n\r\n",
        HttpFailure::kBadContentLength, 200},
       {"length over the body limit", "HTTP/1.1 200 OK\r\nContent-Length: 67108865\r\n\r\n",
        HttpFailure::kLimitExceeded, 200},
@@ -226,19 +252,22 @@ struct BodyFailureCase {
 TEST(HttpResponseReader, FailsBadBodiesInsteadOfTruncating) {
   const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
   const BodyFailureCase cases[] = {
-      {"shorter than length", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nhello", HttpFailure::kPrematureClose},
+      {"shorter than length", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nhello",
+       HttpFailure::kPrematureClose},
       {"chunk size not hex", chunked + "zz\r\nhello\r\n0\r\n\r\n", HttpFailure::kBadChunk},
       {"chunk size empty", chunked + "\r\n", HttpFailure::kBadChunk},
       {"chunk size with junk", chunked + "5 x\r\nhello\r\n0\r\n\r\n", HttpFailure::kBadChunk},
       {"negative chunk size", chunked + "-5\r\nhello\r\n0\r\n\r\n", HttpFailure::kBadChunk},
-      {"chunk size overflows", chunked + "FFFFFFFFFFFFFFFFFFFFFFFF\r\n", HttpFailure::kLimitExceeded},
+      {"chunk size overflows", chunked + "FFFFFFFFFFFFFFFFFFFFFFFF\r\n",
+       HttpFailure::kLimitExceeded},
       {"chunk not ended by CR LF", chunked + "5\r\nhelloXY\r\n0\r\n\r\n", HttpFailure::kBadChunk},
       {"closed in chunk", chunked + "5\r\nhel", HttpFailure::kPrematureClose},
       {"no zero chunk", chunked + "5\r\nhello\r\n", HttpFailure::kPrematureClose},
       {"no end of trailers", chunked + "5\r\nhello\r\n0\r\nX: 1\r\n", HttpFailure::kPrematureClose},
       {"too many trailers", chunked + "0\r\n" + ManyHeaders(kMaxHeaderCount + 1) + "\r\n",
        HttpFailure::kLimitExceeded},
-      {"chunk size line too long", chunked + "5;" + std::string(kMaxHeaderLineLength, 'e') + "\r\nhello\r\n0\r\n\r\n",
+      {"chunk size line too long",
+       chunked + "5;" + std::string(kMaxHeaderLineLength, 'e') + "\r\nhello\r\n0\r\n\r\n",
        HttpFailure::kLimitExceeded},
   };
   for (const BodyFailureCase& c : cases) {
@@ -287,8 +316,9 @@ TEST(HttpResponseReader, ChunksAddingUpPastTheLimitFail) {
   std::uint64_t first = kMaxBodyBytes - 1;
   char sizeLine[32];
   std::snprintf(sizeLine, sizeof sizeLine, "%llX\r\n", static_cast<unsigned long long>(first));
-  GeneratedSource source(std::string("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n") + sizeLine, first,
-                         "\r\n2\r\nab\r\n0\r\n\r\n");
+  GeneratedSource source(
+      std::string("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n") + sizeLine, first,
+      "\r\n2\r\nab\r\n0\r\n\r\n");
   HttpResponseReader reader(source);
   ASSERT_TRUE(reader.ReadHead());
   std::string buffer(65536, '\0');

@@ -135,8 +135,8 @@ std::optional<UrlParts> SplitUrl(std::string_view url) {
   parts.path = path.empty() ? "/" : Escape(path);
   if (queryStart != std::string_view::npos) parts.query = Escape(rest.substr(queryStart));
 
-  std::size_t escapedLength = parts.scheme.size() + 3 + Authority(parts).size() +
-                              parts.path.size() + parts.query.size();
+  std::size_t escapedLength =
+      parts.scheme.size() + 3 + Authority(parts).size() + parts.path.size() + parts.query.size();
   if (escapedLength > kMaxUrlLength) return std::nullopt;
   return parts;
 }

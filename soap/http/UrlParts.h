@@ -14,8 +14,8 @@ struct UrlParts {
   std::string scheme;  // always "http": the transport speaks no TLS
   std::string host;    // a name or numeric address, IPv6 without brackets
   std::uint16_t port = 80;
-  std::string path;    // starts with "/"; "/" when the URL has none
-  std::string query;   // with its leading "?", or empty
+  std::string path;   // starts with "/"; "/" when the URL has none
+  std::string query;  // with its leading "?", or empty
 
   // What the request line carries: path plus query.
   std::string PathAndQuery() const { return path + query; }

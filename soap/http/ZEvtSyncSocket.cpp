@@ -53,13 +53,17 @@ std::pair<ZEvtSyncSocket::Deadline, bool> ZEvtSyncSocket::NextWaitLimit() const 
 HttpFailure ZEvtSyncSocket::FailureFor(NetError error, bool deadlineBinds,
                                        HttpFailure brokenConnection) const {
   switch (error) {
-    case NetError::kLookupFailed: return HttpFailure::kLookupFailed;
+    case NetError::kLookupFailed:
+      return HttpFailure::kLookupFailed;
     case NetError::kRefused:
-    case NetError::kConnectFailed: return HttpFailure::kConnectFailed;
-    case NetError::kTimedOut: return deadlineBinds ? HttpFailure::kDeadlinePassed : brokenConnection;
+    case NetError::kConnectFailed:
+      return HttpFailure::kConnectFailed;
+    case NetError::kTimedOut:
+      return deadlineBinds ? HttpFailure::kDeadlinePassed : brokenConnection;
     case NetError::kSendFailed:
     case NetError::kReceiveFailed:
-    case NetError::kNotConnected: return brokenConnection;
+    case NetError::kNotConnected:
+      return brokenConnection;
   }
   return brokenConnection;
 }

@@ -36,11 +36,14 @@ template <std::size_t Size>
   const std::size_t size = text.size();
   if (size >= 16) {
     bool ascii = WidenAsciiBlock<16>(in + size - 16, out + size - 16);
-    for (std::size_t i = 0; i + 16 < size; i += 16) ascii = WidenAsciiBlock<16>(in + i, out + i) && ascii;
+    for (std::size_t i = 0; i + 16 < size; i += 16)
+      ascii = WidenAsciiBlock<16>(in + i, out + i) && ascii;
     return ascii;
   }
-  if (size >= 8) return WidenAsciiBlock<8>(in, out) & WidenAsciiBlock<8>(in + size - 8, out + size - 8);
-  if (size >= 4) return WidenAsciiBlock<4>(in, out) & WidenAsciiBlock<4>(in + size - 4, out + size - 4);
+  if (size >= 8)
+    return WidenAsciiBlock<8>(in, out) & WidenAsciiBlock<8>(in + size - 8, out + size - 8);
+  if (size >= 4)
+    return WidenAsciiBlock<4>(in, out) & WidenAsciiBlock<4>(in + size - 4, out + size - 4);
   bool ascii = true;
   for (std::size_t i = 0; i < size; ++i) {
     ascii = ascii && static_cast<unsigned char>(in[i]) < 0x80;

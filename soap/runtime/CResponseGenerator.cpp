@@ -16,12 +16,20 @@ void WriteQuoted(CWriteStreamOnCString& stream, std::string_view value) {
 
 }  // namespace
 
-void CResponseGenerator::StartEnvelope(CWriteStreamOnCString& stream) { stream.Write(kEnvelopeStartTag); }
-void CResponseGenerator::StartHeaders(CWriteStreamOnCString& stream) { stream.Write("<soap:Header>"); }
-void CResponseGenerator::EndHeaders(CWriteStreamOnCString& stream) { stream.Write("</soap:Header>"); }
+void CResponseGenerator::StartEnvelope(CWriteStreamOnCString& stream) {
+  stream.Write(kEnvelopeStartTag);
+}
+void CResponseGenerator::StartHeaders(CWriteStreamOnCString& stream) {
+  stream.Write("<soap:Header>");
+}
+void CResponseGenerator::EndHeaders(CWriteStreamOnCString& stream) {
+  stream.Write("</soap:Header>");
+}
 void CResponseGenerator::StartBody(CWriteStreamOnCString& stream) { stream.Write("<soap:Body>"); }
 void CResponseGenerator::EndBody(CWriteStreamOnCString& stream) { stream.Write("</soap:Body>"); }
-void CResponseGenerator::EndEnvelope(CWriteStreamOnCString& stream) { stream.Write("</soap:Envelope>"); }
+void CResponseGenerator::EndEnvelope(CWriteStreamOnCString& stream) {
+  stream.Write("</soap:Envelope>");
+}
 
 void CResponseGenerator::WriteOperationName(CWriteStreamOnCString& stream,
                                             const OperationDescriptor& operation) {
@@ -79,7 +87,8 @@ void CPADGenerator::StartField(CWriteStreamOnCString& stream, std::string_view n
   stream.Write(">");
 }
 
-void CRpcEncodedGenerator::StartMap(CWriteStreamOnCString& stream, const OperationDescriptor& operation) {
+void CRpcEncodedGenerator::StartMap(CWriteStreamOnCString& stream,
+                                    const OperationDescriptor& operation) {
   stream.Write("<");
   stream.Write(kServicePrefix);
   stream.Write(":");
@@ -93,7 +102,8 @@ void CRpcEncodedGenerator::StartMap(CWriteStreamOnCString& stream, const Operati
   stream.Write(">");
 }
 
-void CRpcEncodedGenerator::EndMap(CWriteStreamOnCString& stream, const OperationDescriptor& operation) {
+void CRpcEncodedGenerator::EndMap(CWriteStreamOnCString& stream,
+                                  const OperationDescriptor& operation) {
   stream.Write("</");
   stream.Write(kServicePrefix);
   stream.Write(":");
@@ -132,9 +142,12 @@ void CRpcEncodedGenerator::StartField(CWriteStreamOnCString& stream, std::string
 
 std::unique_ptr<CResponseGenerator> MakeGenerator(CallStyle style) {
   switch (style) {
-    case CallStyle::kDocumentLiteral: return std::make_unique<CPADGenerator>();
-    case CallStyle::kRpcEncoded: return std::make_unique<CRpcEncodedGenerator>();
-    case CallStyle::kDocumentLiteralWrapped: break;
+    case CallStyle::kDocumentLiteral:
+      return std::make_unique<CPADGenerator>();
+    case CallStyle::kRpcEncoded:
+      return std::make_unique<CRpcEncodedGenerator>();
+    case CallStyle::kDocumentLiteralWrapped:
+      break;
   }
   return std::make_unique<CPIDGenerator>();
 }

@@ -24,10 +24,10 @@ namespace soap {
 
 // What a style may need to say about one value's type.
 struct FieldTypeInfo {
-  int type;                           // XsdType code or -1
-  const OperationDescriptor* chain;   // record or enumeration type, when type is -1
+  int type;                          // XsdType code or -1
+  const OperationDescriptor* chain;  // record or enumeration type, when type is -1
   bool isArray;
-  std::size_t itemCount;              // arrays only
+  std::size_t itemCount;  // arrays only
 };
 
 class CResponseGenerator {

@@ -26,16 +26,23 @@ std::string_view Trim(std::string_view text) {
 void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
       case '"':
         if (attribute) {
           out += "&quot;";
           break;
         }
         [[fallthrough]];
-      default: out.push_back(c);
+      default:
+        out.push_back(c);
     }
   }
 }
@@ -62,7 +69,8 @@ bool CSoapFaultParser::Fail() {
   return false;
 }
 
-bool CSoapFaultParser::StartElement(const platform::SaxName& name, const platform::SaxAttributes& attributes) {
+bool CSoapFaultParser::StartElement(const platform::SaxName& name,
+                                    const platform::SaxAttributes& attributes) {
   try {
     return !failed_ && OnStart(name, attributes);
   } catch (...) {
@@ -91,11 +99,13 @@ bool CSoapFaultParser::Characters(std::string_view text) {
   }
 }
 
-bool CSoapFaultParser::OnStart(const platform::SaxName& name, const platform::SaxAttributes& attributes) {
+bool CSoapFaultParser::OnStart(const platform::SaxName& name,
+                               const platform::SaxAttributes& attributes) {
   if (complete_ || depth_ > kMaxElementDepth) return Fail();
   ++depth_;
   switch (depth_) {
-    case kEnvelopeDepth: return IsSoap(name, "Envelope") || Fail();
+    case kEnvelopeDepth:
+      return IsSoap(name, "Envelope") || Fail();
     case kBodyDepth:
       if (sawBody_) return Fail();
       if (IsSoap(name, "Header") && !inHeader_ && bodyChildren_ == 0) {
@@ -166,10 +176,15 @@ bool CSoapFaultParser::StoreField() {
       haveString_ = true;
       fault_.faultString = platform::Utf8ToWide(text_.Text());
       return true;
-    case Field::kActor: fault_.faultActor = platform::Utf8ToWide(text_.Text()); return true;
-    case Field::kDetail: fault_.detail = platform::Utf8ToWide(text_.Text()); return true;
+    case Field::kActor:
+      fault_.faultActor = platform::Utf8ToWide(text_.Text());
+      return true;
+    case Field::kDetail:
+      fault_.detail = platform::Utf8ToWide(text_.Text());
+      return true;
     case Field::kNone:
-    case Field::kIgnored: return true;
+    case Field::kIgnored:
+      return true;
   }
   return true;
 }

@@ -24,7 +24,8 @@ class CSoapFaultParser final : public platform::SaxContentHandler {
   bool Succeeded() const { return complete_ && !failed_ && haveCode_ && haveString_; }
   const SoapFault& Fault() const { return fault_; }
 
-  bool StartElement(const platform::SaxName& name, const platform::SaxAttributes& attributes) override;
+  bool StartElement(const platform::SaxName& name,
+                    const platform::SaxAttributes& attributes) override;
   bool EndElement(const platform::SaxName& name) override;
   bool Characters(std::string_view text) override;
 
@@ -38,7 +39,7 @@ class CSoapFaultParser final : public platform::SaxContentHandler {
 
   SoapFault fault_;
   CSAXStringBuilder text_;
-  std::size_t depth_ = 0;      // elements open, the Envelope being 1
+  std::size_t depth_ = 0;  // elements open, the Envelope being 1
   int bodyChildren_ = 0;
   Field field_ = Field::kNone;  // the Fault child being read (depth 4 and below)
   bool inHeader_ = false;

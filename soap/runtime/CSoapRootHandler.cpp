@@ -56,7 +56,8 @@ std::optional<bool> ReadNil(const platform::SaxAttributes& attributes) {
 }
 
 bool IsRequired(const FieldDescriptor& field) {
-  if (field.Has(kFieldNullable) || field.Has(kFieldNoMarshal) || field.Has(kFieldDynamicArray)) return false;
+  if (field.Has(kFieldNullable) || field.Has(kFieldNoMarshal) || field.Has(kFieldDynamicArray))
+    return false;
   return field.type != -1;  // a missing nested record or enumeration stays zero
 }
 
@@ -122,7 +123,7 @@ bool CSoapRootHandler::Characters(std::string_view text) {
   if (frames_.empty() || frames_.back().kind != FrameKind::kLeaf) return true;
   try {
     const bool kept = frames_.back().storage == StorageKind::kString ? wideText_.Characters(text)
-                                                                      : text_.Characters(text);
+                                                                     : text_.Characters(text);
     return kept || Fail();
   } catch (const std::bad_alloc&) {
     outOfMemory_ = true;
@@ -130,7 +131,8 @@ bool CSoapRootHandler::Characters(std::string_view text) {
   }
 }
 
-bool CSoapRootHandler::OnStart(const platform::SaxName& name, const platform::SaxAttributes& attributes) {
+bool CSoapRootHandler::OnStart(const platform::SaxName& name,
+                               const platform::SaxAttributes& attributes) {
   if (operation_ == nullptr || complete_) return Fail();
   if (frames_.size() > kMaxElementDepth) return Fail();
   const std::uint32_t hash = ElementHash(name.localName);
@@ -142,9 +144,13 @@ bool CSoapRootHandler::OnStart(const platform::SaxName& name, const platform::Sa
   Frame& parent = frames_.back();
   ++parent.children;
   switch (parent.kind) {
-    case FrameKind::kEnvelope: return StartInEnvelope(name, hash, parent);
-    case FrameKind::kSkipped: frames_.push_back({FrameKind::kSkipped}); return true;
-    case FrameKind::kBody: return StartResponse(name, hash, parent);
+    case FrameKind::kEnvelope:
+      return StartInEnvelope(name, hash, parent);
+    case FrameKind::kSkipped:
+      frames_.push_back({FrameKind::kSkipped});
+      return true;
+    case FrameKind::kBody:
+      return StartResponse(name, hash, parent);
     case FrameKind::kResponse:
     case FrameKind::kRecord: {
       const std::optional<bool> nil = ReadNil(attributes);
@@ -155,12 +161,14 @@ bool CSoapRootHandler::OnStart(const platform::SaxName& name, const platform::Sa
       return nil && StartArrayItem(parent, *nil);
     }
     case FrameKind::kLeaf:
-    case FrameKind::kNil: return Fail();  // a value has no child elements
+    case FrameKind::kNil:
+      return Fail();  // a value has no child elements
   }
   return Fail();
 }
 
-bool CSoapRootHandler::StartInEnvelope(const platform::SaxName& name, std::uint32_t hash, Frame& envelope) {
+bool CSoapRootHandler::StartInEnvelope(const platform::SaxName& name, std::uint32_t hash,
+                                       Frame& envelope) {
   // Header may only come first; Body exactly once; nothing after it.
   if (envelope.children == 1 && IsSoapElement(name, hash, kHeaderHash, "Header")) {
     frames_.push_back({FrameKind::kSkipped});
@@ -174,10 +182,11 @@ bool CSoapRootHandler::StartInEnvelope(const platform::SaxName& name, std::uint3
   return Fail();
 }
 
-bool CSoapRootHandler::StartResponse(const platform::SaxName& name, std::uint32_t hash, Frame& body) {
+bool CSoapRootHandler::StartResponse(const platform::SaxName& name, std::uint32_t hash,
+                                     Frame& body) {
   const OperationDescriptor& operation = *operation_;
-  if (body.children != 1 || hash != operation.hash || !SameName(name.localName, operation.WideName()) ||
-      name.uri != operation.Namespace()) {
+  if (body.children != 1 || hash != operation.hash ||
+      !SameName(name.localName, operation.WideName()) || name.uri != operation.Namespace()) {
     return Fail();
   }
   frames_.push_back({FrameKind::kResponse, &operation, nullptr, block_});
@@ -189,7 +198,8 @@ bool CSoapRootHandler::StartField(const platform::SaxName& name, std::uint32_t h
   const bool responseLevel = parent.kind == FrameKind::kResponse;
   int index = parent.nextField;
   const FieldDescriptor* field = parent.descriptor->fields + index;
-  if (field->IsEnd() || !IsReceived(*field, responseLevel) || !EntryMatches(*field, hash, name.localName)) {
+  if (field->IsEnd() || !IsReceived(*field, responseLevel) ||
+      !EntryMatches(*field, hash, name.localName)) {
     index = 0;
     field = parent.descriptor->fields;
     for (; !field->IsEnd(); ++field, ++index) {
@@ -205,7 +215,8 @@ bool CSoapRootHandler::StartField(const platform::SaxName& name, std::uint32_t h
   parent.seen |= bit;
 
   void* target = field->locate(parent.target);
-  if (!field->Has(kFieldDynamicArray)) return StartValue(field->type, field->chain, *field, target, nil, false);
+  if (!field->Has(kFieldDynamicArray))
+    return StartValue(field->type, field->chain, *field, target, nil, false);
   if (repeats) {
     if (field->array->count(target) >= kMaxArrayItems) return Fail();
     return StartValue(field->type, field->chain, *field, field->array->append(target), nil, true);
@@ -225,8 +236,9 @@ bool CSoapRootHandler::StartArrayItem(Frame& array, bool nil) {
   return StartValue(field.type, field.chain, field, field.array->append(array.target), nil, true);
 }
 
-bool CSoapRootHandler::StartValue(int type, const OperationDescriptor* chain, const FieldDescriptor& field,
-                                  void* target, bool nil, bool isArrayItem) {
+bool CSoapRootHandler::StartValue(int type, const OperationDescriptor* chain,
+                                  const FieldDescriptor& field, void* target, bool nil,
+                                  bool isArrayItem) {
   const StorageKind kind = StorageKindOf(type, chain);
   if (kind == StorageKind::kUnsupported) return Fail();
   if (nil) {
@@ -264,17 +276,22 @@ bool CSoapRootHandler::OnEnd() {
 
 bool CSoapRootHandler::Close(const Frame& frame) {
   switch (frame.kind) {
-    case FrameKind::kLeaf: return StoreLeaf(frame);
-    case FrameKind::kRecord: return AllRequiredFieldsSeen(frame) || Fail();
-    case FrameKind::kResponse: return AllRequiredFieldsSeen(frame) || Fail();
-    case FrameKind::kBody: return frame.children == 1 || Fail();
+    case FrameKind::kLeaf:
+      return StoreLeaf(frame);
+    case FrameKind::kRecord:
+      return AllRequiredFieldsSeen(frame) || Fail();
+    case FrameKind::kResponse:
+      return AllRequiredFieldsSeen(frame) || Fail();
+    case FrameKind::kBody:
+      return frame.children == 1 || Fail();
     case FrameKind::kEnvelope:
       if (frame.seen == 0) return Fail();  // no Body
       complete_ = true;
       return true;
     case FrameKind::kSkipped:
     case FrameKind::kArray:
-    case FrameKind::kNil: return true;
+    case FrameKind::kNil:
+      return true;
   }
   return Fail();
 }
@@ -306,7 +323,8 @@ bool CSoapRootHandler::StoreLeaf(const Frame& leaf) {
       return true;
     }
     case StorageKind::kBytes: {
-      std::optional<SoapBytes> value = field.type == kXsdHexBinary ? ReadHexBinary(text) : ReadBase64(text);
+      std::optional<SoapBytes> value =
+          field.type == kXsdHexBinary ? ReadHexBinary(text) : ReadBase64(text);
       if (!value) return Fail();
       *static_cast<SoapBytes*>(leaf.target) = std::move(*value);
       return true;
@@ -323,7 +341,8 @@ bool CSoapRootHandler::StoreLeaf(const Frame& leaf) {
     }
     case StorageKind::kString:
     case StorageKind::kRecord:
-    case StorageKind::kUnsupported: break;
+    case StorageKind::kUnsupported:
+      break;
   }
   return Fail();
 }
@@ -331,7 +350,8 @@ bool CSoapRootHandler::StoreLeaf(const Frame& leaf) {
 bool CSoapRootHandler::AllRequiredFieldsSeen(const Frame& record) const {
   const bool responseLevel = record.kind == FrameKind::kResponse;
   int index = 0;
-  for (const FieldDescriptor* field = record.descriptor->fields; !field->IsEnd(); ++field, ++index) {
+  for (const FieldDescriptor* field = record.descriptor->fields; !field->IsEnd();
+       ++field, ++index) {
     if (responseLevel && !field->Has(kFieldOut)) continue;
     if ((record.seen & (std::uint64_t{1} << index)) == 0 && IsRequired(*field)) return false;
   }

@@ -48,7 +48,8 @@ class CSoapRootHandler final : public platform::SaxContentHandler {
   // Drops all parse state.
   void Reset();
 
-  bool StartElement(const platform::SaxName& name, const platform::SaxAttributes& attributes) override;
+  bool StartElement(const platform::SaxName& name,
+                    const platform::SaxAttributes& attributes) override;
   bool EndElement(const platform::SaxName& name) override;
   bool Characters(std::string_view text) override;
 
@@ -84,7 +85,7 @@ class CSoapRootHandler final : public platform::SaxContentHandler {
   const OperationDescriptor* operation_ = nullptr;
   void* block_ = nullptr;
   std::vector<Frame> frames_;
-  CSAXStringBuilder text_;   // leaves other than strings
+  CSAXStringBuilder text_;    // leaves other than strings
   WideTextBuilder wideText_;  // string leaves
   bool complete_ = false;
   bool failed_ = false;

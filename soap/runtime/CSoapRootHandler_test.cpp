@@ -14,9 +14,12 @@ using namespace soap::testing;
 constexpr SoapClientError kOk = SoapClientError::kSuccess;
 constexpr SoapClientError kParse = SoapClientError::kParseError;
 
-std::string Ad(std::string_view fields) { return "<AdItemResult>" + std::string(fields) + "</AdItemResult>"; }
+std::string Ad(std::string_view fields) {
+  return "<AdItemResult>" + std::string(fields) + "</AdItemResult>";
+}
 std::string Ads(std::string_view items) {
-  return ResponseEnvelope("GetPublicAds", "<GetPublicAdsResult>" + std::string(items) + "</GetPublicAdsResult>");
+  return ResponseEnvelope("GetPublicAds",
+                          "<GetPublicAdsResult>" + std::string(items) + "</GetPublicAdsResult>");
 }
 
 TEST(CSoapRootHandler, ParsesAnArrayOfRecordsInAnyPieceSize) {
@@ -100,15 +103,17 @@ TEST(CSoapRootHandler, ParsesAnArrayOfStringsWithNilItems) {
 
 const std::string kFullTestItem =
     "<FeedType>Nami</FeedType><FeedEnabled>1</FeedEnabled><AdItems>"
-    "<AdItem><FeedType>Mamma</FeedType><Title>t</Title><BidPrice>0.25</BidPrice><DisplayAd>true</DisplayAd></AdItem>"
+    "<AdItem><FeedType>Mamma</FeedType><Title>t</Title><BidPrice>0.25</BidPrice><DisplayAd>true</"
+    "DisplayAd></AdItem>"
     "<AdItem><BidPrice>-INF</BidPrice><DisplayAd>0</DisplayAd></AdItem>"
     "</AdItems><AdsCount> 2 </AdsCount>";
 
 std::string EchoResponse(std::string_view echoResult, std::string_view more = "") {
-  return ResponseEnvelope("Echo", "<text>x</text><number>1</number><flag>false</flag><price>1.5</price>"
-                                  "<ratio>NaN</ratio><feed>Pulse360</feed>" +
-                                      std::string(more) + "<EchoResult>" + std::string(echoResult) +
-                                      "</EchoResult>");
+  return ResponseEnvelope("Echo",
+                          "<text>x</text><number>1</number><flag>false</flag><price>1.5</price>"
+                          "<ratio>NaN</ratio><feed>Pulse360</feed>" +
+                              std::string(more) + "<EchoResult>" + std::string(echoResult) +
+                              "</EchoResult>");
 }
 
 TEST(CSoapRootHandler, ParsesNestedRecordsEnumerationsAndWrappedArrays) {
@@ -154,31 +159,42 @@ TEST(CSoapRootHandler, RejectsResponsesThatDoNotMatchTheDescriptors) {
       {"unknown child in the response", ResponseEnvelope("GetPublicAds", "<Other/>")},
       {"unknown field in a record", Ads(Ad("<Price>1</Price>"))},
       {"repeated field in a record", Ads(Ad("<Title>a</Title><Title>b</Title>"))},
-      {"field repeated after the next one", Ads(Ad("<Title>a</Title><ClickUrl>c</ClickUrl><Title>b</Title>"))},
+      {"field repeated after the next one",
+       Ads(Ad("<Title>a</Title><ClickUrl>c</ClickUrl><Title>b</Title>"))},
       {"in-field in the response", ResponseEnvelope("GetPublicAds", "<offerId>1</offerId>")},
-      {"hidden count on the wire", ResponseEnvelope("GetPublicAds", "<__GetPublicAdsResult_nSizeIs>1</__GetPublicAdsResult_nSizeIs>")},
+      {"hidden count on the wire",
+       ResponseEnvelope("GetPublicAds",
+                        "<__GetPublicAdsResult_nSizeIs>1</__GetPublicAdsResult_nSizeIs>")},
       {"another operation's response", ResponseEnvelope("GetPublicAdsEx", "")},
       {"response in the wrong namespace",
        "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
        "<GetPublicAdsResponse xmlns=\"urn:other\"/></soap:Body></soap:Envelope>"},
       {"SOAP 1.2 envelope",
-       "<e:Envelope xmlns:e=\"http://www.w3.org/2003/05/soap-envelope\"><e:Body><GetPublicAdsResponse "
+       "<e:Envelope "
+       "xmlns:e=\"http://www.w3.org/2003/05/soap-envelope\"><e:Body><GetPublicAdsResponse "
        "xmlns=\"http://vimaru.test/ads/\"/></e:Body></e:Envelope>"},
-      {"empty body", "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body/></soap:Envelope>"},
+      {"empty body",
+       "<soap:Envelope "
+       "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body/></soap:Envelope>"},
       {"no body", "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"/>"},
       {"two responses", ResponseEnvelope("GetPublicAds", "") + "x"},
       {"fault on 200",
-       "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><soap:Fault>"
-       "<faultcode>soap:Server</faultcode><faultstring>x</faultstring></soap:Fault></soap:Body></soap:Envelope>"},
+       "<soap:Envelope "
+       "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><soap:Fault>"
+       "<faultcode>soap:Server</faultcode><faultstring>x</faultstring></soap:Fault></soap:Body></"
+       "soap:Envelope>"},
       {"missing required int", echoWith("<AdsCount> 2 </AdsCount>", "")},
       {"missing required boolean", echoWith("<FeedEnabled>1</FeedEnabled>", "")},
       {"missing required decimal", echoWith("<BidPrice>0.25</BidPrice>", "")},
-      {"nil on a required int", echoWith("<AdsCount> 2 </AdsCount>", "<AdsCount xsi:nil=\"true\"/>")},
-      {"enumeration name mismatch", echoWith("<FeedType>Nami</FeedType>", "<FeedType>nami</FeedType>")},
+      {"nil on a required int",
+       echoWith("<AdsCount> 2 </AdsCount>", "<AdsCount xsi:nil=\"true\"/>")},
+      {"enumeration name mismatch",
+       echoWith("<FeedType>Nami</FeedType>", "<FeedType>nami</FeedType>")},
       {"boolean text", echoWith("<FeedEnabled>1</FeedEnabled>", "<FeedEnabled>yes</FeedEnabled>")},
       {"int overflow", echoWith("<AdsCount> 2 </AdsCount>", "<AdsCount>2147483648</AdsCount>")},
       {"decimal overflow", echoWith("<BidPrice>0.25</BidPrice>", "<BidPrice>1e400</BidPrice>")},
-      {"element inside a value", echoWith("<AdsCount> 2 </AdsCount>", "<AdsCount><i>2</i></AdsCount>")},
+      {"element inside a value",
+       echoWith("<AdsCount> 2 </AdsCount>", "<AdsCount><i>2</i></AdsCount>")},
       {"bad nil value", echoWith("<Title>t</Title>", "<Title xsi:nil=\"maybe\"/>")},
       {"bad base64", EchoResponse(item, "<blob>Zm9v!</blob>")},
       {"document type", "<!DOCTYPE x>" + Ads("")},
@@ -190,11 +206,12 @@ TEST(CSoapRootHandler, RejectsResponsesThatDoNotMatchTheDescriptors) {
       GetPublicAdsParams ads;
       EchoParams echo;
       const bool isEcho = c.body.find("EchoResponse") != std::string::npos;
-      const SoapClientError error =
-          isEcho ? ParseBody(kEchoBody, &echo, c.body, piece) : ParseBody(kGetPublicAdsBody, &ads, c.body, piece);
+      const SoapClientError error = isEcho ? ParseBody(kEchoBody, &echo, c.body, piece)
+                                           : ParseBody(kGetPublicAdsBody, &ads, c.body, piece);
       EXPECT_EQ(error, kParse) << c.name << " in pieces of " << piece;
       // Whatever was built before the failure is gone again.
-      EXPECT_TRUE(ads.GetPublicAdsResult.empty() && echo.EchoResult.empty() && !echo.text) << c.name;
+      EXPECT_TRUE(ads.GetPublicAdsResult.empty() && echo.EchoResult.empty() && !echo.text)
+          << c.name;
     }
   }
 }
@@ -207,14 +224,16 @@ TEST(CSoapRootHandler, MissingRequiredTopLevelFieldFails) {
 TEST(CSoapRootHandler, VersionInfoNeedsUpgradeRequiredButNotTheUrl) {
   GetVersionInfoParams params;
   EXPECT_EQ(ParseBody(kGetVersionInfoBody, &params,
-                      ResponseEnvelope("GetVersionInfo",
-                                       "<GetVersionInfoResult><Version>2.0</Version></GetVersionInfoResult>")),
+                      ResponseEnvelope(
+                          "GetVersionInfo",
+                          "<GetVersionInfoResult><Version>2.0</Version></GetVersionInfoResult>")),
             kParse);
-  ASSERT_EQ(ParseBody(kGetVersionInfoBody, &params,
-                      ResponseEnvelope("GetVersionInfo",
-                                       "<GetVersionInfoResult><Version>2.0</Version>"
-                                       "<UpgradeRequired>true</UpgradeRequired></GetVersionInfoResult>")),
-            kOk);
+  ASSERT_EQ(
+      ParseBody(kGetVersionInfoBody, &params,
+                ResponseEnvelope("GetVersionInfo",
+                                 "<GetVersionInfoResult><Version>2.0</Version>"
+                                 "<UpgradeRequired>true</UpgradeRequired></GetVersionInfoResult>")),
+      kOk);
   EXPECT_EQ(params.GetVersionInfoResult.Version, u"2.0");
   EXPECT_TRUE(params.GetVersionInfoResult.UpgradeRequired);
   EXPECT_EQ(params.GetVersionInfoResult.DownloadURL, std::nullopt);
@@ -225,7 +244,8 @@ TEST(CSoapRootHandler, VersionInfoNeedsUpgradeRequiredButNotTheUrl) {
 
 TEST(CSoapRootHandler, SkipsTheHeaderAndWhiteSpace) {
   const std::string body =
-      "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">\n <soap:Header><h:x "
+      "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">\n "
+      "<soap:Header><h:x "
       "xmlns:h=\"urn:h\" soap:mustUnderstand=\"0\"><y/></h:x></soap:Header>\n <soap:Body>\n"
       "  <GetPublicAdsResponse xmlns=\"http://vimaru.test/ads/\">\n   <GetPublicAdsResult>\n"
       "    <AdItemResult><Title> spaced </Title></AdItemResult>\n   </GetPublicAdsResult>\n"
@@ -241,8 +261,9 @@ TEST(CSoapRootHandler, TruncatedStreamIsAFailedExchangeEvenAfterACompleteDocumen
   EXPECT_EQ(ParseBody(kGetPublicAdsBody, &params, Ads(Ad("<Title>x</Title>")), 4096, true),
             SoapClientError::kSendError);
   EXPECT_TRUE(params.GetPublicAdsResult.empty());
-  EXPECT_EQ(ParseBody(kGetPublicAdsBody, &params, Ads(Ad("<Title>x</Title>")).substr(0, 200), 7, true),
-            SoapClientError::kSendError);
+  EXPECT_EQ(
+      ParseBody(kGetPublicAdsBody, &params, Ads(Ad("<Title>x</Title>")).substr(0, 200), 7, true),
+      SoapClientError::kSendError);
 }
 
 TEST(CSoapRootHandler, EnforcesDepthTextAndItemLimits) {
@@ -253,34 +274,43 @@ TEST(CSoapRootHandler, EnforcesDepthTextAndItemLimits) {
 
   // Depth within the limit is fine where the structure allows it: the
   // Header's content is skipped at any depth up to the limit.
-  std::string header = "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Header>";
+  std::string header =
+      "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Header>";
   for (std::size_t i = 1; i < kMaxElementDepth; ++i) header += "<h>";
   for (std::size_t i = 1; i < kMaxElementDepth; ++i) header += "</h>";
-  header += "</soap:Header><soap:Body><GetPublicAdsResponse xmlns=\"http://vimaru.test/ads/\"/></soap:Body></soap:Envelope>";
+  header +=
+      "</soap:Header><soap:Body><GetPublicAdsResponse "
+      "xmlns=\"http://vimaru.test/ads/\"/></soap:Body></soap:Envelope>";
   EXPECT_EQ(ParseBody(kGetPublicAdsBody, &params, header), kOk);
-  const std::string tooDeep = std::string(header).replace(header.find("<h>"), 3, "<h><h>").replace(
-      header.find("</h>"), 4, "</h></h>");
+  const std::string tooDeep = std::string(header)
+                                  .replace(header.find("<h>"), 3, "<h><h>")
+                                  .replace(header.find("</h>"), 4, "</h></h>");
   EXPECT_EQ(ParseBody(kGetPublicAdsBody, &params, tooDeep), kParse);
 
   const std::string atLimit(kMaxFieldTextBytes, 'x');
   EXPECT_EQ(ParseBody(kGetPublicAdsBody, &params, Ads(Ad("<Title>" + atLimit + "</Title>"))), kOk);
   EXPECT_EQ(params.GetPublicAdsResult[0].Title->size(), kMaxFieldTextBytes);
-  EXPECT_EQ(ParseBody(kGetPublicAdsBody, &params, Ads(Ad("<Title>" + atLimit + "y</Title>"))), kParse);
+  EXPECT_EQ(ParseBody(kGetPublicAdsBody, &params, Ads(Ad("<Title>" + atLimit + "y</Title>"))),
+            kParse);
   const std::string twentyMegabytes(20 * 1024 * 1024, 'x');
-  EXPECT_EQ(ParseBody(kGetPublicAdsBody, &params, Ads(Ad("<Title>" + twentyMegabytes + "</Title>"))), kParse);
+  EXPECT_EQ(
+      ParseBody(kGetPublicAdsBody, &params, Ads(Ad("<Title>" + twentyMegabytes + "</Title>"))),
+      kParse);
 
   std::string items;
   for (std::size_t i = 0; i <= kMaxArrayItems; ++i) items += "<s/>";
   GetBlockedTermsListParams terms;
-  EXPECT_EQ(ParseBody(kGetBlockedTermsListBody, &terms,
-                      ResponseEnvelope("GetBlockedTermsList",
-                                       "<GetBlockedTermsListResult>" + items + "</GetBlockedTermsListResult>")),
-            kParse);
+  EXPECT_EQ(
+      ParseBody(kGetBlockedTermsListBody, &terms,
+                ResponseEnvelope("GetBlockedTermsList", "<GetBlockedTermsListResult>" + items +
+                                                            "</GetBlockedTermsListResult>")),
+      kParse);
   items.resize(items.size() - 4);
-  EXPECT_EQ(ParseBody(kGetBlockedTermsListBody, &terms,
-                      ResponseEnvelope("GetBlockedTermsList",
-                                       "<GetBlockedTermsListResult>" + items + "</GetBlockedTermsListResult>")),
-            kOk);
+  EXPECT_EQ(
+      ParseBody(kGetBlockedTermsListBody, &terms,
+                ResponseEnvelope("GetBlockedTermsList", "<GetBlockedTermsListResult>" + items +
+                                                            "</GetBlockedTermsListResult>")),
+      kOk);
   EXPECT_EQ(terms.GetBlockedTermsListResult.size(), kMaxArrayItems);
 }
 

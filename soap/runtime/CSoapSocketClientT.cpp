@@ -76,10 +76,13 @@ HRESULT CSoapSocketClientT<TSocket>::ParseResponse(const SoapOperation& operatio
   if (!responseStream_.Init(&http_)) return Failure(SoapClientError::kReadError);
   rootHandler_.BeginParse(*operation.body, block);
   switch (PumpResponse(responseStream_, *reader_)) {
-    case PumpOutcome::kStreamFailed: return Failure(SoapClientError::kSendError);
+    case PumpOutcome::kStreamFailed:
+      return Failure(SoapClientError::kSendError);
     case PumpOutcome::kParseFailed:
-      return Failure(rootHandler_.OutOfMemory() ? SoapClientError::kOutOfMemory : SoapClientError::kParseError);
-    case PumpOutcome::kParsed: break;
+      return Failure(rootHandler_.OutOfMemory() ? SoapClientError::kOutOfMemory
+                                                : SoapClientError::kParseError);
+    case PumpOutcome::kParsed:
+      break;
   }
   return rootHandler_.Succeeded() ? S_OK : Failure(SoapClientError::kParseError);
 }

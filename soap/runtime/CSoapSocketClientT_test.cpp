@@ -13,7 +13,8 @@ using test_support::ConnectionScript;
 using test_support::ScriptedPeer;
 
 std::string Answer(std::string_view status, std::string_view body) {
-  return "HTTP/1.1 " + std::string(status) + "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
+  return "HTTP/1.1 " + std::string(status) +
+         "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
          std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
 }
 
@@ -30,9 +31,11 @@ std::string Chunked(std::string_view body, std::size_t chunk) {
 
 const std::string kOneAd = PublicAdsResponse(1);
 const std::string kFault =
-    "<?xml version=\"1.0\"?><soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+    "<?xml version=\"1.0\"?><soap:Envelope "
+    "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
     "<soap:Fault><faultcode>soap:Client.Input</faultcode><faultstring>bad &amp; wrong</faultstring>"
-    "<faultactor>http://svc/</faultactor><detail><e a=\"1\">why</e></detail></soap:Fault></soap:Body></soap:Envelope>";
+    "<faultactor>http://svc/</faultactor><detail><e "
+    "a=\"1\">why</e></detail></soap:Fault></soap:Body></soap:Envelope>";
 
 struct Call {
   HRESULT hr;
@@ -77,9 +80,11 @@ TEST(CSoapSocketClientT, PostsTheEnvelopeAndParsesTheAnswer) {
 
   const std::string body =
       "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
-      "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
+      "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+      "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
       "xmlns:soapenc=\"http://schemas.xmlsoap.org/soap/encoding/\"><soap:Body>"
-      "<GetPublicAds xmlns=\"http://vimaru.test/ads/\"><offerId>60</offerId><memberIp xsi:nil=\"1\"/>"
+      "<GetPublicAds xmlns=\"http://vimaru.test/ads/\"><offerId>60</offerId><memberIp "
+      "xsi:nil=\"1\"/>"
       "<cgroup xsi:nil=\"1\"/><keyword xsi:nil=\"1\"/><maxAds>5</maxAds><ua xsi:nil=\"1\"/>"
       "<sURL xsi:nil=\"1\"/></GetPublicAds></soap:Body></soap:Envelope>";
   ASSERT_EQ(record.problem, "");
@@ -88,19 +93,23 @@ TEST(CSoapSocketClientT, PostsTheEnvelopeAndParsesTheAnswer) {
             "POST /qxadsex.asmx HTTP/1.1\r\nContent-Length: " + std::to_string(body.size()) +
                 "\r\nContent-Type: text/xml; charset=utf-8\r\n"
                 "SOAPAction: \"http://vimaru.test/ads/GetPublicAds\"\r\nAccept: text/xml\r\n"
-                "Host: 127.0.0.1:" + std::to_string(peer.Port()) +
-                "\r\nUser-Agent: Microsoft-ATL-Native/8.00\r\n\r\n" + body);
+                "Host: 127.0.0.1:" +
+                std::to_string(peer.Port()) + "\r\nUser-Agent: Microsoft-ATL-Native/8.00\r\n\r\n" +
+                body);
 }
 
 TEST(CSoapSocketClientT, ChunkedAnswerParsesLikeContentLength) {
   const std::string body = PublicAdsResponse(30);
-  const Call chunked = CallGetPublicAds({ConnectionScript().ReadRequest().Send(Chunked(body, 1000), 4096)});
-  const Call plain = CallGetPublicAds({ConnectionScript().ReadRequest().Send(Answer("200 OK", body), 4096)});
+  const Call chunked =
+      CallGetPublicAds({ConnectionScript().ReadRequest().Send(Chunked(body, 1000), 4096)});
+  const Call plain =
+      CallGetPublicAds({ConnectionScript().ReadRequest().Send(Answer("200 OK", body), 4096)});
   ASSERT_EQ(chunked.hr, S_OK);
   ASSERT_EQ(plain.hr, S_OK);
   ASSERT_EQ(chunked.params.GetPublicAdsResult.size(), 30u);
   for (std::size_t i = 0; i < 30; ++i) {
-    EXPECT_EQ(chunked.params.GetPublicAdsResult[i].Description, plain.params.GetPublicAdsResult[i].Description);
+    EXPECT_EQ(chunked.params.GetPublicAdsResult[i].Description,
+              plain.params.GetPublicAdsResult[i].Description);
   }
 }
 
@@ -113,18 +122,22 @@ TEST(CSoapSocketClientT, MapsEachOutcomeToItsError) {
       {"201 is a server error", Answer("201 Created", kOneAd), SoapClientError::kServerError},
       {"202 parses", Answer("202 Accepted", kOneAd), SoapClientError::kSuccess},
       {"404 is a failed exchange", Answer("404 Not Found", "x"), SoapClientError::kSendError},
-      {"500 with a fault", Answer("500 Internal Server Error", kFault), SoapClientError::kSoapFault},
+      {"500 with a fault", Answer("500 Internal Server Error", kFault),
+       SoapClientError::kSoapFault},
       {"500 with garbage", Answer("500 Internal Server Error", "<html>oops</html>"),
        SoapClientError::kFaultParseError},
-      {"500 with a truncated fault",
-       Answer("500 Internal Server Error", kFault).substr(0, 200), SoapClientError::kFaultParseError},
-      {"body shorter than Content-Length", Answer("200 OK", kOneAd).substr(0, 300), SoapClientError::kSendError},
+      {"500 with a truncated fault", Answer("500 Internal Server Error", kFault).substr(0, 200),
+       SoapClientError::kFaultParseError},
+      {"body shorter than Content-Length", Answer("200 OK", kOneAd).substr(0, 300),
+       SoapClientError::kSendError},
       {"complete document, then a premature close",
-       "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kOneAd.size() + 10) + "\r\n\r\n" + kOneAd,
+       "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kOneAd.size() + 10) + "\r\n\r\n" +
+           kOneAd,
        SoapClientError::kSendError},
       {"mismatched document", Answer("200 OK", ResponseEnvelope("GetPublicAds", "<x/>")),
        SoapClientError::kParseError},
-      {"document type", Answer("200 OK", "<!DOCTYPE d [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" + kOneAd),
+      {"document type",
+       Answer("200 OK", "<!DOCTYPE d [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" + kOneAd),
        SoapClientError::kParseError},
       {"unreadable status line", "HTTP/1.1 abc\r\n\r\n", SoapClientError::kSendError},
   };
@@ -139,20 +152,23 @@ TEST(CSoapSocketClientT, MapsEachOutcomeToItsError) {
 }
 
 TEST(CSoapSocketClientT, KeepsTheFourFaultFields) {
-  const Call call = CallGetPublicAds({ConnectionScript().ReadRequest().Send(Answer("500 Error", kFault), 1)});
+  const Call call =
+      CallGetPublicAds({ConnectionScript().ReadRequest().Send(Answer("500 Error", kFault), 1)});
   EXPECT_EQ(call.error, SoapClientError::kSoapFault);
   EXPECT_EQ(call.fault.code, SoapFaultCode::kClient);
   EXPECT_EQ(call.fault.faultString, u"bad & wrong");
   EXPECT_EQ(call.fault.faultActor, u"http://svc/");
   EXPECT_EQ(call.fault.detail, u"<e a=\"1\">why</e>");
 
-  const Call garbage = CallGetPublicAds({ConnectionScript().ReadRequest().Send(Answer("500 Error", "no"))});
+  const Call garbage =
+      CallGetPublicAds({ConnectionScript().ReadRequest().Send(Answer("500 Error", "no"))});
   EXPECT_EQ(garbage.error, SoapClientError::kFaultParseError);
   EXPECT_EQ(garbage.fault.faultString, kApplicationFaultString);
 }
 
 TEST(CSoapSocketClientT, ConnectionFailuresAreSendErrors) {
-  CSoapSocketClient refused("http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/x");
+  CSoapSocketClient refused(
+      "http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/x");
   GetPublicAdsParams params;
   EXPECT_EQ(refused.InvokeOperation(kGetPublicAds, params, [](auto&) {}), E_FAIL);
   EXPECT_EQ(refused.GetClientError(), SoapClientError::kSendError);
@@ -163,7 +179,8 @@ TEST(CSoapSocketClientT, ConnectionFailuresAreSendErrors) {
 }
 
 TEST(CSoapSocketClientT, UnwritableRequestIsAGenerateErrorAndSendsNothing) {
-  CSoapSocketClient client("http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/x");
+  CSoapSocketClient client(
+      "http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/x");
   EchoParams params;
   EXPECT_EQ(client.InvokeOperation(kEcho, params, [](EchoParams& p) { p.feed = 99; }), E_FAIL);
   EXPECT_EQ(client.GetClientError(), SoapClientError::kGenerateError);
@@ -172,12 +189,14 @@ TEST(CSoapSocketClientT, UnwritableRequestIsAGenerateErrorAndSendsNothing) {
 TEST(CSoapSocketClientT, OutOfMemoryWhileFillingIsError2) {
   CSoapSocketClient client("http://127.0.0.1/x");
   GetPublicAdsParams params;
-  EXPECT_EQ(client.InvokeOperation(kGetPublicAds, params, [](auto&) { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+  EXPECT_EQ(client.InvokeOperation(kGetPublicAds, params, [](auto&) { throw std::bad_alloc(); }),
+            E_OUTOFMEMORY);
   EXPECT_EQ(client.GetClientError(), SoapClientError::kOutOfMemory);
 }
 
 TEST(SoapActionLine, NamesNamespaceAndOperation) {
-  EXPECT_EQ(SoapActionLine(kGetPublicAdsBody), "SOAPAction: \"http://vimaru.test/ads/GetPublicAds\"\r\n");
+  EXPECT_EQ(SoapActionLine(kGetPublicAdsBody),
+            "SOAPAction: \"http://vimaru.test/ads/GetPublicAds\"\r\n");
 }
 
 }  // namespace

@@ -20,17 +20,24 @@ constexpr std::uint32_t ElementHash(std::basic_string_view<Char> name) {
   std::uint32_t hash = 0;
   std::size_t i = 0;
   for (; i + 4 <= name.size(); i += 4) {
-    hash = hash * 1185921u + unit(i) * 35937u + unit(i + 1) * 1089u + unit(i + 2) * 33u + unit(i + 3);
+    hash =
+        hash * 1185921u + unit(i) * 35937u + unit(i + 1) * 1089u + unit(i + 2) * 33u + unit(i + 3);
   }
   switch (name.size() - i) {
-    case 3: return hash * 35937u + unit(i) * 1089u + unit(i + 1) * 33u + unit(i + 2);
-    case 2: return hash * 1089u + unit(i) * 33u + unit(i + 1);
-    case 1: return hash * 33u + unit(i);
-    default: return hash;
+    case 3:
+      return hash * 35937u + unit(i) * 1089u + unit(i + 1) * 33u + unit(i + 2);
+    case 2:
+      return hash * 1089u + unit(i) * 33u + unit(i + 1);
+    case 1:
+      return hash * 33u + unit(i);
+    default:
+      return hash;
   }
 }
 
-constexpr std::uint32_t ElementHash(const char* name) { return ElementHash(std::string_view(name)); }
+constexpr std::uint32_t ElementHash(const char* name) {
+  return ElementHash(std::string_view(name));
+}
 constexpr std::uint32_t ElementHash(const char16_t* name) {
   return ElementHash(std::u16string_view(name));
 }
@@ -42,7 +49,9 @@ static_assert(ElementHash("http://schemas.xmlsoap.org/soap/envelope/") == 0x5D35
 static_assert(ElementHash("Envelope") == 0xDBE6009Eu);
 static_assert(ElementHash("Header") == 0xAF4DFFC9u);
 static_assert(ElementHash("Body") == 0x0026168Eu);
-static_assert(ElementHash("") == 0 && ElementHash("a") == 97u && ElementHash("Title") == 0x062B99E2u);
-static_assert(ElementHash("ab") == 3299u && ElementHash("abc") == 108966u && ElementHash("abcd") == 3595978u);
+static_assert(ElementHash("") == 0 && ElementHash("a") == 97u &&
+              ElementHash("Title") == 0x062B99E2u);
+static_assert(ElementHash("ab") == 3299u && ElementHash("abc") == 108966u &&
+              ElementHash("abcd") == 3595978u);
 
 }  // namespace soap

@@ -18,14 +18,29 @@ void ResetFields(const OperationDescriptor& descriptor, void* block, bool outOnl
       continue;
     }
     switch (StorageKindOf(field->type, field->chain)) {
-      case StorageKind::kString: static_cast<SoapString*>(value)->reset(); break;
-      case StorageKind::kBoolean: *static_cast<bool*>(value) = false; break;
-      case StorageKind::kInt: *static_cast<std::int32_t*>(value) = 0; break;
-      case StorageKind::kDouble: *static_cast<double*>(value) = 0; break;
-      case StorageKind::kBytes: static_cast<SoapBytes*>(value)->clear(); break;
-      case StorageKind::kEnumeration: *static_cast<int*>(value) = 0; break;
-      case StorageKind::kRecord: ResetFields(*field->chain, value); break;
-      case StorageKind::kUnsupported: break;
+      case StorageKind::kString:
+        static_cast<SoapString*>(value)->reset();
+        break;
+      case StorageKind::kBoolean:
+        *static_cast<bool*>(value) = false;
+        break;
+      case StorageKind::kInt:
+        *static_cast<std::int32_t*>(value) = 0;
+        break;
+      case StorageKind::kDouble:
+        *static_cast<double*>(value) = 0;
+        break;
+      case StorageKind::kBytes:
+        static_cast<SoapBytes*>(value)->clear();
+        break;
+      case StorageKind::kEnumeration:
+        *static_cast<int*>(value) = 0;
+        break;
+      case StorageKind::kRecord:
+        ResetFields(*field->chain, value);
+        break;
+      case StorageKind::kUnsupported:
+        break;
     }
   }
 }

@@ -29,11 +29,19 @@ inline StorageKind StorageKindOf(int type, const OperationDescriptor* chain) {
   }
   if (detail::IsStringType(type)) return StorageKind::kString;
   switch (type) {
-    case kXsdBoolean: return StorageKind::kBoolean;
-    case kXsdInt: return StorageKind::kInt;
-    case kXsdFloat: case kXsdDouble: case kXsdDecimal: return StorageKind::kDouble;
-    case kXsdHexBinary: case kXsdBase64Binary: return StorageKind::kBytes;
-    default: return StorageKind::kUnsupported;
+    case kXsdBoolean:
+      return StorageKind::kBoolean;
+    case kXsdInt:
+      return StorageKind::kInt;
+    case kXsdFloat:
+    case kXsdDouble:
+    case kXsdDecimal:
+      return StorageKind::kDouble;
+    case kXsdHexBinary:
+    case kXsdBase64Binary:
+      return StorageKind::kBytes;
+    default:
+      return StorageKind::kUnsupported;
   }
 }
 

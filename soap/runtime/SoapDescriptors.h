@@ -55,15 +55,15 @@ enum class CallStyle : int {
 
 // Field properties.
 enum FieldFlags : std::uint32_t {
-  kFieldIn = 0x001,             // sent by the client
-  kFieldOut = 0x002,            // received by the client
+  kFieldIn = 0x001,   // sent by the client
+  kFieldOut = 0x002,  // received by the client
   kFieldDynamicArray = 0x004,
-  kFieldFixedArray = 0x008,     // known to the format; no service uses it, the runtime refuses it
+  kFieldFixedArray = 0x008,  // known to the format; no service uses it, the runtime refuses it
   kFieldMustUnderstand = 0x010,
-  kFieldRecord = 0x020,         // a field of a record (not a parameter)
-  kFieldNoMarshal = 0x040,      // the hidden count of a dynamic array: never on the wire
-  kFieldNullable = 0x080,       // may be absent or xsi:nil
-  kFieldArrayWrapper = 0x100,   // dynamic array inside a wrapper record: one element per item
+  kFieldRecord = 0x020,        // a field of a record (not a parameter)
+  kFieldNoMarshal = 0x040,     // the hidden count of a dynamic array: never on the wire
+  kFieldNullable = 0x080,      // may be absent or xsi:nil
+  kFieldArrayWrapper = 0x100,  // dynamic array inside a wrapper record: one element per item
 };
 
 // How the runtime grows and reads the vector behind a dynamic array.
@@ -115,7 +115,9 @@ struct OperationDescriptor {
   int namespaceLength = 0;
 
   constexpr std::string_view Name() const { return {name, static_cast<std::size_t>(nameLength)}; }
-  constexpr std::u16string_view WideName() const { return {wideName, static_cast<std::size_t>(wideNameLength)}; }
+  constexpr std::u16string_view WideName() const {
+    return {wideName, static_cast<std::size_t>(wideNameLength)};
+  }
   constexpr std::string_view Namespace() const {
     return {namespaceUri, static_cast<std::size_t>(namespaceLength)};
   }
@@ -170,11 +172,17 @@ struct ResponseNameStorage {
   static constexpr std::u16string_view view{wide.data(), wide.size() - 1};
 };
 
-template <typename T> struct IsVector : std::false_type {};
-template <typename T> struct IsVector<std::vector<T>> : std::true_type { using Item = T; };
+template <typename T>
+struct IsVector : std::false_type {};
+template <typename T>
+struct IsVector<std::vector<T>> : std::true_type {
+  using Item = T;
+};
 
-template <typename T> struct MemberTraits;
-template <typename Owner, typename Value> struct MemberTraits<Value Owner::*> {
+template <typename T>
+struct MemberTraits;
+template <typename Owner, typename Value>
+struct MemberTraits<Value Owner::*> {
   using OwnerType = Owner;
   using ValueType = Value;
 };
@@ -187,11 +195,19 @@ void* Locate(void* block) {
 
 template <typename Item>
 struct VectorOps {
-  static std::size_t Count(const void* array) { return static_cast<const std::vector<Item>*>(array)->size(); }
-  static void* ItemAt(void* array, std::size_t index) { return &(*static_cast<std::vector<Item>*>(array))[index]; }
-  static void* Append(void* array) { return &static_cast<std::vector<Item>*>(array)->emplace_back(); }
+  static std::size_t Count(const void* array) {
+    return static_cast<const std::vector<Item>*>(array)->size();
+  }
+  static void* ItemAt(void* array, std::size_t index) {
+    return &(*static_cast<std::vector<Item>*>(array))[index];
+  }
+  static void* Append(void* array) {
+    return &static_cast<std::vector<Item>*>(array)->emplace_back();
+  }
   // Frees the storage too: this is also the free routine of a result.
-  static void Clear(void* array) { std::vector<Item>().swap(*static_cast<std::vector<Item>*>(array)); }
+  static void Clear(void* array) {
+    std::vector<Item>().swap(*static_cast<std::vector<Item>*>(array));
+  }
   static constexpr ArrayOps kOps{Count, ItemAt, Append, Clear};
 };
 
@@ -201,11 +217,31 @@ constexpr bool IsNativeFormOf(int type, const OperationDescriptor* chain);
 
 constexpr bool IsStringType(int type) {
   switch (type) {
-    case kXsdString: case kXsdDuration: case kXsdAnyUri: case kXsdId: case kXsdIdRef:
-    case kXsdEntity: case kXsdNotation: case kXsdQName: case kXsdNormalizedString: case kXsdToken:
-    case kXsdLanguage: case kXsdIdRefs: case kXsdEntities: case kXsdNmToken: case kXsdNmTokens:
-    case kXsdName: case kXsdNcName: case kXsdDateTime: case kXsdTime: case kXsdDate:
-    case kXsdGMonth: case kXsdGYearMonth: case kXsdGYear: case kXsdGMonthDay: case kXsdGDay:
+    case kXsdString:
+    case kXsdDuration:
+    case kXsdAnyUri:
+    case kXsdId:
+    case kXsdIdRef:
+    case kXsdEntity:
+    case kXsdNotation:
+    case kXsdQName:
+    case kXsdNormalizedString:
+    case kXsdToken:
+    case kXsdLanguage:
+    case kXsdIdRefs:
+    case kXsdEntities:
+    case kXsdNmToken:
+    case kXsdNmTokens:
+    case kXsdName:
+    case kXsdNcName:
+    case kXsdDateTime:
+    case kXsdTime:
+    case kXsdDate:
+    case kXsdGMonth:
+    case kXsdGYearMonth:
+    case kXsdGYear:
+    case kXsdGMonthDay:
+    case kXsdGDay:
       return true;
     default:
       return false;
@@ -340,16 +376,25 @@ constexpr bool IsNativeFormOf(int type, const OperationDescriptor* chain) {
     // stops constant evaluation, and GCC's UBSan builds cannot compare the
     // address of a constexpr table with null at compile time.
     if (chain->kind == DescriptorKind::kEnumeration) return std::is_same_v<T, int>;
-    if (chain->kind == DescriptorKind::kRecord) return std::is_class_v<T> && sizeof(T) == chain->blockSize;
+    if (chain->kind == DescriptorKind::kRecord)
+      return std::is_class_v<T> && sizeof(T) == chain->blockSize;
     return false;
   }
   if (IsStringType(type)) return std::is_same_v<T, SoapString>;
   switch (type) {
-    case kXsdBoolean: return std::is_same_v<T, bool>;
-    case kXsdFloat: case kXsdDouble: case kXsdDecimal: return std::is_same_v<T, double>;
-    case kXsdHexBinary: case kXsdBase64Binary: return std::is_same_v<T, SoapBytes>;
-    case kXsdInt: return std::is_same_v<T, std::int32_t>;
-    default: return false;  // integer kinds other than int have no native form here
+    case kXsdBoolean:
+      return std::is_same_v<T, bool>;
+    case kXsdFloat:
+    case kXsdDouble:
+    case kXsdDecimal:
+      return std::is_same_v<T, double>;
+    case kXsdHexBinary:
+    case kXsdBase64Binary:
+      return std::is_same_v<T, SoapBytes>;
+    case kXsdInt:
+      return std::is_same_v<T, std::int32_t>;
+    default:
+      return false;  // integer kinds other than int have no native form here
   }
 }
 
@@ -375,11 +420,13 @@ constexpr FieldDescriptor Field(int type, std::uint32_t flags, const OperationDe
     using Item = typename detail::IsVector<Value>::Item;
     static_assert(!std::is_same_v<Item, bool>, "std::vector<bool> cannot hand out item pointers");
     if ((flags & kFieldDynamicArray) == 0) throw "a std::vector member needs kFieldDynamicArray";
-    if (!detail::IsNativeFormOf<Item>(type, chain)) throw "array item type does not match the XSD type";
+    if (!detail::IsNativeFormOf<Item>(type, chain))
+      throw "array item type does not match the XSD type";
     field.array = &detail::VectorOps<Item>::kOps;
   } else {
     if ((flags & kFieldDynamicArray) != 0) throw "a dynamic array must be a std::vector member";
-    if (!detail::IsNativeFormOf<Value>(type, chain)) throw "member type does not match the XSD type";
+    if (!detail::IsNativeFormOf<Value>(type, chain))
+      throw "member type does not match the XSD type";
   }
   return field;
 }

@@ -6,8 +6,10 @@
 
 namespace soap {
 
-inline constexpr std::string_view kSoapEnvelopeNamespace = "http://schemas.xmlsoap.org/soap/envelope/";
-inline constexpr std::string_view kSoapEncodingNamespace = "http://schemas.xmlsoap.org/soap/encoding/";
+inline constexpr std::string_view kSoapEnvelopeNamespace =
+    "http://schemas.xmlsoap.org/soap/envelope/";
+inline constexpr std::string_view kSoapEncodingNamespace =
+    "http://schemas.xmlsoap.org/soap/encoding/";
 inline constexpr std::string_view kXsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 inline constexpr std::string_view kXsdNamespace = "http://www.w3.org/2001/XMLSchema";
 

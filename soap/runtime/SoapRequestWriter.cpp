@@ -25,22 +25,26 @@ class RequestWriter {
  private:
   bool WriteField(const FieldDescriptor& field, void* value, bool topLevel) {
     if (!field.Has(kFieldDynamicArray)) {
-      return WriteValue(field.Name(), field.type, field.chain, field.Has(kFieldNullable), value, topLevel);
+      return WriteValue(field.Name(), field.type, field.chain, field.Has(kFieldNullable), value,
+                        topLevel);
     }
     const std::size_t count = field.array->count(value);
     if (field.Has(kFieldArrayWrapper)) {
       // Inside a wrapper record every item is an element named after the field.
       for (std::size_t i = 0; i < count; ++i) {
-        if (!WriteValue(field.Name(), field.type, field.chain, true, field.array->item(value, i), false)) {
+        if (!WriteValue(field.Name(), field.type, field.chain, true, field.array->item(value, i),
+                        false)) {
           return false;
         }
       }
       return true;
     }
-    const std::string_view itemName = field.type >= 0 ? XsdTypeName(field.type) : field.chain->Name();
+    const std::string_view itemName =
+        field.type >= 0 ? XsdTypeName(field.type) : field.chain->Name();
     generator_.StartField(stream_, field.Name(), {field.type, field.chain, true, count}, topLevel);
     for (std::size_t i = 0; i < count; ++i) {
-      if (!WriteValue(itemName, field.type, field.chain, true, field.array->item(value, i), false)) {
+      if (!WriteValue(itemName, field.type, field.chain, true, field.array->item(value, i),
+                      false)) {
         return false;
       }
     }
@@ -60,10 +64,15 @@ class RequestWriter {
     std::string& out = stream_.Target();
     switch (kind) {
       case StorageKind::kString:
-        if (const SoapString& text = *static_cast<SoapString*>(value)) AppendEscapedText(out, *text);
+        if (const SoapString& text = *static_cast<SoapString*>(value))
+          AppendEscapedText(out, *text);
         break;
-      case StorageKind::kBoolean: AppendBoolean(out, *static_cast<bool*>(value)); break;
-      case StorageKind::kInt: AppendInt(out, *static_cast<std::int32_t*>(value)); break;
+      case StorageKind::kBoolean:
+        AppendBoolean(out, *static_cast<bool*>(value));
+        break;
+      case StorageKind::kInt:
+        AppendInt(out, *static_cast<std::int32_t*>(value));
+        break;
       case StorageKind::kDouble:
         AppendDouble(out, *static_cast<double*>(value), type != kXsdDecimal);
         break;
@@ -83,7 +92,8 @@ class RequestWriter {
       case StorageKind::kRecord:
         if (!WriteFields(*chain, value, false)) return false;
         break;
-      case StorageKind::kUnsupported: return false;
+      case StorageKind::kUnsupported:
+        return false;
     }
     generator_.EndField(stream_, name);
     return true;

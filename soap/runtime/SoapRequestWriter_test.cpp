@@ -12,7 +12,8 @@ using namespace soap::testing;
 
 const std::string kStart =
     "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
-    "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
+    "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+    "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
     "xmlns:soapenc=\"http://schemas.xmlsoap.org/soap/encoding/\"><soap:Body>";
 const std::string kEnd = "</soap:Body></soap:Envelope>";
 
@@ -41,7 +42,10 @@ TEST(SoapRequestWriter, OperationWithoutInFieldsWritesAnEmptyWrapper) {
   params.GetBlockedTermsListResult = {u"never written"};
   std::string body;
   ASSERT_TRUE(WriteRequestEnvelope(body, kGetBlockedTermsList, &params));
-  EXPECT_EQ(body, kStart + "<GetBlockedTermsList xmlns=\"http://vimaru.test/ads/\"></GetBlockedTermsList>" + kEnd);
+  EXPECT_EQ(body,
+            kStart +
+                "<GetBlockedTermsList xmlns=\"http://vimaru.test/ads/\"></GetBlockedTermsList>" +
+                kEnd);
 }
 
 EchoParams FullEcho() {
@@ -72,25 +76,31 @@ TEST(SoapRequestWriter, WritesEveryValueFormNestedRecordsAndArrays) {
   std::string body;
   ASSERT_TRUE(WriteRequestEnvelope(body, kEcho, &params));
   const std::string nilAd =
-      "<FeedType>Unknown</FeedType><Title xsi:nil=\"1\"/><Url xsi:nil=\"1\"/><Description xsi:nil=\"1\"/>"
+      "<FeedType>Unknown</FeedType><Title xsi:nil=\"1\"/><Url xsi:nil=\"1\"/><Description "
+      "xsi:nil=\"1\"/>"
       "<DescriptionLine1 xsi:nil=\"1\"/><DescriptionLine2 xsi:nil=\"1\"/><ClickUrl xsi:nil=\"1\"/>"
       "<Referer xsi:nil=\"1\"/>";
   const std::string tail = "<ImageUrl xsi:nil=\"1\"/><Keyword xsi:nil=\"1\"/>";
   EXPECT_EQ(body,
-            kStart + "<Echo xmlns=\"http://vimaru.test/ads/\"><text>x</text><number>-7</number>"
-                     "<flag>true</flag><price>0.1</price><ratio>1e+21</ratio><blob>Zm9v</blob>"
-                     "<hex>CAFE</hex><feed>AdsByQxExact</feed>"
-                     "<test><FeedType>Clicksor</FeedType><FeedEnabled>false</FeedEnabled><AdItems>"
-                     "<AdItem><FeedType>Unknown</FeedType><Title>T</Title><Url xsi:nil=\"1\"/>"
-                     "<Description xsi:nil=\"1\"/><DescriptionLine1 xsi:nil=\"1\"/>"
-                     "<DescriptionLine2 xsi:nil=\"1\"/><ClickUrl xsi:nil=\"1\"/><Referer xsi:nil=\"1\"/>"
-                     "<BidPrice>INF</BidPrice><DisplayAd>false</DisplayAd>" + tail + "</AdItem>"
-                     "<AdItem>" + nilAd + "<BidPrice>0</BidPrice><DisplayAd>false</DisplayAd>" + tail +
-                     "</AdItem></AdItems><AdsCount>2</AdsCount></test>"
-                     "<words><string>a</string><string xsi:nil=\"1\"/><string></string></words>"
-                     "<ads><AdItemResult><Keyword xsi:nil=\"1\"/><Referer xsi:nil=\"1\"/>"
-                     "<Description xsi:nil=\"1\"/><Title xsi:nil=\"1\"/><ClickUrl xsi:nil=\"1\"/>"
-                     "<Url>u</Url></AdItemResult></ads></Echo>" + kEnd);
+            kStart +
+                "<Echo xmlns=\"http://vimaru.test/ads/\"><text>x</text><number>-7</number>"
+                "<flag>true</flag><price>0.1</price><ratio>1e+21</ratio><blob>Zm9v</blob>"
+                "<hex>CAFE</hex><feed>AdsByQxExact</feed>"
+                "<test><FeedType>Clicksor</FeedType><FeedEnabled>false</FeedEnabled><AdItems>"
+                "<AdItem><FeedType>Unknown</FeedType><Title>T</Title><Url xsi:nil=\"1\"/>"
+                "<Description xsi:nil=\"1\"/><DescriptionLine1 xsi:nil=\"1\"/>"
+                "<DescriptionLine2 xsi:nil=\"1\"/><ClickUrl xsi:nil=\"1\"/><Referer xsi:nil=\"1\"/>"
+                "<BidPrice>INF</BidPrice><DisplayAd>false</DisplayAd>" +
+                tail +
+                "</AdItem>"
+                "<AdItem>" +
+                nilAd + "<BidPrice>0</BidPrice><DisplayAd>false</DisplayAd>" + tail +
+                "</AdItem></AdItems><AdsCount>2</AdsCount></test>"
+                "<words><string>a</string><string xsi:nil=\"1\"/><string></string></words>"
+                "<ads><AdItemResult><Keyword xsi:nil=\"1\"/><Referer xsi:nil=\"1\"/>"
+                "<Description xsi:nil=\"1\"/><Title xsi:nil=\"1\"/><ClickUrl xsi:nil=\"1\"/>"
+                "<Url>u</Url></AdItemResult></ads></Echo>" +
+                kEnd);
 }
 
 TEST(SoapRequestWriter, FailsOnAnEnumerationNumberWithoutName) {
@@ -101,8 +111,9 @@ TEST(SoapRequestWriter, FailsOnAnEnumerationNumberWithoutName) {
 }
 
 TEST(SoapRequestWriter, OtherCallStylesFrameTheParameters) {
-  static constexpr OperationDescriptor kBare = Operation<GetBlockedTermsListParams, "Bare", kTestNamespace>(
-      kGetBlockedTermsListFields, CallStyle::kDocumentLiteral);
+  static constexpr OperationDescriptor kBare =
+      Operation<GetBlockedTermsListParams, "Bare", kTestNamespace>(kGetBlockedTermsListFields,
+                                                                   CallStyle::kDocumentLiteral);
   static constexpr OperationDescriptor kRpc = Operation<GetPublicAdsParams, "Rpc", kTestNamespace>(
       kGetPublicAdsFields, CallStyle::kRpcEncoded);
   GetBlockedTermsListParams none;
@@ -115,13 +126,15 @@ TEST(SoapRequestWriter, OtherCallStylesFrameTheParameters) {
   params.ua = u"u";
   std::string rpc;
   ASSERT_TRUE(WriteRequestEnvelope(rpc, {&kRpc, nullptr}, &params));
-  EXPECT_EQ(rpc, kStart +
-                     "<snp:Rpc xmlns:snp=\"http://vimaru.test/ads/\" "
-                     "soap:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
-                     "<offerId xsi:type=\"xsd:int\">1</offerId><memberIp xsi:nil=\"1\"/>"
-                     "<cgroup xsi:nil=\"1\"/><keyword xsi:nil=\"1\"/><maxAds xsi:type=\"xsd:int\">0</maxAds>"
-                     "<ua xsi:type=\"xsd:string\">u</ua><sURL xsi:nil=\"1\"/></snp:Rpc>" +
-                     kEnd);
+  EXPECT_EQ(
+      rpc,
+      kStart +
+          "<snp:Rpc xmlns:snp=\"http://vimaru.test/ads/\" "
+          "soap:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
+          "<offerId xsi:type=\"xsd:int\">1</offerId><memberIp xsi:nil=\"1\"/>"
+          "<cgroup xsi:nil=\"1\"/><keyword xsi:nil=\"1\"/><maxAds xsi:type=\"xsd:int\">0</maxAds>"
+          "<ua xsi:type=\"xsd:string\">u</ua><sURL xsi:nil=\"1\"/></snp:Rpc>" +
+          kEnd);
 }
 
 }  // namespace

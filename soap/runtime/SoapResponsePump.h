@@ -32,7 +32,8 @@ PumpOutcome PumpResponse(Stream& stream, platform::SaxXmlReader& reader) {
       return PumpOutcome::kParseFailed;
     }
   }
-  return reader.Finish() == platform::SaxStatus::kOk ? PumpOutcome::kParsed : PumpOutcome::kParseFailed;
+  return reader.Finish() == platform::SaxStatus::kOk ? PumpOutcome::kParsed
+                                                     : PumpOutcome::kParseFailed;
 }
 
 }  // namespace soap

@@ -42,8 +42,9 @@ class MemoryStream {
 
 // The error a client call would report for this body, with the same
 // cleanup of a failed parse.
-inline SoapClientError ParseBody(const OperationDescriptor& operation, void* block, std::string_view body,
-                                 std::size_t pieceSize = 4096, bool failAtEnd = false) {
+inline SoapClientError ParseBody(const OperationDescriptor& operation, void* block,
+                                 std::string_view body, std::size_t pieceSize = 4096,
+                                 bool failAtEnd = false) {
   platform::SaxXmlReader reader;
   CSoapRootHandler handler;
   reader.SetContentHandler(&handler);
@@ -51,7 +52,9 @@ inline SoapClientError ParseBody(const OperationDescriptor& operation, void* blo
   MemoryStream stream(body, pieceSize, failAtEnd);
   SoapClientError error = SoapClientError::kSuccess;
   switch (PumpResponse(stream, reader)) {
-    case PumpOutcome::kStreamFailed: error = SoapClientError::kSendError; break;
+    case PumpOutcome::kStreamFailed:
+      error = SoapClientError::kSendError;
+      break;
     case PumpOutcome::kParseFailed:
       error = handler.OutOfMemory() ? SoapClientError::kOutOfMemory : SoapClientError::kParseError;
       break;
@@ -83,8 +86,8 @@ inline std::string PublicAdsResponse(int count) {
   std::string ads = "<GetPublicAdsResult>";
   for (int i = 0; i < count; ++i) {
     const std::string n = std::to_string(i);
-    ads += "<AdItemResult><Keyword>keyword " + n + "</Keyword><Referer>http://referer.example/" + n +
-           "</Referer><Description>Description of advertisement number " + n +
+    ads += "<AdItemResult><Keyword>keyword " + n + "</Keyword><Referer>http://referer.example/" +
+           n + "</Referer><Description>Description of advertisement number " + n +
            " with some more text &amp; an entity</Description><Title>Ad title " + n +
            "</Title><ClickUrl>http://click.example/c?id=" + n +
            "&amp;src=toolbar</ClickUrl><Url>http://www.example.com/" + n + "</Url></AdItemResult>";

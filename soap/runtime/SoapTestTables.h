@@ -51,12 +51,14 @@ inline constexpr FieldDescriptor kGetPublicAdsFields[] = {
     Field<&GetPublicAdsParams::maxAds, "maxAds">(kXsdInt, kInParameter),
     Field<&GetPublicAdsParams::ua, "ua">(kXsdString, kInString),
     Field<&GetPublicAdsParams::sURL, "sURL">(kXsdString, kInString),
-    Field<&GetPublicAdsParams::GetPublicAdsResult, "GetPublicAdsResult">(-1, kOutArray, &kAdItemResult, 8),
+    Field<&GetPublicAdsParams::GetPublicAdsResult, "GetPublicAdsResult">(-1, kOutArray,
+                                                                         &kAdItemResult, 8),
     ArrayCount<"__GetPublicAdsResult_nSizeIs">(kFieldOut),
     kEndOfFields};
 inline constexpr OperationDescriptor kGetPublicAdsBody =
     Operation<GetPublicAdsParams, "GetPublicAds", kTestNamespace>(kGetPublicAdsFields);
-inline constexpr OperationDescriptor kGetPublicAdsHeaders = HeaderSet<"GetPublicAds", kTestNamespace>();
+inline constexpr OperationDescriptor kGetPublicAdsHeaders =
+    HeaderSet<"GetPublicAds", kTestNamespace>();
 inline constexpr SoapOperation kGetPublicAds{&kGetPublicAdsBody, &kGetPublicAdsHeaders};
 
 // ---- GetBlockedTermsList: no in-fields, an array of strings -------------
@@ -68,23 +70,32 @@ struct GetBlockedTermsListParams {
 inline constexpr FieldDescriptor kGetBlockedTermsListFields[] = {
     Field<&GetBlockedTermsListParams::GetBlockedTermsListResult, "GetBlockedTermsListResult">(
         kXsdString, kOutArray, nullptr, 1),
-    ArrayCount<"__GetBlockedTermsListResult_nSizeIs">(kFieldOut),
-    kEndOfFields};
+    ArrayCount<"__GetBlockedTermsListResult_nSizeIs">(kFieldOut), kEndOfFields};
 inline constexpr OperationDescriptor kGetBlockedTermsListBody =
-    Operation<GetBlockedTermsListParams, "GetBlockedTermsList", kTestNamespace>(kGetBlockedTermsListFields);
+    Operation<GetBlockedTermsListParams, "GetBlockedTermsList", kTestNamespace>(
+        kGetBlockedTermsListFields);
 inline constexpr OperationDescriptor kGetBlockedTermsListHeaders =
     HeaderSet<"GetBlockedTermsList", kTestNamespace>();
-inline constexpr SoapOperation kGetBlockedTermsList{&kGetBlockedTermsListBody, &kGetBlockedTermsListHeaders};
+inline constexpr SoapOperation kGetBlockedTermsList{&kGetBlockedTermsListBody,
+                                                    &kGetBlockedTermsListHeaders};
 
 // ---- QxFeedType, AdItem, ArrayOfAdItem, AdTestItem ------------------------
 
-inline constexpr FieldDescriptor kQxFeedTypeValues[] = {
-    EnumValue<"Unknown">(0), EnumValue<"Pulse360">(1), EnumValue<"Mamma">(2),
-    EnumValue<"Admanage">(3), EnumValue<"AdsByQxGeneric">(4), EnumValue<"AdsByQxExact">(5),
-    EnumValue<"AdSonar">(6), EnumValue<"Nami">(7), EnumValue<"AdKnowledge">(8),
-    EnumValue<"Oridian">(9), EnumValue<"AdExchange">(10), EnumValue<"Clicksor">(11),
-    kEndOfFields};
-inline constexpr OperationDescriptor kQxFeedType = Enumeration<"QxFeedType", kTestNamespace>(kQxFeedTypeValues);
+inline constexpr FieldDescriptor kQxFeedTypeValues[] = {EnumValue<"Unknown">(0),
+                                                        EnumValue<"Pulse360">(1),
+                                                        EnumValue<"Mamma">(2),
+                                                        EnumValue<"Admanage">(3),
+                                                        EnumValue<"AdsByQxGeneric">(4),
+                                                        EnumValue<"AdsByQxExact">(5),
+                                                        EnumValue<"AdSonar">(6),
+                                                        EnumValue<"Nami">(7),
+                                                        EnumValue<"AdKnowledge">(8),
+                                                        EnumValue<"Oridian">(9),
+                                                        EnumValue<"AdExchange">(10),
+                                                        EnumValue<"Clicksor">(11),
+                                                        kEndOfFields};
+inline constexpr OperationDescriptor kQxFeedType =
+    Enumeration<"QxFeedType", kTestNamespace>(kQxFeedTypeValues);
 
 struct AdItem {
   int FeedType = 0;
@@ -108,7 +119,8 @@ inline constexpr FieldDescriptor kAdItemFields[] = {
     Field<&AdItem::ImageUrl, "ImageUrl">(kXsdString, kRecordString),
     Field<&AdItem::Keyword, "Keyword">(kXsdString, kRecordString),
     kEndOfFields};
-inline constexpr OperationDescriptor kAdItem = Record<AdItem, "AdItem", kTestNamespace>(kAdItemFields);
+inline constexpr OperationDescriptor kAdItem =
+    Record<AdItem, "AdItem", kTestNamespace>(kAdItemFields);
 
 struct ArrayOfAdItem {
   std::vector<AdItem> items;
@@ -117,8 +129,7 @@ struct ArrayOfAdItem {
 inline constexpr FieldDescriptor kArrayOfAdItemFields[] = {
     Field<&ArrayOfAdItem::items, "AdItem">(
         -1, kFieldRecord | kFieldDynamicArray | kFieldArrayWrapper | kFieldNullable, &kAdItem, 1),
-    ArrayCount<"__AdItem_nSizeIs">(kFieldRecord),
-    kEndOfFields};
+    ArrayCount<"__AdItem_nSizeIs">(kFieldRecord), kEndOfFields};
 inline constexpr OperationDescriptor kArrayOfAdItem =
     Record<ArrayOfAdItem, "ArrayOfAdItem", kTestNamespace>(kArrayOfAdItemFields);
 
@@ -133,8 +144,7 @@ inline constexpr FieldDescriptor kAdTestItemFields[] = {
     Field<&AdTestItem::FeedType, "FeedType">(-1, kFieldRecord, &kQxFeedType),
     Field<&AdTestItem::FeedEnabled, "FeedEnabled">(kXsdBoolean, kFieldRecord),
     Field<&AdTestItem::AdItems, "AdItems">(-1, kFieldRecord, &kArrayOfAdItem),
-    Field<&AdTestItem::AdsCount, "AdsCount">(kXsdInt, kFieldRecord),
-    kEndOfFields};
+    Field<&AdTestItem::AdsCount, "AdsCount">(kXsdInt, kFieldRecord), kEndOfFields};
 inline constexpr OperationDescriptor kAdTestItem =
     Record<AdTestItem, "AdTestItem", kTestNamespace>(kAdTestItemFields);
 
@@ -166,8 +176,8 @@ inline constexpr FieldDescriptor kEchoFields[] = {
     Field<&EchoParams::hex, "hex">(kXsdHexBinary, kFieldIn | kFieldOut | kFieldNullable),
     Field<&EchoParams::feed, "feed">(-1, kFieldIn | kFieldOut, &kQxFeedType),
     Field<&EchoParams::test, "test">(-1, kFieldIn | kFieldOut, &kAdTestItem),
-    Field<&EchoParams::words, "words">(kXsdString, kFieldIn | kFieldOut | kFieldDynamicArray | kFieldNullable,
-                                       nullptr, 10),
+    Field<&EchoParams::words, "words">(
+        kXsdString, kFieldIn | kFieldOut | kFieldDynamicArray | kFieldNullable, nullptr, 10),
     ArrayCount<"__words_nSizeIs">(kFieldIn | kFieldOut),
     Field<&EchoParams::ads, "ads">(-1, kFieldIn | kFieldOut | kFieldDynamicArray | kFieldNullable,
                                    &kAdItemResult, 12),
@@ -176,7 +186,8 @@ inline constexpr FieldDescriptor kEchoFields[] = {
     ArrayCount<"__EchoResult_nSizeIs">(kFieldOut),
     Field<&EchoParams::note, "note">(kXsdString, kFieldOut | kFieldNullable),
     kEndOfFields};
-inline constexpr OperationDescriptor kEchoBody = Operation<EchoParams, "Echo", kTestNamespace>(kEchoFields);
+inline constexpr OperationDescriptor kEchoBody =
+    Operation<EchoParams, "Echo", kTestNamespace>(kEchoFields);
 inline constexpr OperationDescriptor kEchoHeaders = HeaderSet<"Echo", kTestNamespace>();
 inline constexpr SoapOperation kEcho{&kEchoBody, &kEchoHeaders};
 
@@ -191,8 +202,7 @@ struct VersionInfo {
 inline constexpr FieldDescriptor kVersionInfoFields[] = {
     Field<&VersionInfo::Version, "Version">(kXsdString, kRecordString),
     Field<&VersionInfo::UpgradeRequired, "UpgradeRequired">(kXsdBoolean, kFieldRecord),
-    Field<&VersionInfo::DownloadURL, "DownloadURL">(kXsdString, kRecordString),
-    kEndOfFields};
+    Field<&VersionInfo::DownloadURL, "DownloadURL">(kXsdString, kRecordString), kEndOfFields};
 inline constexpr OperationDescriptor kVersionInfo =
     Record<VersionInfo, "VersionInfo", kTestNamespace>(kVersionInfoFields);
 
@@ -203,11 +213,13 @@ struct GetVersionInfoParams {
 
 inline constexpr FieldDescriptor kGetVersionInfoFields[] = {
     Field<&GetVersionInfoParams::product, "product">(kXsdString, kInString),
-    Field<&GetVersionInfoParams::GetVersionInfoResult, "GetVersionInfoResult">(-1, kFieldOut, &kVersionInfo),
+    Field<&GetVersionInfoParams::GetVersionInfoResult, "GetVersionInfoResult">(-1, kFieldOut,
+                                                                               &kVersionInfo),
     kEndOfFields};
 inline constexpr OperationDescriptor kGetVersionInfoBody =
     Operation<GetVersionInfoParams, "GetVersionInfo", kTestNamespace>(kGetVersionInfoFields);
-inline constexpr OperationDescriptor kGetVersionInfoHeaders = HeaderSet<"GetVersionInfo", kTestNamespace>();
+inline constexpr OperationDescriptor kGetVersionInfoHeaders =
+    HeaderSet<"GetVersionInfo", kTestNamespace>();
 inline constexpr SoapOperation kGetVersionInfo{&kGetVersionInfoBody, &kGetVersionInfoHeaders};
 
 }  // namespace soap::testing

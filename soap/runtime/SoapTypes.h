@@ -18,13 +18,50 @@ using SoapBytes = std::vector<std::uint8_t>;  // base64Binary and hexBinary
 // The XML Schema built-in types, in the order whose position is the type
 // code that descriptor tables carry.
 enum XsdType : int {
-  kXsdString, kXsdBoolean, kXsdFloat, kXsdDouble, kXsdDecimal, kXsdDuration, kXsdHexBinary,
-  kXsdBase64Binary, kXsdAnyUri, kXsdId, kXsdIdRef, kXsdEntity, kXsdNotation, kXsdQName,
-  kXsdNormalizedString, kXsdToken, kXsdLanguage, kXsdIdRefs, kXsdEntities, kXsdNmToken,
-  kXsdNmTokens, kXsdName, kXsdNcName, kXsdInteger, kXsdNonPositiveInteger, kXsdNegativeInteger,
-  kXsdLong, kXsdInt, kXsdShort, kXsdByte, kXsdNonNegativeInteger, kXsdUnsignedLong,
-  kXsdUnsignedInt, kXsdUnsignedShort, kXsdUnsignedByte, kXsdPositiveInteger, kXsdDateTime,
-  kXsdTime, kXsdDate, kXsdGMonth, kXsdGYearMonth, kXsdGYear, kXsdGMonthDay, kXsdGDay,
+  kXsdString,
+  kXsdBoolean,
+  kXsdFloat,
+  kXsdDouble,
+  kXsdDecimal,
+  kXsdDuration,
+  kXsdHexBinary,
+  kXsdBase64Binary,
+  kXsdAnyUri,
+  kXsdId,
+  kXsdIdRef,
+  kXsdEntity,
+  kXsdNotation,
+  kXsdQName,
+  kXsdNormalizedString,
+  kXsdToken,
+  kXsdLanguage,
+  kXsdIdRefs,
+  kXsdEntities,
+  kXsdNmToken,
+  kXsdNmTokens,
+  kXsdName,
+  kXsdNcName,
+  kXsdInteger,
+  kXsdNonPositiveInteger,
+  kXsdNegativeInteger,
+  kXsdLong,
+  kXsdInt,
+  kXsdShort,
+  kXsdByte,
+  kXsdNonNegativeInteger,
+  kXsdUnsignedLong,
+  kXsdUnsignedInt,
+  kXsdUnsignedShort,
+  kXsdUnsignedByte,
+  kXsdPositiveInteger,
+  kXsdDateTime,
+  kXsdTime,
+  kXsdDate,
+  kXsdGMonth,
+  kXsdGYearMonth,
+  kXsdGYear,
+  kXsdGMonthDay,
+  kXsdGDay,
   kXsdTypeCount,
 };
 static_assert(kXsdInt == 27 && kXsdGDay == 43);
@@ -37,16 +74,16 @@ const char* XsdTypeName(int type);
 // of the next.
 enum class SoapClientError : int {
   kSuccess = 0,
-  kInitializeError = 1,   // the XML reader cannot be created or given its handler
-  kOutOfMemory = 2,       // the parameter block cannot be prepared, or memory ran out
-  kGenerateError = 3,     // writing the request envelope failed
-  kConnectError = 4,      // reserved: connection failures report kSendError
-  kSendError = 5,         // the HTTP exchange failed and the status is not 500
-  kServerError = 6,       // the exchange succeeded with a status other than 200, 202, 500
-  kSoapFault = 7,         // the status is 500 and the body is a SOAP Fault
-  kFaultParseError = 8,   // the body of a 500 answer is not a readable SOAP Fault
-  kReadError = 9,         // the response body cannot be opened as a stream
-  kParseError = 10,       // the response does not match the operation's descriptors
+  kInitializeError = 1,  // the XML reader cannot be created or given its handler
+  kOutOfMemory = 2,      // the parameter block cannot be prepared, or memory ran out
+  kGenerateError = 3,    // writing the request envelope failed
+  kConnectError = 4,     // reserved: connection failures report kSendError
+  kSendError = 5,        // the HTTP exchange failed and the status is not 500
+  kServerError = 6,      // the exchange succeeded with a status other than 200, 202, 500
+  kSoapFault = 7,        // the status is 500 and the body is a SOAP Fault
+  kFaultParseError = 8,  // the body of a 500 answer is not a readable SOAP Fault
+  kReadError = 9,        // the response body cannot be opened as a stream
+  kParseError = 10,      // the response does not match the operation's descriptors
 };
 
 enum class SoapFaultCode { kUnknown, kVersionMismatch, kMustUnderstand, kClient, kServer };

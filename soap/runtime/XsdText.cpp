@@ -9,12 +9,14 @@ namespace soap {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-constexpr char kBase64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char kBase64Alphabet[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr std::size_t kBase64LineLength = 76;
 
 void AppendCharacterReference(std::string& out, std::uint32_t codePoint, int digits) {
   out += "&#x";
-  for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out.push_back(kHexDigits[(codePoint >> shift) & 0xF]);
+  for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+    out.push_back(kHexDigits[(codePoint >> shift) & 0xF]);
   out.push_back(';');
 }
 
@@ -76,11 +78,21 @@ void AppendEscapedText(std::string& out, std::u16string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
     switch (unit) {
-      case u'&': out += "&amp;"; continue;
-      case u'<': out += "&lt;"; continue;
-      case u'>': out += "&gt;"; continue;  // keeps "]]>" out of the content
-      case u'\t': case u'\n': out.push_back(static_cast<char>(unit)); continue;
-      default: break;
+      case u'&':
+        out += "&amp;";
+        continue;
+      case u'<':
+        out += "&lt;";
+        continue;
+      case u'>':
+        out += "&gt;";
+        continue;  // keeps "]]>" out of the content
+      case u'\t':
+      case u'\n':
+        out.push_back(static_cast<char>(unit));
+        continue;
+      default:
+        break;
     }
     if (unit < 0x20) {
       // A raw CR would be turned into LF by the receiver's parser; the
@@ -114,10 +126,10 @@ void AppendDouble(std::string& out, double value, bool allowExponent) {
   } else {
     // Fixed notation of the smallest subnormal needs about 330 characters.
     std::array<char, 512> buffer;
-    const auto result =
-        allowExponent
-            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value)
-            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    const auto result = allowExponent
+                            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value)
+                            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed);
     out.append(buffer.data(), result.ptr);
   }
 }
@@ -235,14 +247,50 @@ std::optional<SoapBytes> ReadHexBinary(std::string_view text) {
 }
 
 const char* XsdTypeName(int type) {
-  static constexpr const char* kNames[kXsdTypeCount] = {
-      "string", "boolean", "float", "double", "decimal", "duration", "hexBinary", "base64Binary",
-      "anyURI", "ID", "IDREF", "ENTITY", "NOTATION", "QName", "normalizedString", "token",
-      "language", "IDREFS", "ENTITIES", "NMTOKEN", "NMTOKENS", "Name", "NCName", "integer",
-      "nonPositiveInteger", "negativeInteger", "long", "int", "short", "byte",
-      "nonNegativeInteger", "unsignedLong", "unsignedInt", "unsignedShort", "unsignedByte",
-      "positiveInteger", "dateTime", "time", "date", "gMonth", "gYearMonth", "gYear",
-      "gMonthDay", "gDay"};
+  static constexpr const char* kNames[kXsdTypeCount] = {"string",
+                                                        "boolean",
+                                                        "float",
+                                                        "double",
+                                                        "decimal",
+                                                        "duration",
+                                                        "hexBinary",
+                                                        "base64Binary",
+                                                        "anyURI",
+                                                        "ID",
+                                                        "IDREF",
+                                                        "ENTITY",
+                                                        "NOTATION",
+                                                        "QName",
+                                                        "normalizedString",
+                                                        "token",
+                                                        "language",
+                                                        "IDREFS",
+                                                        "ENTITIES",
+                                                        "NMTOKEN",
+                                                        "NMTOKENS",
+                                                        "Name",
+                                                        "NCName",
+                                                        "integer",
+                                                        "nonPositiveInteger",
+                                                        "negativeInteger",
+                                                        "long",
+                                                        "int",
+                                                        "short",
+                                                        "byte",
+                                                        "nonNegativeInteger",
+                                                        "unsignedLong",
+                                                        "unsignedInt",
+                                                        "unsignedShort",
+                                                        "unsignedByte",
+                                                        "positiveInteger",
+                                                        "dateTime",
+                                                        "time",
+                                                        "date",
+                                                        "gMonth",
+                                                        "gYearMonth",
+                                                        "gYear",
+                                                        "gMonthDay",
+                                                        "gDay"};
   return type >= 0 && type < kXsdTypeCount ? kNames[type] : "";
 }
 

@@ -21,7 +21,7 @@ namespace soap {
 void AppendEscapedText(std::string& out, std::u16string_view text);
 
 void AppendInt(std::string& out, std::int32_t value);
-void AppendBoolean(std::string& out, bool value);               // "true" / "false"
+void AppendBoolean(std::string& out, bool value);  // "true" / "false"
 // "INF", "-INF", "NaN", or the shortest text that reads back as the same
 // double: plain decimal notation for xsd:decimal, which has no exponent;
 // exponent notation where shorter for xsd:double and xsd:float.

@@ -23,9 +23,9 @@ TEST(XsdText, EscapesTextForElementContent) {
       {std::u16string(u"nul") + char16_t(0) + u"\x01", "nul&#x0000;&#x0001;"},
       {u"\U0001F600", "&#x01F600;"},
       {u"\U0010FFFF", "&#x10FFFF;"},
-      {u"x\xD83D", "x&#xD83D;"},          // high surrogate at the end
-      {u"\xD83Dy", "&#xD83D;y"},          // high surrogate before a non-surrogate
-      {u"\xDE00z", "&#xDE00;z"},          // lone low surrogate
+      {u"x\xD83D", "x&#xD83D;"},              // high surrogate at the end
+      {u"\xD83Dy", "&#xD83D;y"},              // high surrogate before a non-surrogate
+      {u"\xDE00z", "&#xDE00;z"},              // lone low surrogate
       {u"\xDE00\xD83D", "&#xDE00;&#xD83D;"},  // reversed pair is two lone halves
       {u"\x7F", "\x7F"},
   };
@@ -93,7 +93,8 @@ TEST(XsdText, Base64BreaksLinesAfterEvery76Characters) {
   struct Case {
     std::string input;
     const char* expected;
-  } const cases[] = {{"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"\xFF\xFE", "//4="}};
+  } const cases[] = {
+      {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"\xFF\xFE", "//4="}};
   for (const Case& c : cases) {
     std::string encoded;
     AppendBase64(encoded, SoapBytes(c.input.begin(), c.input.end()));
@@ -116,11 +117,24 @@ TEST(XsdText, ReadsIntsWithinRangeOnly) {
     const char* text;
     std::optional<std::int32_t> expected;
   } const cases[] = {
-      {"0", 0}, {"60", 60}, {" \t\n 42 \r\n", 42}, {"+7", 7}, {"-2147483648", INT32_MIN},
-      {"2147483647", INT32_MAX}, {"2147483648", std::nullopt}, {"-2147483649", std::nullopt},
-      {"", std::nullopt}, {" ", std::nullopt}, {"+", std::nullopt}, {"-", std::nullopt},
-      {"+-1", std::nullopt}, {"1.0", std::nullopt}, {"1e3", std::nullopt}, {"0x10", std::nullopt},
-      {"4 2", std::nullopt}, {"99999999999999999999", std::nullopt},
+      {"0", 0},
+      {"60", 60},
+      {" \t\n 42 \r\n", 42},
+      {"+7", 7},
+      {"-2147483648", INT32_MIN},
+      {"2147483647", INT32_MAX},
+      {"2147483648", std::nullopt},
+      {"-2147483649", std::nullopt},
+      {"", std::nullopt},
+      {" ", std::nullopt},
+      {"+", std::nullopt},
+      {"-", std::nullopt},
+      {"+-1", std::nullopt},
+      {"1.0", std::nullopt},
+      {"1e3", std::nullopt},
+      {"0x10", std::nullopt},
+      {"4 2", std::nullopt},
+      {"99999999999999999999", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ReadInt(c.text), c.expected) << '"' << c.text << '"';
 }

@@ -29,7 +29,8 @@ class CUtilsT : public TClient {
   explicit CUtilsT(std::string_view url) : TClient(url) {}
 
   HRESULT Statistics(const SoapString& EncMemberID, SoapString* result);
-  HRESULT StatisticsEx(const SoapString& EncMemberID, const SoapString& EncSessionID, SoapString* result);
+  HRESULT StatisticsEx(const SoapString& EncMemberID, const SoapString& EncSessionID,
+                       SoapString* result);
   HRESULT Enroll(const SoapString& OfferID, const SoapString& EncMemberID, bool* result);
   HRESULT Login(const SoapString& Email, const SoapString& Password, int SecurityQuestionId,
                 const SoapString& SecurityQuestionAnswer, int OfferID, LoginInfo* result);

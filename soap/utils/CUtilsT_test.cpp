@@ -29,14 +29,20 @@ TEST(UtilsTables, SoapActionLineOfEveryOperationIsNamespacePlusName) {
     const soap::SoapOperation& operation;
     const char* name;
   } kCases[] = {
-      {kStatistics, "Statistics"},     {kStatisticsEx, "StatisticsEx"},
-      {kEnroll, "Enroll"},             {kLogin, "Login"},
-      {kVersionInfo2, "VersionInfo2"}, {kGetEncryptedUserIDFromLogin, "GetEncryptedUserIDFromLogin"},
-      {kVersionInfo, "VersionInfo"},   {kSSO, "SSO"},
-      {kStatisticsExCheckCookie, "StatisticsExCheckCookie"}, {kLogError, "LogError"},
+      {kStatistics, "Statistics"},
+      {kStatisticsEx, "StatisticsEx"},
+      {kEnroll, "Enroll"},
+      {kLogin, "Login"},
+      {kVersionInfo2, "VersionInfo2"},
+      {kGetEncryptedUserIDFromLogin, "GetEncryptedUserIDFromLogin"},
+      {kVersionInfo, "VersionInfo"},
+      {kSSO, "SSO"},
+      {kStatisticsExCheckCookie, "StatisticsExCheckCookie"},
+      {kLogError, "LogError"},
   };
   for (const auto& test : kCases) {
-    EXPECT_EQ(soap::SoapActionLine(*test.operation.body), "SOAPAction: \"" + kNamespace + test.name + "\"\r\n");
+    EXPECT_EQ(soap::SoapActionLine(*test.operation.body),
+              "SOAPAction: \"" + kNamespace + test.name + "\"\r\n");
   }
   EXPECT_TRUE(kNamespace.ends_with("/Utils/"));
 }
@@ -50,17 +56,19 @@ TEST(UtilsTables, ParameterTypesFollowTheServiceNotEachOther) {
   login.OfferID = 60;
   std::string body;
   ASSERT_TRUE(soap::CSoapRootHandler::GenerateRequest(body, kLogin, &login));
-  EXPECT_EQ(body, ExpectedBody("Login", kNamespace,
-                               "<Email>a@b.c</Email><Password xsi:nil=\"1\"/>"
-                               "<SecurityQuestionId>2</SecurityQuestionId>"
-                               "<SecurityQuestionAnswer></SecurityQuestionAnswer><OfferID>60</OfferID>"));
+  EXPECT_EQ(body,
+            ExpectedBody("Login", kNamespace,
+                         "<Email>a@b.c</Email><Password xsi:nil=\"1\"/>"
+                         "<SecurityQuestionId>2</SecurityQuestionId>"
+                         "<SecurityQuestionAnswer></SecurityQuestionAnswer><OfferID>60</OfferID>"));
 
   SSOParams sso;
   sso.OfferID = u"60";
   sso.EncMemberID = u"M&1";
   body.clear();
   ASSERT_TRUE(soap::CSoapRootHandler::GenerateRequest(body, kSSO, &sso));
-  EXPECT_EQ(body, ExpectedBody("SSO", kNamespace, "<OfferID>60</OfferID><EncMemberID>M&amp;1</EncMemberID>"));
+  EXPECT_EQ(body, ExpectedBody("SSO", kNamespace,
+                               "<OfferID>60</OfferID><EncMemberID>M&amp;1</EncMemberID>"));
 
   StatisticsExCheckCookieParams none;
   body.clear();
@@ -75,18 +83,20 @@ TEST(UtilsTables, LogErrorWritesStringArraysItemByItemAndTheBlockAsBase64) {
   params.Param6 = {'h', 'i', 0x00, 0xFF};
   std::string body;
   ASSERT_TRUE(soap::CSoapRootHandler::GenerateRequest(body, kLogError, &params));
-  EXPECT_EQ(body, ExpectedBody("LogError", kNamespace,
-                               "<Param1><string>first</string><string xsi:nil=\"1\"/><string>&lt;x&gt;</string>"
-                               "</Param1><Param2></Param2><Param3><string></string></Param3><Param4></Param4>"
-                               "<Param5></Param5><Param6>aGkA/w==</Param6>"));
+  EXPECT_EQ(
+      body,
+      ExpectedBody("LogError", kNamespace,
+                   "<Param1><string>first</string><string xsi:nil=\"1\"/><string>&lt;x&gt;</string>"
+                   "</Param1><Param2></Param2><Param3><string></string></Param3><Param4></Param4>"
+                   "<Param5></Param5><Param6>aGkA/w==</Param6>"));
 }
 
 TEST(CUtilsT, LoginPostsTheExactRequestAndReadsLoginInfo) {
   test_support::ScriptedPeer peer;
-  peer.Serve({AnswerWith(UtilsResponse(
-      "Login",
-      "<LoginResult><LoginStatus>OK</LoginStatus><UserName>Ann</UserName><EncMemberId>E1</EncMemberId>"
-      "<SSO>tok</SSO></LoginResult>"))});
+  peer.Serve({AnswerWith(UtilsResponse("Login",
+                                       "<LoginResult><LoginStatus>OK</LoginStatus><UserName>Ann</"
+                                       "UserName><EncMemberId>E1</EncMemberId>"
+                                       "<SSO>tok</SSO></LoginResult>"))});
   CUtils proxy(peer.Url("/utils/utils.asmx"));
   LoginInfo info;
   ASSERT_EQ(proxy.Login(u"ann@example.com", u"p\u00E9ss", 3, u"Rex", 60, &info), S_OK);
@@ -98,12 +108,14 @@ TEST(CUtilsT, LoginPostsTheExactRequestAndReadsLoginInfo) {
 
   const test_support::PeerRecord record = peer.Finish();
   ASSERT_EQ(record.problem, "");
-  const std::string body = ExpectedBody("Login", kNamespace,
-                                        "<Email>ann@example.com</Email><Password>p&#x00E9;ss</Password>"
-                                        "<SecurityQuestionId>3</SecurityQuestionId>"
-                                        "<SecurityQuestionAnswer>Rex</SecurityQuestionAnswer><OfferID>60</OfferID>");
-  EXPECT_EQ(record.connections.at(0).requests.at(0),
-            soap::testing::ExpectedSoapRequest(peer, "/utils/utils.asmx", kNamespace + "Login", body));
+  const std::string body =
+      ExpectedBody("Login", kNamespace,
+                   "<Email>ann@example.com</Email><Password>p&#x00E9;ss</Password>"
+                   "<SecurityQuestionId>3</SecurityQuestionId>"
+                   "<SecurityQuestionAnswer>Rex</SecurityQuestionAnswer><OfferID>60</OfferID>");
+  EXPECT_EQ(
+      record.connections.at(0).requests.at(0),
+      soap::testing::ExpectedSoapRequest(peer, "/utils/utils.asmx", kNamespace + "Login", body));
 }
 
 // The login dialog decides on EncMemberId alone, so an empty one must come
@@ -111,10 +123,11 @@ TEST(CUtilsT, LoginPostsTheExactRequestAndReadsLoginInfo) {
 // and an answer without LoginResult is a success with an empty record.
 TEST(CUtilsT, LoginAnswersWithoutAMemberIdAreReadAsTheyAre) {
   test_support::ScriptedPeer peer;
-  peer.Serve({AnswerWith(UtilsResponse("Login",
-                                       "<LoginResult><LoginStatus>Failed</LoginStatus><EncMemberId />"
-                                       "</LoginResult>")),
-              AnswerWith(UtilsResponse("Login", ""))});
+  peer.Serve(
+      {AnswerWith(UtilsResponse("Login",
+                                "<LoginResult><LoginStatus>Failed</LoginStatus><EncMemberId />"
+                                "</LoginResult>")),
+       AnswerWith(UtilsResponse("Login", ""))});
   {
     CUtils proxy(peer.Url("/utils/utils.asmx"));
     LoginInfo info;
@@ -140,28 +153,34 @@ TEST(CUtilsT, VersionInfoNeedsItsFourNumbersButNotItsStrings) {
     bool succeeds;
   } kCases[] = {
       {"complete",
-       "<VersionInfoResult><DesktopVersionId>7</DesktopVersionId><DownloadURL>http://d/s.exe</DownloadURL>"
+       "<VersionInfoResult><DesktopVersionId>7</DesktopVersionId><DownloadURL>http://d/s.exe</"
+       "DownloadURL>"
        "<OfferId>60</OfferId><pFrequency>24</pFrequency><UpgradeRequired>true</UpgradeRequired>"
        "<VersionNumber>2.0.0.2</VersionNumber></VersionInfoResult>",
        true},
       {"without DownloadURL and VersionNumber",
-       "<VersionInfoResult><DesktopVersionId>7</DesktopVersionId><OfferId>60</OfferId><pFrequency>24</pFrequency>"
+       "<VersionInfoResult><DesktopVersionId>7</DesktopVersionId><OfferId>60</"
+       "OfferId><pFrequency>24</pFrequency>"
        "<UpgradeRequired>false</UpgradeRequired></VersionInfoResult>",
        true},
       {"without UpgradeRequired",
-       "<VersionInfoResult><DesktopVersionId>7</DesktopVersionId><OfferId>60</OfferId><pFrequency>24</pFrequency>"
+       "<VersionInfoResult><DesktopVersionId>7</DesktopVersionId><OfferId>60</"
+       "OfferId><pFrequency>24</pFrequency>"
        "</VersionInfoResult>",
        false},
       {"without DesktopVersionId",
-       "<VersionInfoResult><OfferId>60</OfferId><pFrequency>24</pFrequency><UpgradeRequired>0</UpgradeRequired>"
+       "<VersionInfoResult><OfferId>60</OfferId><pFrequency>24</pFrequency><UpgradeRequired>0</"
+       "UpgradeRequired>"
        "</VersionInfoResult>",
        false},
       {"pFrequency beyond 32 bits",
        "<VersionInfoResult><DesktopVersionId>7</DesktopVersionId><OfferId>60</OfferId>"
-       "<pFrequency>4294967296</pFrequency><UpgradeRequired>0</UpgradeRequired></VersionInfoResult>",
+       "<pFrequency>4294967296</pFrequency><UpgradeRequired>0</UpgradeRequired></"
+       "VersionInfoResult>",
        false},
       {"UpgradeRequired not a boolean",
-       "<VersionInfoResult><DesktopVersionId>7</DesktopVersionId><OfferId>60</OfferId><pFrequency>24</pFrequency>"
+       "<VersionInfoResult><DesktopVersionId>7</DesktopVersionId><OfferId>60</"
+       "OfferId><pFrequency>24</pFrequency>"
        "<UpgradeRequired>yes</UpgradeRequired></VersionInfoResult>",
        false},
   };
@@ -173,7 +192,8 @@ TEST(CUtilsT, VersionInfoNeedsItsFourNumbersButNotItsStrings) {
     DesktopVersion version;
     const HRESULT hr = proxy.VersionInfo(60, &version);
     EXPECT_EQ(SUCCEEDED(hr), test.succeeds);
-    EXPECT_EQ(proxy.GetClientError(), test.succeeds ? SoapClientError::kSuccess : SoapClientError::kParseError);
+    EXPECT_EQ(proxy.GetClientError(),
+              test.succeeds ? SoapClientError::kSuccess : SoapClientError::kParseError);
     if (test.succeeds) {
       EXPECT_EQ(version.DesktopVersionId, 7);
     }

@@ -27,7 +27,8 @@ std::string UpdateService::bxUpdate() const {
     const std::string versionNumber = platform::WideToAnsi(version.VersionNumber.value_or(u""));
     platform::Trace("UpdateService::bxUpdate Version: " + versionNumber);
     std::string download;
-    if (versionNumber != kProductVersion) download = platform::WideToAnsi(version.DownloadURL.value_or(u""));
+    if (versionNumber != kProductVersion)
+      download = platform::WideToAnsi(version.DownloadURL.value_or(u""));
     platform::Trace("UpdateService::Connect end");
     return download;
   } catch (...) {

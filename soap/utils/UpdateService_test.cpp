@@ -19,9 +19,10 @@ using testing::HttpAnswer;
 using testing::ResponseEnvelope;
 
 std::string VersionAnswer(std::string_view versionElement, std::string_view upgradeRequired) {
-  std::string result = "<VersionInfoResult><DesktopVersionId>3</DesktopVersionId>"
-                       "<DownloadURL>http://127.0.0.1/download/VimaruSetup.exe</DownloadURL>"
-                       "<OfferId>60</OfferId><pFrequency>24</pFrequency><UpgradeRequired>";
+  std::string result =
+      "<VersionInfoResult><DesktopVersionId>3</DesktopVersionId>"
+      "<DownloadURL>http://127.0.0.1/download/VimaruSetup.exe</DownloadURL>"
+      "<OfferId>60</OfferId><pFrequency>24</pFrequency><UpgradeRequired>";
   result += upgradeRequired;
   result += "</UpgradeRequired>";
   result += versionElement;
@@ -39,9 +40,11 @@ TEST(UpdateService, OnlyTheVersionTextDecides) {
   } kCases[] = {
       {"same version, upgrade required", "<VersionNumber>2.0.0.1</VersionNumber>", "true", ""},
       {"same version", "<VersionNumber>2.0.0.1</VersionNumber>", "false", ""},
-      {"newer version, no upgrade required", "<VersionNumber>2.0.0.2</VersionNumber>", "false", kDownload},
+      {"newer version, no upgrade required", "<VersionNumber>2.0.0.2</VersionNumber>", "false",
+       kDownload},
       {"older version", "<VersionNumber>1.9.9.9</VersionNumber>", "false", kDownload},
-      {"same digits, other spelling", "<VersionNumber>2.0.0.1 </VersionNumber>", "false", kDownload},
+      {"same digits, other spelling", "<VersionNumber>2.0.0.1 </VersionNumber>", "false",
+       kDownload},
       {"no version text", "", "false", kDownload},
   };
   for (const auto& test : kCases) {
@@ -51,16 +54,18 @@ TEST(UpdateService, OnlyTheVersionTextDecides) {
     EXPECT_EQ(UpdateService(peer.Url("/utils/utils.asmx")).bxUpdate(), test.expected);
     const test_support::PeerRecord record = peer.Finish();
     ASSERT_EQ(record.problem, "");
-    EXPECT_NE(record.connections.at(0).requests.at(0).find("<OfferID>60</OfferID>"), std::string::npos);
+    EXPECT_NE(record.connections.at(0).requests.at(0).find("<OfferID>60</OfferID>"),
+              std::string::npos);
   }
 }
 
 TEST(UpdateService, FailedCallAnswersEmptyAndPairsComInitialisation) {
   test_support::ScriptedPeer peer;
   peer.Serve({AnswerWith(HttpAnswer("404 Not Found", "")),
-              AnswerWith(HttpAnswer("200 OK", ResponseEnvelope("VersionInfo", UtilsServiceNamespace,
-                                                                "<VersionInfoResult><DesktopVersionId>3"
-                                                                "</DesktopVersionId></VersionInfoResult>")))});
+              AnswerWith(HttpAnswer("200 OK",
+                                    ResponseEnvelope("VersionInfo", UtilsServiceNamespace,
+                                                     "<VersionInfoResult><DesktopVersionId>3"
+                                                     "</DesktopVersionId></VersionInfoResult>")))});
   const ULONG before = platform::ComInitCount();
   EXPECT_EQ(UpdateService(peer.Url("/utils/utils.asmx")).bxUpdate(), "");
   EXPECT_EQ(UpdateService(peer.Url("/utils/utils.asmx")).bxUpdate(), "");
@@ -77,7 +82,8 @@ TEST(UpdateService, TracesTheVersionItWasTold) {
     UpdateService(peer.Url("/utils/utils.asmx")).bxUpdate();
   }
   EXPECT_EQ(lines.front(), "UpdateService::Connect begin");
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "UpdateService::bxUpdate Version: 2.0.0.2"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "UpdateService::bxUpdate Version: 2.0.0.2"),
+            lines.end());
   EXPECT_EQ(lines.back(), "UpdateService::Connect end");
   EXPECT_EQ(peer.Finish().problem, "");
 }

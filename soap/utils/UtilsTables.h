@@ -19,8 +19,8 @@ namespace Utils {
 using soap::ArrayCount;
 using soap::Field;
 using soap::FieldDescriptor;
-using soap::OperationDescriptor;
 using soap::kEndOfFields;
+using soap::OperationDescriptor;
 
 // ---- Records -----------------------------------------------------------
 
@@ -39,22 +39,27 @@ inline constexpr FieldDescriptor kDesktopVersionFields[] = {
     Field<&DesktopVersion::DownloadURL, "DownloadURL">(soap::kXsdString, soap::kRecordString),
     Field<&DesktopVersion::OfferId, "OfferId">(soap::kXsdInt, soap::kRecordValue),
     Field<&DesktopVersion::pFrequency, "pFrequency">(soap::kXsdInt, soap::kRecordValue),
-    Field<&DesktopVersion::UpgradeRequired, "UpgradeRequired">(soap::kXsdBoolean, soap::kRecordValue),
+    Field<&DesktopVersion::UpgradeRequired, "UpgradeRequired">(soap::kXsdBoolean,
+                                                               soap::kRecordValue),
     Field<&DesktopVersion::VersionNumber, "VersionNumber">(soap::kXsdString, soap::kRecordString),
     kEndOfFields};
 inline constexpr OperationDescriptor kDesktopVersion =
-    soap::Record<DesktopVersion, "DesktopVersion", soap::UtilsServiceNamespace>(kDesktopVersionFields);
+    soap::Record<DesktopVersion, "DesktopVersion", soap::UtilsServiceNamespace>(
+        kDesktopVersionFields);
 
 inline constexpr FieldDescriptor kDesktopVersion2Fields[] = {
-    Field<&DesktopVersion2::DesktopVersionId, "DesktopVersionId">(soap::kXsdString, soap::kRecordString),
+    Field<&DesktopVersion2::DesktopVersionId, "DesktopVersionId">(soap::kXsdString,
+                                                                  soap::kRecordString),
     Field<&DesktopVersion2::DownloadURL, "DownloadURL">(soap::kXsdString, soap::kRecordString),
     Field<&DesktopVersion2::OfferId, "OfferId">(soap::kXsdString, soap::kRecordString),
     Field<&DesktopVersion2::pFrequency, "pFrequency">(soap::kXsdString, soap::kRecordString),
-    Field<&DesktopVersion2::UpgradeRequired, "UpgradeRequired">(soap::kXsdString, soap::kRecordString),
+    Field<&DesktopVersion2::UpgradeRequired, "UpgradeRequired">(soap::kXsdString,
+                                                                soap::kRecordString),
     Field<&DesktopVersion2::VersionNumber, "VersionNumber">(soap::kXsdString, soap::kRecordString),
     kEndOfFields};
 inline constexpr OperationDescriptor kDesktopVersion2 =
-    soap::Record<DesktopVersion2, "DesktopVersion2", soap::UtilsServiceNamespace>(kDesktopVersion2Fields);
+    soap::Record<DesktopVersion2, "DesktopVersion2", soap::UtilsServiceNamespace>(
+        kDesktopVersion2Fields);
 
 template <typename Params, soap::ElementName Name, const auto& Fields>
 inline constexpr const soap::SoapOperation& kUtilsOperation =
@@ -68,7 +73,8 @@ struct StatisticsParams {
 };
 inline constexpr FieldDescriptor kStatisticsFields[] = {
     Field<&StatisticsParams::EncMemberID, "EncMemberID">(soap::kXsdString, soap::kInString),
-    Field<&StatisticsParams::StatisticsResult, "StatisticsResult">(soap::kXsdString, soap::kOutString),
+    Field<&StatisticsParams::StatisticsResult, "StatisticsResult">(soap::kXsdString,
+                                                                   soap::kOutString),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kStatistics =
     kUtilsOperation<StatisticsParams, "Statistics", kStatisticsFields>;
@@ -81,7 +87,8 @@ struct StatisticsExParams {
 inline constexpr FieldDescriptor kStatisticsExFields[] = {
     Field<&StatisticsExParams::EncMemberID, "EncMemberID">(soap::kXsdString, soap::kInString),
     Field<&StatisticsExParams::EncSessionID, "EncSessionID">(soap::kXsdString, soap::kInString),
-    Field<&StatisticsExParams::StatisticsExResult, "StatisticsExResult">(soap::kXsdString, soap::kOutString),
+    Field<&StatisticsExParams::StatisticsExResult, "StatisticsExResult">(soap::kXsdString,
+                                                                         soap::kOutString),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kStatisticsEx =
     kUtilsOperation<StatisticsExParams, "StatisticsEx", kStatisticsExFields>;
@@ -97,7 +104,8 @@ inline constexpr FieldDescriptor kEnrollFields[] = {
     // A boolean result is required: an answer without it fails the call.
     Field<&EnrollParams::EnrollResult, "EnrollResult">(soap::kXsdBoolean, soap::kOutValue),
     kEndOfFields};
-inline constexpr const soap::SoapOperation& kEnroll = kUtilsOperation<EnrollParams, "Enroll", kEnrollFields>;
+inline constexpr const soap::SoapOperation& kEnroll =
+    kUtilsOperation<EnrollParams, "Enroll", kEnrollFields>;
 
 struct LoginParams {
   SoapString Email;
@@ -111,11 +119,13 @@ inline constexpr FieldDescriptor kLoginFields[] = {
     Field<&LoginParams::Email, "Email">(soap::kXsdString, soap::kInString),
     Field<&LoginParams::Password, "Password">(soap::kXsdString, soap::kInString),
     Field<&LoginParams::SecurityQuestionId, "SecurityQuestionId">(soap::kXsdInt, soap::kInValue),
-    Field<&LoginParams::SecurityQuestionAnswer, "SecurityQuestionAnswer">(soap::kXsdString, soap::kInString),
+    Field<&LoginParams::SecurityQuestionAnswer, "SecurityQuestionAnswer">(soap::kXsdString,
+                                                                          soap::kInString),
     Field<&LoginParams::OfferID, "OfferID">(soap::kXsdInt, soap::kInValue),
     Field<&LoginParams::LoginResult, "LoginResult">(-1, soap::kOutValue, &kLoginInfo),
     kEndOfFields};
-inline constexpr const soap::SoapOperation& kLogin = kUtilsOperation<LoginParams, "Login", kLoginFields>;
+inline constexpr const soap::SoapOperation& kLogin =
+    kUtilsOperation<LoginParams, "Login", kLoginFields>;
 
 struct VersionInfo2Params {
   SoapString OfferID;
@@ -123,7 +133,8 @@ struct VersionInfo2Params {
 };
 inline constexpr FieldDescriptor kVersionInfo2Fields[] = {
     Field<&VersionInfo2Params::OfferID, "OfferID">(soap::kXsdString, soap::kInString),
-    Field<&VersionInfo2Params::VersionInfo2Result, "VersionInfo2Result">(-1, soap::kOutValue, &kDesktopVersion2),
+    Field<&VersionInfo2Params::VersionInfo2Result, "VersionInfo2Result">(-1, soap::kOutValue,
+                                                                         &kDesktopVersion2),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kVersionInfo2 =
     kUtilsOperation<VersionInfo2Params, "VersionInfo2", kVersionInfo2Fields>;
@@ -134,8 +145,10 @@ struct GetEncryptedUserIDFromLoginParams {
   SoapString GetEncryptedUserIDFromLoginResult;
 };
 inline constexpr FieldDescriptor kGetEncryptedUserIDFromLoginFields[] = {
-    Field<&GetEncryptedUserIDFromLoginParams::VimaruID, "VimaruID">(soap::kXsdString, soap::kInString),
-    Field<&GetEncryptedUserIDFromLoginParams::Password, "Password">(soap::kXsdString, soap::kInString),
+    Field<&GetEncryptedUserIDFromLoginParams::VimaruID, "VimaruID">(soap::kXsdString,
+                                                                    soap::kInString),
+    Field<&GetEncryptedUserIDFromLoginParams::Password, "Password">(soap::kXsdString,
+                                                                    soap::kInString),
     Field<&GetEncryptedUserIDFromLoginParams::GetEncryptedUserIDFromLoginResult,
           "GetEncryptedUserIDFromLoginResult">(soap::kXsdString, soap::kOutString),
     kEndOfFields};
@@ -149,7 +162,8 @@ struct VersionInfoParams {
 };
 inline constexpr FieldDescriptor kVersionInfoFields[] = {
     Field<&VersionInfoParams::OfferID, "OfferID">(soap::kXsdInt, soap::kInValue),
-    Field<&VersionInfoParams::VersionInfoResult, "VersionInfoResult">(-1, soap::kOutValue, &kDesktopVersion),
+    Field<&VersionInfoParams::VersionInfoResult, "VersionInfoResult">(-1, soap::kOutValue,
+                                                                      &kDesktopVersion),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kVersionInfo =
     kUtilsOperation<VersionInfoParams, "VersionInfo", kVersionInfoFields>;
@@ -162,19 +176,19 @@ struct SSOParams {
 inline constexpr FieldDescriptor kSSOFields[] = {
     Field<&SSOParams::OfferID, "OfferID">(soap::kXsdString, soap::kInString),
     Field<&SSOParams::EncMemberID, "EncMemberID">(soap::kXsdString, soap::kInString),
-    Field<&SSOParams::SSOResult, "SSOResult">(soap::kXsdString, soap::kOutString),
-    kEndOfFields};
+    Field<&SSOParams::SSOResult, "SSOResult">(soap::kXsdString, soap::kOutString), kEndOfFields};
 inline constexpr const soap::SoapOperation& kSSO = kUtilsOperation<SSOParams, "SSO", kSSOFields>;
 
 struct StatisticsExCheckCookieParams {
   SoapString StatisticsExCheckCookieResult;
 };
 inline constexpr FieldDescriptor kStatisticsExCheckCookieFields[] = {
-    Field<&StatisticsExCheckCookieParams::StatisticsExCheckCookieResult, "StatisticsExCheckCookieResult">(
-        soap::kXsdString, soap::kOutString),
+    Field<&StatisticsExCheckCookieParams::StatisticsExCheckCookieResult,
+          "StatisticsExCheckCookieResult">(soap::kXsdString, soap::kOutString),
     kEndOfFields};
 inline constexpr const soap::SoapOperation& kStatisticsExCheckCookie =
-    kUtilsOperation<StatisticsExCheckCookieParams, "StatisticsExCheckCookie", kStatisticsExCheckCookieFields>;
+    kUtilsOperation<StatisticsExCheckCookieParams, "StatisticsExCheckCookie",
+                    kStatisticsExCheckCookieFields>;
 
 // Five string arrays, each item written as "<string>...</string>", and one
 // base64 block; the answer carries nothing.

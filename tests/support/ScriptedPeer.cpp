@@ -68,7 +68,8 @@ ConnectionScript& ConnectionScript::Send(std::string bytes, std::size_t pieceSiz
                                          std::chrono::milliseconds pause) {
   std::vector<std::string> pieces;
   if (pieceSize == 0) pieceSize = bytes.size() + 1;
-  for (std::size_t at = 0; at < bytes.size(); at += pieceSize) pieces.push_back(bytes.substr(at, pieceSize));
+  for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
+    pieces.push_back(bytes.substr(at, pieceSize));
   steps_.push_back({Kind::kSend, std::move(pieces), pause});
   return *this;
 }
@@ -98,7 +99,8 @@ ScriptedPeer::ScriptedPeer(std::string address) : address_(std::move(address)) {
   stopWrite_ = PosixFd(pipeEnds[1]);
   sockaddr_in socketAddress = LoopbackAddress(address_, 0);
   socklen_t length = sizeof socketAddress;
-  if (::bind(listener_.Get(), reinterpret_cast<sockaddr*>(&socketAddress), sizeof socketAddress) != 0 ||
+  if (::bind(listener_.Get(), reinterpret_cast<sockaddr*>(&socketAddress), sizeof socketAddress) !=
+          0 ||
       ::listen(listener_.Get(), 16) != 0 ||
       ::getsockname(listener_.Get(), reinterpret_cast<sockaddr*>(&socketAddress), &length) != 0) {
     throw std::runtime_error("ScriptedPeer: cannot listen on " + address_);
@@ -119,7 +121,8 @@ std::string ScriptedPeer::Url(std::string_view pathAndQuery) const {
 }
 
 void ScriptedPeer::Serve(std::vector<ConnectionScript> scripts) {
-  thread_ = std::thread([this, scripts = std::move(scripts)]() mutable { Run(std::move(scripts)); });
+  thread_ =
+      std::thread([this, scripts = std::move(scripts)]() mutable { Run(std::move(scripts)); });
 }
 
 PeerRecord ScriptedPeer::Finish() {
@@ -156,7 +159,8 @@ void ScriptedPeer::Play(const ConnectionScript& script, PosixFd connection,
   auto receiveMore = [&]() -> int {  // 1 data, 0 client closed, -1 problem recorded
     Ready ready = WaitFor(connection.Get(), POLLIN, stopRead_.Get(), kPeerWait);
     if (ready != Ready::kYes) {
-      record_.problem = ready == Ready::kStopped ? "stopped while reading" : "client sent nothing in time";
+      record_.problem =
+          ready == Ready::kStopped ? "stopped while reading" : "client sent nothing in time";
       return -1;
     }
     char buffer[4096];

@@ -65,8 +65,8 @@ void PrintControls(std::ostream& out,
 }  // namespace
 
 void PrintControlTree(std::ostream& out, const framework::ToolBandC& toolband) {
-  out << "Toolbar \"" << Utf8(toolband.Name()) << "\" by \"" << Utf8(toolband.Company())
-      << "\", " << toolband.Controls().size() << " top-level controls\n";
+  out << "Toolbar \"" << Utf8(toolband.Name()) << "\" by \"" << Utf8(toolband.Company()) << "\", "
+      << toolband.Controls().size() << " top-level controls\n";
   PrintControls(out, toolband.Controls(), 0);
 }
 

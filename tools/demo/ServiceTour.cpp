@@ -28,7 +28,8 @@ void ShowCategories(std::ostream& out, const soap::VimaruConnector& connector) {
   const int count = connector.bxGetCategoryList(categories);
   out << "Categories: " << count << " keywords";
   for (int i = 0; i < count && static_cast<std::size_t>(i) < kListShown; ++i) {
-    out << (i == 0 ? " (" : ", ") << Text(categories[i].Label) << " -> " << Text(categories[i].Name);
+    out << (i == 0 ? " (" : ", ") << Text(categories[i].Label) << " -> "
+        << Text(categories[i].Name);
   }
   out << (count > 0 ? ", ...)\n" : "\n");
 
@@ -46,24 +47,26 @@ std::u16string LogIn(std::ostream& out, const refservice::ReferenceService& serv
   platform::ScopedComInit com;
   Utils::CUtils proxy(service.UtilsEndpoint());
   Utils::LoginInfo info;
-  const HRESULT status = proxy.Login(Wide(member.email), Wide(member.password), member.securityQuestionId,
-                                     Wide(member.securityAnswer), kOfferId, &info);
+  const HRESULT status =
+      proxy.Login(Wide(member.email), Wide(member.password), member.securityQuestionId,
+                  Wide(member.securityAnswer), kOfferId, &info);
   const bool loggedIn = SUCCEEDED(status) && info.EncMemberId && !info.EncMemberId->empty();
-  out << "Login as " << member.email << ": " << (loggedIn ? "member " + Text(info.EncMemberId) : "failed")
-      << '\n';
+  out << "Login as " << member.email << ": "
+      << (loggedIn ? "member " + Text(info.EncMemberId) : "failed") << '\n';
   return loggedIn ? *info.EncMemberId : std::u16string();
 }
 
-void ShowTotals(std::ostream& out, const soap::VimaruConnector& connector, const std::u16string& memberId) {
+void ShowTotals(std::ostream& out, const soap::VimaruConnector& connector,
+                const std::u16string& memberId) {
   soap::MemberTotals totals;
   connector.bxTotals(memberId, totals);
   if (!totals.valid) {
     out << "Totals: not available\n";
     return;
   }
-  out << "Totals: \"My Money $" << std::fixed << std::setprecision(3) << totals.money << "\", \"Friends "
-      << totals.friends << "\", mail " << totals.mailCount << (totals.mailFlag == 1 ? " (shown)" : "")
-      << '\n';
+  out << "Totals: \"My Money $" << std::fixed << std::setprecision(3) << totals.money
+      << "\", \"Friends " << totals.friends << "\", mail " << totals.mailCount
+      << (totals.mailFlag == 1 ? " (shown)" : "") << '\n';
 }
 
 void ShowAds(std::ostream& out, const soap::VimaruConnector& connector,
@@ -78,8 +81,8 @@ void ShowAds(std::ostream& out, const soap::VimaruConnector& connector,
   request.pageUrl = Wide(service.BaseUrl() + "/pages/cars.html");
 
   soap::ResultArray<soap::AdEntry> ads;
-  const int count =
-      memberId.empty() ? connector.bxGetPublicAds(request, ads) : connector.bxGetMemberAds(request, ads);
+  const int count = memberId.empty() ? connector.bxGetPublicAds(request, ads)
+                                     : connector.bxGetMemberAds(request, ads);
   out << (memberId.empty() ? "Public" : "Member") << " ads for \""
       << platform::WideToUtf8(request.categoryGroup) << "\": " << count << '\n';
   for (const auto& ad : ads) out << "  " << Text(ad.Title) << "  <" << Text(ad.ClickUrl) << ">\n";
@@ -115,7 +118,8 @@ void PlayServiceTour(std::ostream& out, const refservice::ReferenceService& serv
   if (!memberId.empty()) ShowAds(out, connector, service, memberId);
 
   const std::string download = soap::UpdateService(service.UtilsEndpoint()).bxUpdate();
-  out << "Update check: " << (download.empty() ? "up to date" : "new version at " + download) << '\n';
+  out << "Update check: " << (download.empty() ? "up to date" : "new version at " + download)
+      << '\n';
 
   ShowRequests(out, service);
 }

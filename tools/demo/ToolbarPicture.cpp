@@ -78,8 +78,8 @@ void DrawOpenComboPicture(std::ostream& out, HWND toolbar, const std::string& ba
   SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
   platform::ui::RunUntilIdle();
   const auto entries = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-  WritePicture(out,
-               svg, "toolbar with its combo box open (" + std::to_string(entries) + " entries)",
+  WritePicture(out, svg,
+               "toolbar with its combo box open (" + std::to_string(entries) + " entries)",
                baseName);
 }
 

@@ -28,10 +28,12 @@ bool SameObject(IUnknown* first, IUnknown* second) {
 // log; it stops writing when the log goes.
 class BrowserEventSink final : public platform::DispatchObject<DWebBrowserEvents2> {
  public:
-  BrowserEventSink(std::vector<BrowserEvent>* events, IWebBrowser2* top) : events_(events), top_(top) {}
+  BrowserEventSink(std::vector<BrowserEvent>* events, IWebBrowser2* top)
+      : events_(events), top_(top) {}
   void Detach() { events_ = nullptr; }
 
-  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
+  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                 UINT*) override {
     if (events_ == nullptr) return S_OK;
     BrowserEvent event{id, {}, false};
     // Arguments arrive last first: pDisp is the last of rgvarg, the URL
@@ -52,24 +54,38 @@ class BrowserEventSink final : public platform::DispatchObject<DWebBrowserEvents
 
 std::string BrowserEventName(DISPID id) {
   switch (id) {
-    case DISPID_STATUSTEXTCHANGE: return "StatusTextChange";
-    case DISPID_DOWNLOADCOMPLETE: return "DownloadComplete";
-    case DISPID_COMMANDSTATECHANGE: return "CommandStateChange";
-    case DISPID_DOWNLOADBEGIN: return "DownloadBegin";
-    case DISPID_PROGRESSCHANGE: return "ProgressChange";
-    case DISPID_TITLECHANGE: return "TitleChange";
-    case DISPID_BEFORENAVIGATE2: return "BeforeNavigate2";
-    case DISPID_NEWWINDOW2: return "NewWindow2";
-    case DISPID_NAVIGATECOMPLETE2: return "NavigateComplete2";
-    case DISPID_ONQUIT: return "OnQuit";
-    case DISPID_ONVISIBLE: return "OnVisible";
-    case DISPID_DOCUMENTCOMPLETE: return "DocumentComplete";
-    default: return "DISPID " + std::to_string(id);
+    case DISPID_STATUSTEXTCHANGE:
+      return "StatusTextChange";
+    case DISPID_DOWNLOADCOMPLETE:
+      return "DownloadComplete";
+    case DISPID_COMMANDSTATECHANGE:
+      return "CommandStateChange";
+    case DISPID_DOWNLOADBEGIN:
+      return "DownloadBegin";
+    case DISPID_PROGRESSCHANGE:
+      return "ProgressChange";
+    case DISPID_TITLECHANGE:
+      return "TitleChange";
+    case DISPID_BEFORENAVIGATE2:
+      return "BeforeNavigate2";
+    case DISPID_NEWWINDOW2:
+      return "NewWindow2";
+    case DISPID_NAVIGATECOMPLETE2:
+      return "NavigateComplete2";
+    case DISPID_ONQUIT:
+      return "OnQuit";
+    case DISPID_ONVISIBLE:
+      return "OnVisible";
+    case DISPID_DOCUMENTCOMPLETE:
+      return "DocumentComplete";
+    default:
+      return "DISPID " + std::to_string(id);
   }
 }
 
 BrowserEventLog::BrowserEventLog(platform::ComPtr<IWebBrowser2> browser)
-    : browser_(std::move(browser)), sink_(platform::Make<BrowserEventSink>(&events_, browser_.Get())) {
+    : browser_(std::move(browser)),
+      sink_(platform::Make<BrowserEventSink>(&events_, browser_.Get())) {
   if (!browser_) return;
   IUnknown* sink = static_cast<DWebBrowserEvents2*>(sink_.Get());
   connected_ = SUCCEEDED(AtlAdvise(browser_.Get(), sink, DIID_DWebBrowserEvents2, &cookie_));

@@ -19,13 +19,14 @@ const CLSID kToolToolbarClassId = platform::MakeGuid("6D1E3F0A-52B4-4C1E-9A7D-3E
 // tab context that loads the given layout.
 class ToolToolbarHook final : public framework::ToolBandHookC {
  public:
-  explicit ToolToolbarHook(std::string layoutLocation) : layoutLocation_(std::move(layoutLocation)) {}
+  explicit ToolToolbarHook(std::string layoutLocation)
+      : layoutLocation_(std::move(layoutLocation)) {}
 
  protected:
-  std::unique_ptr<framework::ToolBandContextC> CreateContext(platform::ComPtr<IWebBrowser2> browser,
-                                                             framework::HostData hostData) override {
-    auto context =
-        std::make_unique<framework::StandaloneTabContextC>(layoutLocation_, std::move(browser), hostData);
+  std::unique_ptr<framework::ToolBandContextC> CreateContext(
+      platform::ComPtr<IWebBrowser2> browser, framework::HostData hostData) override {
+    auto context = std::make_unique<framework::StandaloneTabContextC>(layoutLocation_,
+                                                                      std::move(browser), hostData);
     context->SetBandClassIdText(platform::FormatGuid(kToolToolbarClassId));
     return context;
   }

@@ -10,7 +10,8 @@ namespace tools {
 namespace {
 
 int Usage(std::ostream& err, std::string_view problem) {
-  err << "vimaru-tool call: " << problem << "\nusage: vimaru-tool " << kCallUsage << "\noperations:";
+  err << "vimaru-tool call: " << problem << "\nusage: vimaru-tool " << kCallUsage
+      << "\noperations:";
   for (const ServiceOperation& operation : ServiceOperations()) {
     err << ' ' << operation.name;
   }
@@ -23,7 +24,8 @@ int Usage(std::ostream& err, std::string_view problem) {
 int RunCallSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
   if (arguments.empty()) return Usage(err, "no operation given");
   const ServiceOperation* operation = FindServiceOperation(arguments[0]);
-  if (operation == nullptr) return Usage(err, "unknown operation '" + std::string(arguments[0]) + "'");
+  if (operation == nullptr)
+    return Usage(err, "unknown operation '" + std::string(arguments[0]) + "'");
 
   std::string endpoint;
   std::vector<std::string_view> assignments;

@@ -23,7 +23,8 @@ int Usage(std::ostream& err, std::string_view usage, std::string_view problem) {
 
 // Reads "--name value" options, each at most once, all of them known.
 std::optional<std::map<std::string_view, std::string_view>> ReadOptions(
-    SubcommandArguments arguments, std::initializer_list<std::string_view> known, std::string& problem) {
+    SubcommandArguments arguments, std::initializer_list<std::string_view> known,
+    std::string& problem) {
   std::map<std::string_view, std::string_view> options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view name = arguments[i];

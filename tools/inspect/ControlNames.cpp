@@ -13,7 +13,8 @@ std::string CommandName(const framework::ControlI& control) {
   return name.empty() ? "ToolBand.Nop" : name;
 }
 
-framework::ControlI* FindControlByCommandName(const framework::ToolBandC& toolband, std::string_view name) {
+framework::ControlI* FindControlByCommandName(const framework::ToolBandC& toolband,
+                                              std::string_view name) {
   for (const auto& control : toolband.Controls()) {
     if (control->Command() != nullptr && CommandName(*control) == name) return control.get();
   }

@@ -16,6 +16,7 @@ namespace tools {
 std::string CommandName(const framework::ControlI& control);
 
 // The first top-level control whose command has that name, or null.
-framework::ControlI* FindControlByCommandName(const framework::ToolBandC& toolband, std::string_view name);
+framework::ControlI* FindControlByCommandName(const framework::ToolBandC& toolband,
+                                              std::string_view name);
 
 }  // namespace tools

@@ -9,9 +9,11 @@
 namespace tools {
 namespace {
 
-const soap::FieldDescriptor* FindInField(const soap::OperationDescriptor& operation, std::string_view name) {
+const soap::FieldDescriptor* FindInField(const soap::OperationDescriptor& operation,
+                                         std::string_view name) {
   for (const soap::FieldDescriptor* field = operation.fields; !field->IsEnd(); ++field) {
-    if (field->Has(soap::kFieldIn) && !field->Has(soap::kFieldNoMarshal) && field->Name() == name) return field;
+    if (field->Has(soap::kFieldIn) && !field->Has(soap::kFieldNoMarshal) && field->Name() == name)
+      return field;
   }
   return nullptr;
 }
@@ -39,7 +41,8 @@ bool StoreValue(const soap::FieldDescriptor& field, void* target, std::string_vi
       return value.has_value();
     }
     case soap::StorageKind::kBytes: {
-      auto value = field.type == soap::kXsdHexBinary ? soap::ReadHexBinary(text) : soap::ReadBase64(text);
+      auto value =
+          field.type == soap::kXsdHexBinary ? soap::ReadHexBinary(text) : soap::ReadBase64(text);
       if (value) *static_cast<soap::SoapBytes*>(target) = std::move(*value);
       return value.has_value();
     }
@@ -58,7 +61,8 @@ std::string FillInParameters(const soap::OperationDescriptor& operation, void* b
   std::set<std::string_view, std::less<>> given;
   for (const std::string_view assignment : assignments) {
     const std::size_t equals = assignment.find('=');
-    if (equals == std::string_view::npos) return "expected NAME=VALUE, got '" + std::string(assignment) + "'";
+    if (equals == std::string_view::npos)
+      return "expected NAME=VALUE, got '" + std::string(assignment) + "'";
     const std::string_view name = assignment.substr(0, equals);
     const std::string_view text = assignment.substr(equals + 1);
     const soap::FieldDescriptor* field = FindInField(operation, name);

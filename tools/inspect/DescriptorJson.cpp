@@ -12,7 +12,8 @@ namespace {
 
 void WriteValue(JsonWriter& json, const soap::FieldDescriptor& field, void* value);
 
-void WriteFields(JsonWriter& json, const soap::OperationDescriptor& descriptor, void* block, bool outOnly) {
+void WriteFields(JsonWriter& json, const soap::OperationDescriptor& descriptor, void* block,
+                 bool outOnly) {
   json.BeginObject();
   for (const soap::FieldDescriptor* field = descriptor.fields; !field->IsEnd(); ++field) {
     if (field->Has(soap::kFieldNoMarshal) || (outOnly && !field->Has(soap::kFieldOut))) continue;
@@ -51,9 +52,15 @@ void WriteValue(JsonWriter& json, const soap::FieldDescriptor& field, void* valu
       }
       return;
     }
-    case soap::StorageKind::kInt: json.Integer(*static_cast<std::int32_t*>(value)); return;
-    case soap::StorageKind::kBoolean: json.Boolean(*static_cast<bool*>(value)); return;
-    case soap::StorageKind::kDouble: WriteDouble(json, *static_cast<double*>(value)); return;
+    case soap::StorageKind::kInt:
+      json.Integer(*static_cast<std::int32_t*>(value));
+      return;
+    case soap::StorageKind::kBoolean:
+      json.Boolean(*static_cast<bool*>(value));
+      return;
+    case soap::StorageKind::kDouble:
+      WriteDouble(json, *static_cast<double*>(value));
+      return;
     case soap::StorageKind::kBytes: {
       std::string text;
       soap::AppendBase64(text, *static_cast<soap::SoapBytes*>(value));
@@ -71,8 +78,12 @@ void WriteValue(JsonWriter& json, const soap::FieldDescriptor& field, void* valu
       }
       return;
     }
-    case soap::StorageKind::kRecord: WriteFields(json, *field.chain, value, false); return;
-    case soap::StorageKind::kUnsupported: json.Null(); return;
+    case soap::StorageKind::kRecord:
+      WriteFields(json, *field.chain, value, false);
+      return;
+    case soap::StorageKind::kUnsupported:
+      json.Null();
+      return;
   }
 }
 

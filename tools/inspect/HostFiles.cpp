@@ -31,8 +31,8 @@ fs::path CreateFreshDirectory() {
 }
 
 bool IsWindowsDrivePath(std::string_view text) {
-  return text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) &&
-         text[1] == ':' && (text[2] == '\\' || text[2] == '/');
+  return text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
+         (text[2] == '\\' || text[2] == '/');
 }
 
 std::string HostPathOnDrive(std::string_view hostPath) {

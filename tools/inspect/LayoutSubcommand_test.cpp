@@ -89,8 +89,11 @@ TEST(LayoutSubcommand, PrintsTheMergedTreeAndWritesBackTheStoredBytes) {
   const std::string expected = R"({
   "result": true,
   "name": "Bar",
-  "company": "Caf)" "\xc3\xa9" R"(",
-  "baseDirectory": ")" + WindowsDirectoryOf(layout) + R"(",
+  "company": "Caf)"
+                               "\xc3\xa9"
+                               R"(",
+  "baseDirectory": ")" + WindowsDirectoryOf(layout) +
+                               R"(",
   "controls": [
     {
       "kind": "menu",

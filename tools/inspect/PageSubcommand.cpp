@@ -109,7 +109,8 @@ int RunPageSubcommand(SubcommandArguments arguments, std::ostream& out, std::ost
   }
   HostFileSystem files;
   platform::html::ClearHtmlJournal();
-  BrowserWithToolbar window(options->layout ? ToProductLocation(*options->layout) : ShippedLayoutLocation());
+  BrowserWithToolbar window(options->layout ? ToProductLocation(*options->layout)
+                                            : ShippedLayoutLocation());
   const framework::ToolBandC* toolband = window.ToolBand();
   if (toolband == nullptr) {
     err << "no toolbar: the layout was given up\n";

@@ -30,7 +30,8 @@ ToolRun RunPage(std::vector<std::string_view> arguments) {
 
 std::size_t Count(const std::string& text, const std::string& part) {
   std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++count;
   return count;
 }
 
@@ -41,7 +42,8 @@ constexpr const char* kLayout =
     "<read-only command='ToolBand.Nop' id='Page.Shown' width='80'/>"
     "<button command='FindNext' caption='Find' show-caption='yes' parameter='##Page.Text##'/>"
     "<button command='Highlight' caption='Mark' toggle-button='yes' parameter='##Page.Text##'/>"
-    "<button command='JavaScript' caption='Say' parameter=\"function orvane_main() { say('##Page.Other##'); "
+    "<button command='JavaScript' caption='Say' parameter=\"function orvane_main() { "
+    "say('##Page.Other##'); "
     "}\"/>"
     "<button command='Dialog' caption='About' filename='About.HTM' dialog-width='400'/>"
     "<button command='Navigate' id='Page.Off' caption='Off' disabled='1' url='about:blank'/>"
@@ -107,36 +109,38 @@ TEST_F(PageSubcommandTest, TypedTextReachesFindAndHighlightThroughItsPlaceholder
                                  "<div>A blue sky &amp; a blue sea.</div></body>");
   // Typing again replaces what the box showed: "skyblue" would match nothing.
   const ToolRun run =
-      RunPage({page, "--layout", layout_, "--type", "Page.Text=sky", "--type", "Page.Text=blue", "--run",
-               "FindNext", "--run", "FindNext", "--run", "Highlight"});
+      RunPage({page, "--layout", layout_, "--type", "Page.Text=sky", "--type", "Page.Text=blue",
+               "--run", "FindNext", "--run", "FindNext", "--run", "Highlight"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   // The second search moved on from the first match to the second.
-  EXPECT_NE(run.out.find("\"text\": \"blue\",\n    \"start\": 26,\n    \"end\": 30"), std::string::npos)
+  EXPECT_NE(run.out.find("\"text\": \"blue\",\n    \"start\": 26,\n    \"end\": 30"),
+            std::string::npos)
       << run.out;
   EXPECT_EQ(Count(run.out, "\"id\": \"orvane-highlight-"), 3U) << run.out;
   EXPECT_EQ(Count(run.out, "\"text\": \"blue\"\n"), 3U) << run.out;
 }
 
 TEST_F(PageSubcommandTest, HighlightTwiceLeavesNoSpans) {
-  const ToolRun run = RunWithLayout({"--type", "Page.Text=blue", "--run", "Highlight", "--run", "Highlight"});
+  const ToolRun run =
+      RunWithLayout({"--type", "Page.Text=blue", "--run", "Highlight", "--run", "Highlight"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("\"highlights\": []"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("The blue whale is big."), std::string::npos) << run.out;
 }
 
 TEST_F(PageSubcommandTest, ScriptsAndDialogsAreListedAsThePageWasAskedForThem) {
-  const ToolRun run =
-      RunWithLayout({"--type", "Page.Other=it's \"here\"", "--run", "JavaScript", "--run", "Dialog"});
+  const ToolRun run = RunWithLayout(
+      {"--type", "Page.Other=it's \"here\"", "--run", "JavaScript", "--run", "Dialog"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("\"language\": \"javascript\""), std::string::npos) << run.out;
   EXPECT_NE(
-      run.out.find("\"code\": \"orvane_main();\\nfunction orvane_main() { say('it's \\\"here\\\"'); }\""),
+      run.out.find(
+          "\"code\": \"orvane_main();\\nfunction orvane_main() { say('it's \\\"here\\\"'); }\""),
       std::string::npos)
       << run.out;
-  EXPECT_NE(
-      run.out.find(
-          "about.htm\",\n      \"options\": \"dialogHeight:160px;dialogWidth:400px;status=no;help=off\""),
-      std::string::npos)
+  EXPECT_NE(run.out.find("about.htm\",\n      \"options\": "
+                         "\"dialogHeight:160px;dialogWidth:400px;status=no;help=off\""),
+            std::string::npos)
       << run.out;
 }
 

@@ -15,11 +15,16 @@ namespace {
 
 std::string_view FaultCodeName(soap::SoapFaultCode code) {
   switch (code) {
-    case soap::SoapFaultCode::kVersionMismatch: return "VersionMismatch";
-    case soap::SoapFaultCode::kMustUnderstand: return "MustUnderstand";
-    case soap::SoapFaultCode::kClient: return "Client";
-    case soap::SoapFaultCode::kServer: return "Server";
-    case soap::SoapFaultCode::kUnknown: break;
+    case soap::SoapFaultCode::kVersionMismatch:
+      return "VersionMismatch";
+    case soap::SoapFaultCode::kMustUnderstand:
+      return "MustUnderstand";
+    case soap::SoapFaultCode::kClient:
+      return "Client";
+    case soap::SoapFaultCode::kServer:
+      return "Server";
+    case soap::SoapFaultCode::kUnknown:
+      break;
   }
   return "Unknown";
 }
@@ -70,7 +75,8 @@ CallRun Run(const soap::SoapOperation& operation, std::string_view endpoint,
   } else {
     json.Null();
   }
-  if (client.GetClientError() == soap::SoapClientError::kSoapFault) WriteFault(json, client.GetFault());
+  if (client.GetClientError() == soap::SoapClientError::kSoapFault)
+    WriteFault(json, client.GetFault());
   json.EndObject();
   return run;
 }

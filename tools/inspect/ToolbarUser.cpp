@@ -40,7 +40,8 @@ bool Click(const framework::ToolBandC& toolband, framework::ControlI& control) {
     platform::ui::RunUntilIdle();
     return true;
   }
-  const bool clicked = platform::ui::ClickToolbarButton(toolband.ToolbarWindow(), control.ControlId());
+  const bool clicked =
+      platform::ui::ClickToolbarButton(toolband.ToolbarWindow(), control.ControlId());
   platform::ui::RunUntilIdle();
   return clicked;
 }

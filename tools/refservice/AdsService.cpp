@@ -32,9 +32,9 @@ std::string ResultName(const SoapCall& call) { return call.operation + "Result";
 
 const std::vector<std::string>& AdsService::OperationNames() const {
   static const std::vector<std::string> kNames = {
-      "GetPublicAdsEx", "GetRandomKeyword",    "GetRandomCategory", "GetMemberAdsEx",
-      "GetMemberAds",   "testAds",             "GetBlockedTermsList", "GetKeywordList",
-      "GetPublicAds",   "TestPublicAds",       "GetCategoryList"};
+      "GetPublicAdsEx", "GetRandomKeyword", "GetRandomCategory",   "GetMemberAdsEx",
+      "GetMemberAds",   "testAds",          "GetBlockedTermsList", "GetKeywordList",
+      "GetPublicAds",   "TestPublicAds",    "GetCategoryList"};
   return kNames;
 }
 

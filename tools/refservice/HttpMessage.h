@@ -21,20 +21,20 @@ std::optional<std::string> FindHeader(const HeaderList& headers, std::string_vie
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 struct HttpRequest {
-  std::string raw;      // every byte of this request as it arrived, framing included
+  std::string raw;  // every byte of this request as it arrived, framing included
   std::string method;
   std::string target;   // as on the request line
   std::string path;     // target without query; always starts with "/"
   std::string query;    // after "?", without it
   std::string version;  // "HTTP/1.1"
   HeaderList headers;
-  std::string body;     // decoded (chunk framing removed)
+  std::string body;  // decoded (chunk framing removed)
   std::size_t connectionId = 0;
 };
 
 struct HttpAnswer {
   int status = 200;
-  HeaderList headers;   // Content-Length / Transfer-Encoding / Connection are added by the server
+  HeaderList headers;  // Content-Length / Transfer-Encoding / Connection are added by the server
   std::string body;
 
   std::chrono::milliseconds delay{0};            // wait before anything is written

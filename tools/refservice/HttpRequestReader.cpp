@@ -107,7 +107,8 @@ HttpRequestReader::State HttpRequestReader::ParseHead() {
   request_.method = std::string(line.substr(0, firstSpace));
   request_.target = std::string(Trim(line.substr(firstSpace + 1, lastSpace - firstSpace - 1)));
   request_.version = std::string(line.substr(lastSpace + 1));
-  if (request_.target.empty() || request_.version.rfind("HTTP/1.", 0) != 0) return State::kBadRequest;
+  if (request_.target.empty() || request_.version.rfind("HTTP/1.", 0) != 0)
+    return State::kBadRequest;
   SplitTarget(request_);
 
   cursor = next;

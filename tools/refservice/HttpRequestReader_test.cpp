@@ -64,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "/p/q", ""},
         ReaderCase{"IncompleteBody", "POST /a HTTP/1.1\r\nContent-Length: 6\r\n\r\nhello",
                    State::kNeedMore, "", ""},
-        ReaderCase{"IncompleteChunks", "POST /a HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nab",
+        ReaderCase{"IncompleteChunks",
+                   "POST /a HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nab",
                    State::kNeedMore, "", ""},
         ReaderCase{"NegativeLength", "POST /a HTTP/1.1\r\nContent-Length: -1\r\n\r\n",
                    State::kBadRequest, "", ""},
@@ -78,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"ChunkWithoutCrLf",
                    "POST /a HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nabX\r\n0\r\n\r\n",
                    State::kBadRequest, "", ""},
-        ReaderCase{"HeaderWithoutColon", "GET / HTTP/1.1\r\nBroken\r\n\r\n", State::kBadRequest, "", ""},
+        ReaderCase{"HeaderWithoutColon", "GET / HTTP/1.1\r\nBroken\r\n\r\n", State::kBadRequest, "",
+                   ""},
         ReaderCase{"NotHttp", "GET / SPDY/3\r\n\r\n", State::kBadRequest, "", ""},
         ReaderCase{"HugeLength", "POST /a HTTP/1.1\r\nContent-Length: 99999999999\r\n\r\n",
                    State::kBodyTooLarge, "", ""}),
@@ -86,8 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HttpRequestReader, PipelinedRequestsComeOutInOrder) {
   HttpRequestReader reader;
-  ASSERT_EQ(reader.Feed("POST /1 HTTP/1.1\r\nContent-Length: 1\r\n\r\naGET /2 HTTP/1.1\r\n\r\nGET /3"),
-            State::kComplete);
+  ASSERT_EQ(
+      reader.Feed("POST /1 HTTP/1.1\r\nContent-Length: 1\r\n\r\naGET /2 HTTP/1.1\r\n\r\nGET /3"),
+      State::kComplete);
   EXPECT_EQ(reader.Take().body, "a");
   ASSERT_EQ(reader.state(), State::kComplete);
   EXPECT_EQ(reader.Take().path, "/2");

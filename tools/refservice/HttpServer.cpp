@@ -121,9 +121,8 @@ void HttpServer::AcceptLoop() {
   while (true) {
     {
       std::unique_lock lock(mutex_);
-      queueChanged_.wait(lock, [this] {
-        return stopping_ || queue_.size() < options_.maxQueuedConnections;
-      });
+      queueChanged_.wait(
+          lock, [this] { return stopping_ || queue_.size() < options_.maxQueuedConnections; });
       if (stopping_) return;
     }
     const Wait wait = WaitFor(listener_.Get(), POLLIN, std::chrono::milliseconds(-1));
@@ -165,7 +164,8 @@ void HttpServer::ServeConnection(UniqueFd connection, std::size_t connectionId) 
       if (received < 0 && errno == EINTR) continue;
       if (received <= 0) return;
       reader.Feed(std::string_view(block, static_cast<std::size_t>(received)));
-      if (reader.TakeContinueRequest() && !SendAll(connection.Get(), "HTTP/1.1 100 Continue\r\n\r\n")) {
+      if (reader.TakeContinueRequest() &&
+          !SendAll(connection.Get(), "HTTP/1.1 100 Continue\r\n\r\n")) {
         return;
       }
     }
@@ -210,9 +210,9 @@ bool HttpServer::WriteAnswer(int fd, const HttpRequest& request, const HttpAnswe
   head += "\r\n";
 
   const bool headOnly = request.method == "HEAD";
-  const std::size_t bodyLimit =
-      answer.truncateBodyAfter ? std::min(*answer.truncateBodyAfter, answer.body.size())
-                               : answer.body.size();
+  const std::size_t bodyLimit = answer.truncateBodyAfter
+                                    ? std::min(*answer.truncateBodyAfter, answer.body.size())
+                                    : answer.body.size();
   if (!chunked) {
     if (headOnly) return SendAll(fd, head);
     return SendAll(fd, head + answer.body.substr(0, bodyLimit));

@@ -59,8 +59,9 @@ TEST(HttpServer, Http10ClosesUnlessKeepAliveIsAsked) {
 TEST(HttpServer, PipelinedRequestsAreAnsweredInOrder) {
   HttpServer server({}, Echo);
   LoopbackClient client(server.port());
-  client.Send("GET /a HTTP/1.1\r\n\r\nPOST /b HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n"
-              "3\r\nxyz\r\n0\r\n\r\nGET /c HTTP/1.1\r\nConnection: close\r\n\r\n");
+  client.Send(
+      "GET /a HTTP/1.1\r\n\r\nPOST /b HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n"
+      "3\r\nxyz\r\n0\r\n\r\nGET /c HTTP/1.1\r\nConnection: close\r\n\r\n");
   EXPECT_EQ(client.ReadAnswer()->body, "GET /a ");
   EXPECT_EQ(client.ReadAnswer()->body, "POST /b xyz");
   EXPECT_EQ(client.ReadAnswer()->body, "GET /c ");

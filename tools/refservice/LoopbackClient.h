@@ -91,7 +91,8 @@ class LoopbackClient {
         if (size == 0) break;
       }
     } else {
-      const std::size_t length = std::stoul(FindHeader(answer.headers, "Content-Length").value_or("0"));
+      const std::size_t length =
+          std::stoul(FindHeader(answer.headers, "Content-Length").value_or("0"));
       while (buffer_.size() < cursor + length) {
         if (!Fill()) return std::nullopt;
       }
@@ -124,7 +125,8 @@ class LoopbackClient {
 // A complete SOAP 1.1 POST as the toolbar's client writes it.
 inline std::string SoapPost(std::string_view path, std::string_view action, std::string_view body,
                             std::string_view extraHeaders = {}) {
-  return "POST " + std::string(path) + " HTTP/1.1\r\nContent-Length: " + std::to_string(body.size()) +
+  return "POST " + std::string(path) +
+         " HTTP/1.1\r\nContent-Length: " + std::to_string(body.size()) +
          "\r\nContent-Type: text/xml; charset=utf-8\r\nSOAPAction: \"" + std::string(action) +
          "\"\r\nAccept: text/xml\r\nHost: 127.0.0.1\r\nUser-Agent: Microsoft-ATL-Native/8.00\r\n" +
          std::string(extraHeaders) + "\r\n" + std::string(body);

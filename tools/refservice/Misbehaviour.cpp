@@ -79,8 +79,9 @@ void ApplyMisbehaviour(const Misbehaviour& misbehaviour, HttpAnswer& answer) {
   if (misbehaviour.redirect) {
     answer.status = misbehaviour.redirect->status;
     answer.headers.emplace_back("Location", misbehaviour.redirect->location);
-    answer.body = "<html><head><title>Object moved</title></head><body><h2>Object moved to <a href=\"" +
-                  EscapeXml(misbehaviour.redirect->location) + "\">here</a>.</h2></body></html>";
+    answer.body =
+        "<html><head><title>Object moved</title></head><body><h2>Object moved to <a href=\"" +
+        EscapeXml(misbehaviour.redirect->location) + "\">here</a>.</h2></body></html>";
     SetContentType(answer, "text/html; charset=utf-8");
   }
   if (misbehaviour.malformedBody) answer.body = *misbehaviour.malformedBody;

@@ -23,16 +23,16 @@ struct Redirect {
 };
 
 struct Misbehaviour {
-  std::optional<int> status;             // answer this status with statusBody instead
+  std::optional<int> status;  // answer this status with statusBody instead
   std::string statusBody;
-  std::optional<SoapFault> fault;        // answer 500 with this SOAP Fault
+  std::optional<SoapFault> fault;  // answer 500 with this SOAP Fault
   std::optional<Redirect> redirect;
   std::optional<std::string> malformedBody;  // replaces the body, status unchanged
-  std::size_t chunkSize = 0;             // >0: chunked transfer coding
+  std::size_t chunkSize = 0;                 // >0: chunked transfer coding
   std::chrono::milliseconds delay{0};
   std::optional<std::size_t> truncateBodyAfter;  // Content-Length stays the full length
   bool closeWithoutAnswer = false;
-  bool sticky = false;                   // false: applies to the next matching request only
+  bool sticky = false;  // false: applies to the next matching request only
 
   static Misbehaviour Status(int status, std::string body = {});
   static Misbehaviour Fault(SoapFault fault);

@@ -12,9 +12,9 @@ namespace {
 
 using testing::LoopbackClient;
 
-const std::string kCategoryListRequest = testing::SoapPost(
-    "/qxadsex.asmx", "http://ads.vimaru.com/GetCategoryList",
-    testing::SoapEnvelopeFor("http://ads.vimaru.com/", "GetCategoryList", ""));
+const std::string kCategoryListRequest =
+    testing::SoapPost("/qxadsex.asmx", "http://ads.vimaru.com/GetCategoryList",
+                      testing::SoapEnvelopeFor("http://ads.vimaru.com/", "GetCategoryList", ""));
 
 class MisbehaviourTest : public ::testing::Test {
  protected:
@@ -55,14 +55,15 @@ TEST_F(MisbehaviourTest, SoapFaultIsStatus500WithTheFaultEnvelope) {
   ASSERT_TRUE(answer);
   EXPECT_EQ(answer->status, 500);
   EXPECT_EQ(FindHeader(answer->headers, "Content-Type"), "text/xml; charset=utf-8");
-  EXPECT_EQ(answer->body,
-            "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
-            "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
-            "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-            "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><soap:Body><soap:Fault>"
-            "<faultcode>soap:Server</faultcode><faultstring>Feed &lt;down&gt; &amp; out</faultstring>"
-            "<faultactor>http://ads.vimaru.com/actor</faultactor><detail><e>1</e></detail>"
-            "</soap:Fault></soap:Body></soap:Envelope>");
+  EXPECT_EQ(
+      answer->body,
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
+      "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+      "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+      "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><soap:Body><soap:Fault>"
+      "<faultcode>soap:Server</faultcode><faultstring>Feed &lt;down&gt; &amp; out</faultstring>"
+      "<faultactor>http://ads.vimaru.com/actor</faultactor><detail><e>1</e></detail>"
+      "</soap:Fault></soap:Body></soap:Envelope>");
 }
 
 TEST_F(MisbehaviourTest, ChunkedBodyIsFramedInChunksOfTheGivenSize) {

@@ -65,7 +65,9 @@ ReferenceService::~ReferenceService() { Stop(); }
 
 std::uint16_t ReferenceService::Port() const { return impl_->server_.port(); }
 std::string ReferenceService::BaseUrl() const { return impl_->BaseUrl(); }
-std::string ReferenceService::AdsEndpoint() const { return impl_->BaseUrl() + impl_->options_.adsPath; }
+std::string ReferenceService::AdsEndpoint() const {
+  return impl_->BaseUrl() + impl_->options_.adsPath;
+}
 std::string ReferenceService::UtilsEndpoint() const {
   return impl_->BaseUrl() + impl_->options_.utilsPath;
 }

@@ -43,8 +43,8 @@ class ReferenceService {
   ReferenceService& operator=(const ReferenceService&) = delete;
 
   std::uint16_t Port() const;
-  std::string BaseUrl() const;       // "http://127.0.0.1:PORT"
-  std::string AdsEndpoint() const;   // BaseUrl() + ads path
+  std::string BaseUrl() const;      // "http://127.0.0.1:PORT"
+  std::string AdsEndpoint() const;  // BaseUrl() + ads path
   std::string UtilsEndpoint() const;
   const ServiceData& Data() const;
   const ReferenceServiceOptions& Options() const;

@@ -47,59 +47,98 @@ TEST_F(ReferenceServiceTest, EveryOperationAnswersWithItsResponseElement) {
       "<maxAds>5</maxAds><ua>Mozilla/4.0</ua><sURL>http://127.0.0.1/pages/travel.html</sURL>";
   const std::string member = "<encryptedMemberId>9F3A7C21E4B04D55</encryptedMemberId>";
   const std::string travelAd =
-      "<AdItemResult><Keyword>airfare</Keyword><Referer>http://127.0.0.1/pages/travel.html</Referer>"
-      "<Description>Last-minute flights to 500 cities.</Description><Title>Cheap Airfare Deals</Title>"
-      "<ClickUrl>" + Site() + "/click?ad=travel-1";
+      "<AdItemResult><Keyword>airfare</Keyword><Referer>http://127.0.0.1/pages/travel.html</"
+      "Referer>"
+      "<Description>Last-minute flights to 500 cities.</Description><Title>Cheap Airfare "
+      "Deals</Title>"
+      "<ClickUrl>" +
+      Site() + "/click?ad=travel-1";
   const std::vector<OperationCase> cases = {
       {kAds, "GetPublicAds", adParameters, {"<GetPublicAdsResult>", travelAd + "</ClickUrl>"}},
-      {kAds, "GetPublicAdsEx", adParameters + "<bFix>false</bFix>",
+      {kAds,
+       "GetPublicAdsEx",
+       adParameters + "<bFix>false</bFix>",
        {"<GetPublicAdsExResult>", travelAd + "</ClickUrl>"}},
-      {kAds, "GetMemberAds", member + adParameters + "<isChargable>true</isChargable>",
+      {kAds,
+       "GetMemberAds",
+       member + adParameters + "<isChargable>true</isChargable>",
        {"<GetMemberAdsResult>", travelAd + "&amp;member=9F3A7C21E4B04D55</ClickUrl>"}},
-      {kAds, "GetMemberAdsEx", member + adParameters + "<isChargable>true</isChargable><bFix>true</bFix>",
+      {kAds,
+       "GetMemberAdsEx",
+       member + adParameters + "<isChargable>true</isChargable><bFix>true</bFix>",
        {"<GetMemberAdsExResult>", travelAd + "&amp;member=9F3A7C21E4B04D55</ClickUrl>"}},
       {kAds, "GetRandomKeyword", "", {"<GetRandomKeywordResult>sedan</GetRandomKeywordResult>"}},
       {kAds, "GetRandomCategory", "", {"<GetRandomCategoryResult>Autos</GetRandomCategoryResult>"}},
-      {kAds, "GetCategoryList", "",
-       {"<GetCategoryListResult><CategoryItem><Label>sedan</Label><Name>Autos</Name></CategoryItem>",
-        "<CategoryItem><Label>today</Label><Name>General</Name></CategoryItem></GetCategoryListResult>"}},
-      {kAds, "GetBlockedTermsList", "",
+      {kAds,
+       "GetCategoryList",
+       "",
+       {"<GetCategoryListResult><CategoryItem><Label>sedan</Label><Name>Autos</Name></"
+        "CategoryItem>",
+        "<CategoryItem><Label>today</Label><Name>General</Name></CategoryItem></"
+        "GetCategoryListResult>"}},
+      {kAds,
+       "GetBlockedTermsList",
+       "",
        {"<GetBlockedTermsListResult><string>casino</string><string>poker</string>"}},
       {kAds, "GetKeywordList", "", {"<GetKeywordListResult><string>sedan</string>"}},
       {kAds, "TestPublicAds", "", {"<TestPublicAdsResult><AdItemResult>", "general-1"}},
-      {kAds, "testAds",
+      {kAds,
+       "testAds",
        adParameters + "<testPulse360>false</testPulse360><testMamma>true</testMamma>"
                       "<testAdmanage>false</testAdmanage><testAdSonar>false</testAdSonar>"
                       "<testNami>false</testNami><testAdKnowledge>false</testAdKnowledge>"
                       "<testOridian>false</testOridian><testAdExchange>true</testAdExchange>",
-       {"<testAdsResult><AdTestItem><FeedType>Mamma</FeedType><FeedEnabled>true</FeedEnabled><AdItems>"
+       {"<testAdsResult><AdTestItem><FeedType>Mamma</FeedType><FeedEnabled>true</"
+        "FeedEnabled><AdItems>"
         "<AdItem><FeedType>Mamma</FeedType><Title>Cheap Airfare Deals</Title>",
         "<BidPrice>0.47</BidPrice><DisplayAd>true</DisplayAd>",
-        "</AdItems><AdsCount>2</AdsCount></AdTestItem><AdTestItem><FeedType>AdExchange</FeedType>"}},
-      {kUtils, "Statistics", "<EncMemberID>9F3A7C21E4B04D55</EncMemberID>",
+        "</AdItems><AdsCount>2</AdsCount></AdTestItem><AdTestItem><FeedType>AdExchange</"
+        "FeedType>"}},
+      {kUtils,
+       "Statistics",
+       "<EncMemberID>9F3A7C21E4B04D55</EncMemberID>",
        {"<StatisticsResult>12.5,3,7,1</StatisticsResult>"}},
-      {kUtils, "StatisticsEx", "<EncMemberID>4C88B2019AD7E310</EncMemberID><EncSessionID>s</EncSessionID>",
+      {kUtils,
+       "StatisticsEx",
+       "<EncMemberID>4C88B2019AD7E310</EncMemberID><EncSessionID>s</EncSessionID>",
        {"<StatisticsExResult>0.125,0,2,0</StatisticsExResult>"}},
-      {kUtils, "Enroll", "<OfferID>60</OfferID><EncMemberID>9F3A7C21E4B04D55</EncMemberID>",
+      {kUtils,
+       "Enroll",
+       "<OfferID>60</OfferID><EncMemberID>9F3A7C21E4B04D55</EncMemberID>",
        {"<EnrollResult>true</EnrollResult>"}},
-      {kUtils, "Login",
-       "<Email>Alice@Example.com</Email><Password>tulip-42</Password><SecurityQuestionId>2</SecurityQuestionId>"
+      {kUtils,
+       "Login",
+       "<Email>Alice@Example.com</Email><Password>tulip-42</Password><SecurityQuestionId>2</"
+       "SecurityQuestionId>"
        "<SecurityQuestionAnswer>Rex</SecurityQuestionAnswer><OfferID>60</OfferID>",
-       {"<LoginResult><LoginStatus>Success</LoginStatus><OfferStatus>Active</OfferStatus><UserName>alice"
-        "</UserName><EncMemberId>9F3A7C21E4B04D55</EncMemberId><SSO>SSO-ALICE-7d1e2f</SSO></LoginResult>"}},
-      {kUtils, "VersionInfo", "<OfferID>60</OfferID>",
+       {"<LoginResult><LoginStatus>Success</LoginStatus><OfferStatus>Active</"
+        "OfferStatus><UserName>alice"
+        "</UserName><EncMemberId>9F3A7C21E4B04D55</EncMemberId><SSO>SSO-ALICE-7d1e2f</SSO></"
+        "LoginResult>"}},
+      {kUtils,
+       "VersionInfo",
+       "<OfferID>60</OfferID>",
        {"<VersionInfoResult><DesktopVersionId>17</DesktopVersionId><DownloadURL>" + Site() +
         "/download/VimaruSetup.exe</DownloadURL><OfferId>60</OfferId><pFrequency>24</pFrequency>"
-        "<UpgradeRequired>false</UpgradeRequired><VersionNumber>2.0.0.2</VersionNumber></VersionInfoResult>"}},
-      {kUtils, "VersionInfo2", "<OfferID>60</OfferID>",
+        "<UpgradeRequired>false</UpgradeRequired><VersionNumber>2.0.0.2</VersionNumber></"
+        "VersionInfoResult>"}},
+      {kUtils,
+       "VersionInfo2",
+       "<OfferID>60</OfferID>",
        {"<VersionInfo2Result><DesktopVersionId>17</DesktopVersionId>", "</VersionInfo2Result>"}},
-      {kUtils, "GetEncryptedUserIDFromLogin", "<VimaruID>bob</VimaruID><Password>s3cret&amp;&lt;pass&gt;</Password>",
+      {kUtils,
+       "GetEncryptedUserIDFromLogin",
+       "<VimaruID>bob</VimaruID><Password>s3cret&amp;&lt;pass&gt;</Password>",
        {"<GetEncryptedUserIDFromLoginResult>4C88B2019AD7E310</GetEncryptedUserIDFromLoginResult>"}},
-      {kUtils, "SSO", "<OfferID>60</OfferID><EncMemberID>77E0D1A5C3F2B6A9</EncMemberID>",
+      {kUtils,
+       "SSO",
+       "<OfferID>60</OfferID><EncMemberID>77E0D1A5C3F2B6A9</EncMemberID>",
        {"<SSOResult>SSO-ZOE-55aa01</SSOResult>"}},
       {kUtils, "StatisticsExCheckCookie", "", {"<StatisticsExCheckCookieResult>0,0,0,0<"}},
-      {kUtils, "LogError",
-       "<Param1><string>a</string><string xsi:nil=\"1\"/></Param1><Param2/><Param3/><Param4/><Param5/>"
+      {kUtils,
+       "LogError",
+       "<Param1><string>a</string><string "
+       "xsi:nil=\"1\"/></Param1><Param2/><Param3/><Param4/><Param5/>"
        "<Param6>aGVsbG8=</Param6>",
        {"<soap:Body><LogErrorResponse xmlns=\"http://www.vimaru.com/Utils/\" /></soap:Body>"}},
   };
@@ -111,10 +150,12 @@ TEST_F(ReferenceServiceTest, EveryOperationAnswersWithItsResponseElement) {
     EXPECT_EQ(answer.status, 200);
     EXPECT_EQ(FindHeader(answer.headers, "Content-Type"), "text/xml; charset=utf-8");
     const std::string envelopeStart =
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/"
-        "soap/envelope/\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:xsd=\"http://www."
-        "w3.org/2001/XMLSchema\"><soap:Body><" + std::string(c.operation) + "Response xmlns=\"" +
-        std::string(c.ns) + "\"";
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
+        "xmlns:soap=\"http://schemas.xmlsoap.org/"
+        "soap/envelope/\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+        "xmlns:xsd=\"http://www."
+        "w3.org/2001/XMLSchema\"><soap:Body><" +
+        std::string(c.operation) + "Response xmlns=\"" + std::string(c.ns) + "\"";
     EXPECT_EQ(answer.body.rfind(envelopeStart, 0), 0u) << answer.body;
     std::size_t from = 0;
     for (const std::string& expected : c.expected) {
@@ -138,7 +179,8 @@ TEST_F(ReferenceServiceTest, ParametersAreRecordedAsSent) {
   EXPECT_EQ(request.operation, "GetPublicAds");
   EXPECT_EQ(request.http.method, "POST");
   EXPECT_EQ(request.http.path, "/qxadsex.asmx");
-  EXPECT_EQ(FindHeader(request.http.headers, "SOAPAction"), "\"http://ads.vimaru.com/GetPublicAds\"");
+  EXPECT_EQ(FindHeader(request.http.headers, "SOAPAction"),
+            "\"http://ads.vimaru.com/GetPublicAds\"");
   EXPECT_EQ(request.http.raw.substr(0, 26), "POST /qxadsex.asmx HTTP/1.");
   EXPECT_TRUE(request.http.raw.ends_with(request.http.body));
   ASSERT_EQ(request.parameters.size(), 7u);
@@ -159,7 +201,9 @@ TEST_F(ReferenceServiceTest, AdsAreLimitedByMaxAdsAndFallBackToTheLastGroup) {
                              "<cgroup>" + std::string(group) + "</cgroup><maxAds>" +
                                  std::to_string(maxAds) + "</maxAds>");
     std::size_t count = 0;
-    for (std::size_t at = 0; (at = answer.body.find("<AdItemResult>", at)) != std::string::npos; ++at) ++count;
+    for (std::size_t at = 0; (at = answer.body.find("<AdItemResult>", at)) != std::string::npos;
+         ++at)
+      ++count;
     return count;
   };
   EXPECT_EQ(countAds("Autos", 5), 5u);  // the data holds six
@@ -178,7 +222,8 @@ TEST_F(ReferenceServiceTest, FailedLoginsCarryNoMemberId) {
                 "<Email>" + std::string(email) + "</Email><Password>" + std::string(password) +
                     "</Password><SecurityQuestionId>" + std::to_string(question) +
                     "</SecurityQuestionId><SecurityQuestionAnswer>" + std::string(answer) +
-                    "</SecurityQuestionAnswer><OfferID>60</OfferID>").body;
+                    "</SecurityQuestionAnswer><OfferID>60</OfferID>")
+        .body;
   };
   for (const std::string& body : {login("alice@example.com", "wrong", 2, "rex"),
                                   login("nobody@example.com", "tulip-42", 2, "rex"),
@@ -191,18 +236,19 @@ TEST_F(ReferenceServiceTest, FailedLoginsCarryNoMemberId) {
 }
 
 TEST_F(ReferenceServiceTest, UnknownMembersGetNeutralAnswersAndNullsAreOmitted) {
-  EXPECT_NE(Call(kUtils, "Statistics", "<EncMemberID xsi:nil=\"1\"/>").body.find(
-                "<StatisticsResult>0,0,0,0</StatisticsResult>"),
+  EXPECT_NE(Call(kUtils, "Statistics", "<EncMemberID xsi:nil=\"1\"/>")
+                .body.find("<StatisticsResult>0,0,0,0</StatisticsResult>"),
             std::string::npos);
-  EXPECT_NE(Call(kUtils, "SSO", "<OfferID>60</OfferID><EncMemberID>nope</EncMemberID>").body.find(
-                "<SSOResponse xmlns=\"http://www.vimaru.com/Utils/\" />"),
+  EXPECT_NE(Call(kUtils, "SSO", "<OfferID>60</OfferID><EncMemberID>nope</EncMemberID>")
+                .body.find("<SSOResponse xmlns=\"http://www.vimaru.com/Utils/\" />"),
             std::string::npos);
-  EXPECT_NE(Call(kUtils, "Enroll", "<OfferID>60</OfferID><EncMemberID>nope</EncMemberID>").body.find(
-                "<EnrollResult>false</EnrollResult>"),
+  EXPECT_NE(Call(kUtils, "Enroll", "<OfferID>60</OfferID><EncMemberID>nope</EncMemberID>")
+                .body.find("<EnrollResult>false</EnrollResult>"),
             std::string::npos);
-  EXPECT_NE(Call(kUtils, "StatisticsExCheckCookie", "", "Cookie: a=b; EncMemberID=77E0D1A5C3F2B6A9\r\n")
-                .body.find("<StatisticsExCheckCookieResult>1042.75,12,31,1<"),
-            std::string::npos);
+  EXPECT_NE(
+      Call(kUtils, "StatisticsExCheckCookie", "", "Cookie: a=b; EncMemberID=77E0D1A5C3F2B6A9\r\n")
+          .body.find("<StatisticsExCheckCookieResult>1042.75,12,31,1<"),
+      std::string::npos);
 }
 
 struct RefusalCase {
@@ -213,12 +259,15 @@ struct RefusalCase {
 };
 
 TEST_F(ReferenceServiceTest, RefusedRequestsAreClientFaults) {
-  const std::string statistics = SoapEnvelopeFor(kUtils, "Statistics", "<EncMemberID>x</EncMemberID>");
+  const std::string statistics =
+      SoapEnvelopeFor(kUtils, "Statistics", "<EncMemberID>x</EncMemberID>");
   const std::vector<RefusalCase> cases = {
       {"ActionNamesAnotherOperation",
-       SoapPost("/utils/utils.asmx", "http://www.vimaru.com/Utils/Login", statistics), 500, "soap:Client"},
+       SoapPost("/utils/utils.asmx", "http://www.vimaru.com/Utils/Login", statistics), 500,
+       "soap:Client"},
       {"ActionInAnotherNamespace",
-       SoapPost("/utils/utils.asmx", "http://ads.vimaru.com/Statistics", statistics), 500, "soap:Client"},
+       SoapPost("/utils/utils.asmx", "http://ads.vimaru.com/Statistics", statistics), 500,
+       "soap:Client"},
       {"NoAction",
        "POST /utils/utils.asmx HTTP/1.1\r\nContent-Length: " + std::to_string(statistics.size()) +
            "\r\n\r\n" + statistics,
@@ -228,13 +277,16 @@ TEST_F(ReferenceServiceTest, RefusedRequestsAreClientFaults) {
                 SoapEnvelopeFor(kAds, "Statistics", "")),
        500, "soap:Client"},
       {"OperationOfTheOtherService",
-       SoapPost("/qxadsex.asmx", "http://ads.vimaru.com/Statistics", SoapEnvelopeFor(kAds, "Statistics", "")),
+       SoapPost("/qxadsex.asmx", "http://ads.vimaru.com/Statistics",
+                SoapEnvelopeFor(kAds, "Statistics", "")),
        500, "soap:Client"},
-      {"NotWellFormed", SoapPost("/qxadsex.asmx", "http://ads.vimaru.com/GetCategoryList", "<soap:Envelope"),
-       500, "soap:Client"},
+      {"NotWellFormed",
+       SoapPost("/qxadsex.asmx", "http://ads.vimaru.com/GetCategoryList", "<soap:Envelope"), 500,
+       "soap:Client"},
       {"Soap12Envelope",
        SoapPost("/qxadsex.asmx", "http://ads.vimaru.com/GetCategoryList",
-                "<e:Envelope xmlns:e=\"http://www.w3.org/2003/05/soap-envelope\"><e:Body/></e:Envelope>"),
+                "<e:Envelope "
+                "xmlns:e=\"http://www.w3.org/2003/05/soap-envelope\"><e:Body/></e:Envelope>"),
        500, "soap:VersionMismatch"},
       {"MalformedInt",
        SoapPost("/qxadsex.asmx", "http://ads.vimaru.com/GetPublicAds",
@@ -264,8 +316,9 @@ TEST_F(ReferenceServiceTest, RefusedRequestsAreClientFaults) {
     EXPECT_EQ(answer->status, c.status);
     EXPECT_EQ(answer->body.find("root:"), std::string::npos);
     if (!c.faultCode.empty()) {
-      EXPECT_NE(answer->body.find("<soap:Fault><faultcode>" + c.faultCode + "</faultcode><faultstring>"),
-                std::string::npos)
+      EXPECT_NE(
+          answer->body.find("<soap:Fault><faultcode>" + c.faultCode + "</faultcode><faultstring>"),
+          std::string::npos)
           << answer->body;
     }
   }
@@ -295,7 +348,8 @@ TEST_F(ReferenceServiceTest, WebSitePathsAreServedAndRecorded) {
     SCOPED_TRACE(c.target);
     service_.ClearRequests();
     LoopbackClient client(service_.Port());
-    client.Send("GET " + c.target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: "
+    client.Send("GET " + c.target +
+                " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: "
                 "application/x-www-form-urlencoded\r\n\r\n");
     const auto answer = client.ReadAnswer();
     ASSERT_TRUE(answer);

@@ -80,15 +80,24 @@ std::vector<Ad> LoadAds(const std::filesystem::path& file) {
     Ad ad;
     ad.bidPrice = "0.10";
     for (const RecordField& field : record) {
-      if (field.key == "id") ad.id = field.value;
-      else if (field.key == "group") ad.group = field.value;
-      else if (field.key == "title") ad.title = field.value;
-      else if (field.key == "description") ad.description = field.value;
-      else if (field.key == "url") ad.displayUrl = field.value;
-      else if (field.key == "keyword") ad.keyword = field.value;
-      else if (field.key == "bid") ad.bidPrice = field.value;
-      else if (field.key == "image") ad.imageUrl = field.value;
-      else Fail(file, field.line, "unknown key \"" + field.key + "\"");
+      if (field.key == "id")
+        ad.id = field.value;
+      else if (field.key == "group")
+        ad.group = field.value;
+      else if (field.key == "title")
+        ad.title = field.value;
+      else if (field.key == "description")
+        ad.description = field.value;
+      else if (field.key == "url")
+        ad.displayUrl = field.value;
+      else if (field.key == "keyword")
+        ad.keyword = field.value;
+      else if (field.key == "bid")
+        ad.bidPrice = field.value;
+      else if (field.key == "image")
+        ad.imageUrl = field.value;
+      else
+        Fail(file, field.line, "unknown key \"" + field.key + "\"");
     }
     ads.push_back(std::move(ad));
   }
@@ -101,15 +110,24 @@ std::vector<Member> LoadMembers(const std::filesystem::path& file) {
     RequireFields(file, record, {"email", "password", "enc-member-id", "sso", "statistics"});
     Member member;
     for (const RecordField& field : record) {
-      if (field.key == "email") member.email = field.value;
-      else if (field.key == "password") member.password = field.value;
-      else if (field.key == "question") member.securityQuestionId = ToInt(file, field);
-      else if (field.key == "answer") member.securityAnswer = field.value;
-      else if (field.key == "user") member.userName = field.value;
-      else if (field.key == "enc-member-id") member.encMemberId = field.value;
-      else if (field.key == "sso") member.sso = field.value;
-      else if (field.key == "statistics") member.statistics = field.value;
-      else Fail(file, field.line, "unknown key \"" + field.key + "\"");
+      if (field.key == "email")
+        member.email = field.value;
+      else if (field.key == "password")
+        member.password = field.value;
+      else if (field.key == "question")
+        member.securityQuestionId = ToInt(file, field);
+      else if (field.key == "answer")
+        member.securityAnswer = field.value;
+      else if (field.key == "user")
+        member.userName = field.value;
+      else if (field.key == "enc-member-id")
+        member.encMemberId = field.value;
+      else if (field.key == "sso")
+        member.sso = field.value;
+      else if (field.key == "statistics")
+        member.statistics = field.value;
+      else
+        Fail(file, field.line, "unknown key \"" + field.key + "\"");
     }
     members.push_back(std::move(member));
   }
@@ -122,13 +140,20 @@ VersionData LoadVersion(const std::filesystem::path& file) {
   RequireFields(file, records.front(), {"version", "download"});
   VersionData version;
   for (const RecordField& field : records.front()) {
-    if (field.key == "version") version.versionNumber = field.value;
-    else if (field.key == "download") version.downloadUrl = field.value;
-    else if (field.key == "desktop-version-id") version.desktopVersionId = ToInt(file, field);
-    else if (field.key == "offer-id") version.offerId = ToInt(file, field);
-    else if (field.key == "frequency") version.frequency = ToInt(file, field);
-    else if (field.key == "upgrade-required") version.upgradeRequired = ToBool(file, field);
-    else Fail(file, field.line, "unknown key \"" + field.key + "\"");
+    if (field.key == "version")
+      version.versionNumber = field.value;
+    else if (field.key == "download")
+      version.downloadUrl = field.value;
+    else if (field.key == "desktop-version-id")
+      version.desktopVersionId = ToInt(file, field);
+    else if (field.key == "offer-id")
+      version.offerId = ToInt(file, field);
+    else if (field.key == "frequency")
+      version.frequency = ToInt(file, field);
+    else if (field.key == "upgrade-required")
+      version.upgradeRequired = ToBool(file, field);
+    else
+      Fail(file, field.line, "unknown key \"" + field.key + "\"");
   }
   return version;
 }

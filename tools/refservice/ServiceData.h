@@ -22,8 +22,8 @@ struct Ad {
   std::string description;
   std::string displayUrl;
   std::string keyword;
-  std::string bidPrice;   // decimal text
-  std::string imageUrl;   // may be empty
+  std::string bidPrice;  // decimal text
+  std::string imageUrl;  // may be empty
 };
 
 struct Member {

@@ -29,12 +29,14 @@ TEST(ServiceData, RepositoryDataLoads) {
 }
 
 TEST(ServiceData, ErrorsNameTheFileAndLine) {
-  const auto directory = std::filesystem::temp_directory_path() /
-                         ("refservice-data-" + std::to_string(::getpid()));
+  const auto directory =
+      std::filesystem::temp_directory_path() / ("refservice-data-" + std::to_string(::getpid()));
   std::filesystem::remove_all(directory);
-  std::filesystem::copy(DefaultDataDirectory(), directory, std::filesystem::copy_options::recursive);
-  std::ofstream(directory / "members.txt") << "# members\n\nemail: a@b\npassword: p\nquestion: two\n"
-                                              "enc-member-id: 1\nsso: s\nstatistics: 0,0,0,0\n";
+  std::filesystem::copy(DefaultDataDirectory(), directory,
+                        std::filesystem::copy_options::recursive);
+  std::ofstream(directory / "members.txt")
+      << "# members\n\nemail: a@b\npassword: p\nquestion: two\n"
+         "enc-member-id: 1\nsso: s\nstatistics: 0,0,0,0\n";
   try {
     LoadServiceData(directory);
     ADD_FAILURE() << "bad data loaded";
@@ -88,9 +90,11 @@ TEST(SoapRequest, HeaderIsSkippedAndNilItemsKept) {
 TEST(SoapRequest, EnvelopeProblemsAreReported) {
   EXPECT_FALSE(ParseSoapCall("").call);
   EXPECT_FALSE(ParseSoapCall("<Envelope/>").call);
-  EXPECT_FALSE(ParseSoapCall("<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"/>").call);
+  EXPECT_FALSE(
+      ParseSoapCall("<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"/>").call);
   EXPECT_FALSE(ParseSoapCall("<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\">"
-                             "<s:Body/></s:Envelope>").call);
+                             "<s:Body/></s:Envelope>")
+                   .call);
   EXPECT_TRUE(ParseSoapCall("<s:Envelope xmlns:s=\"http://www.w3.org/2003/05/soap-envelope\"/>")
                   .versionMismatch);
 }

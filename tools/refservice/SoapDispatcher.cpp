@@ -71,8 +71,8 @@ HttpAnswer SoapDispatcher::Dispatch(const HttpRequest& request, std::string_view
   } catch (const ArgumentError& error) {
     return ClientFault(std::string("Server was unable to read request. ---> ") + error.what());
   } catch (const std::exception& error) {
-    return Fault("soap:Server", std::string("Server was unable to process request. ---> ") +
-                                    error.what());
+    return Fault("soap:Server",
+                 std::string("Server was unable to process request. ---> ") + error.what());
   }
 }
 

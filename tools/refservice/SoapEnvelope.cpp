@@ -21,10 +21,18 @@ std::string EscapeXml(std::string_view utf8) {
   out.reserve(utf8.size());
   for (const char c : utf8) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '\r': out += "&#xD;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '\r':
+        out += "&#xD;";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') {
           out += kReplacementCharacter;
@@ -57,7 +65,7 @@ XmlBuilder& XmlBuilder::Element(std::string_view name, std::string_view text) {
 }
 
 XmlBuilder& XmlBuilder::OptionalElement(std::string_view name,
-                                       const std::optional<std::string>& text) {
+                                        const std::optional<std::string>& text) {
   if (text) Element(name, std::string_view(*text));
   return *this;
 }

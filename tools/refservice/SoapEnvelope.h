@@ -11,7 +11,8 @@
 
 namespace refservice {
 
-inline constexpr std::string_view kSoapEnvelopeNamespace = "http://schemas.xmlsoap.org/soap/envelope/";
+inline constexpr std::string_view kSoapEnvelopeNamespace =
+    "http://schemas.xmlsoap.org/soap/envelope/";
 inline constexpr std::string_view kXsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 inline constexpr std::string_view kXsdNamespace = "http://www.w3.org/2001/XMLSchema";
 

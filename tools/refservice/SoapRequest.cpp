@@ -27,8 +27,8 @@ std::string_view View(const xmlChar* text) {
 }
 
 bool IsNamed(const xmlNode* node, std::string_view namespaceUri, std::string_view localName) {
-  return node && node->type == XML_ELEMENT_NODE && View(node->name) == localName &&
-         node->ns && View(node->ns->href) == namespaceUri;
+  return node && node->type == XML_ELEMENT_NODE && View(node->name) == localName && node->ns &&
+         View(node->ns->href) == namespaceUri;
 }
 
 const xmlNode* FirstElement(const xmlNode* node) {
@@ -39,7 +39,8 @@ const xmlNode* FirstElement(const xmlNode* node) {
 }
 
 bool IsNil(xmlNode* node) {
-  XmlStringPtr value(xmlGetNsProp(node, BAD_CAST "nil", BAD_CAST std::string(kXsiNamespace).c_str()));
+  XmlStringPtr value(
+      xmlGetNsProp(node, BAD_CAST "nil", BAD_CAST std::string(kXsiNamespace).c_str()));
   return value && (View(value.get()) == "true" || View(value.get()) == "1");
 }
 
@@ -65,7 +66,8 @@ SoapParseResult ParseSoapCall(std::string_view body) {
   // No network, no DTD loading, no entity substitution: the request is
   // untrusted input.
   DocumentPtr document(xmlReadMemory(body.data(), static_cast<int>(body.size()), "request.xml",
-                                     nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+                                     nullptr,
+                                     XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
   if (!document) {
     result.error = "Server was unable to read request. The request is not well-formed XML.";
     return result;

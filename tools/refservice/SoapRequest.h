@@ -13,8 +13,8 @@ namespace refservice {
 
 struct SoapParameter {
   std::string name;
-  bool nil = false;             // xsi:nil="true" or "1"
-  std::string text;             // all character data, UTF-8
+  bool nil = false;                               // xsi:nil="true" or "1"
+  std::string text;                               // all character data, UTF-8
   std::vector<std::optional<std::string>> items;  // child elements; nullopt for a nil item
 };
 
@@ -28,7 +28,7 @@ struct SoapCall {
 
 struct SoapParseResult {
   std::optional<SoapCall> call;
-  std::string error;          // set when call is empty
+  std::string error;             // set when call is empty
   bool versionMismatch = false;  // the envelope is not SOAP 1.1
 };
 

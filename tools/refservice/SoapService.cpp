@@ -46,8 +46,8 @@ bool BoolArgument(const SoapCall& call, std::string_view name) {
   const std::string_view text = TrimXmlSpace(parameter->text);
   if (text == "true" || text == "1") return true;
   if (text == "false" || text == "0") return false;
-  throw ArgumentError("The string '" + parameter->text + "' is not a valid Boolean value: " +
-                      std::string(name));
+  throw ArgumentError("The string '" + parameter->text +
+                      "' is not a valid Boolean value: " + std::string(name));
 }
 
 std::string ExpandSite(std::string_view text, std::string_view site) {

@@ -35,7 +35,8 @@ std::optional<std::string> CookieValue(const HttpRequest& request, std::string_v
     const std::size_t semicolon = rest.find(';');
     std::string_view pair = rest.substr(0, semicolon);
     while (!pair.empty() && pair.front() == ' ') pair.remove_prefix(1);
-    if (pair.size() > name.size() && pair.substr(0, name.size()) == name && pair[name.size()] == '=') {
+    if (pair.size() > name.size() && pair.substr(0, name.size()) == name &&
+        pair[name.size()] == '=') {
       return std::string(pair.substr(name.size() + 1));
     }
     if (semicolon == std::string_view::npos) break;
@@ -48,11 +49,10 @@ std::optional<std::string> CookieValue(const HttpRequest& request, std::string_v
 
 const std::vector<std::string>& UtilsService::OperationNames() const {
   static const std::vector<std::string> kNames = {
-      "Statistics",  "StatisticsEx",
-      "Enroll",      "Login",
-      "VersionInfo2", "GetEncryptedUserIDFromLogin",
-      "VersionInfo", "SSO",
-      "StatisticsExCheckCookie", "LogError"};
+      "Statistics",  "StatisticsEx", "Enroll",
+      "Login",       "VersionInfo2", "GetEncryptedUserIDFromLogin",
+      "VersionInfo", "SSO",          "StatisticsExCheckCookie",
+      "LogError"};
   return kNames;
 }
 
@@ -61,13 +61,19 @@ std::string UtilsService::Answer(const SoapCall& call, const HttpRequest& reques
   const std::string& op = call.operation;
   const std::string resultName = op + "Result";
   if (op == "Statistics") {
-    return XmlBuilder().Element(resultName, StatisticsOf(StringArgument(call, "EncMemberID"))).str();
+    return XmlBuilder()
+        .Element(resultName, StatisticsOf(StringArgument(call, "EncMemberID")))
+        .str();
   }
   if (op == "StatisticsEx") {
-    return XmlBuilder().Element(resultName, StatisticsOf(StringArgument(call, "EncMemberID"))).str();
+    return XmlBuilder()
+        .Element(resultName, StatisticsOf(StringArgument(call, "EncMemberID")))
+        .str();
   }
   if (op == "StatisticsExCheckCookie") {
-    return XmlBuilder().Element(resultName, StatisticsOf(CookieValue(request, "EncMemberID"))).str();
+    return XmlBuilder()
+        .Element(resultName, StatisticsOf(CookieValue(request, "EncMemberID")))
+        .str();
   }
   if (op == "Enroll") {
     const auto memberId = StringArgument(call, "EncMemberID");
@@ -93,7 +99,9 @@ std::string UtilsService::Answer(const SoapCall& call, const HttpRequest& reques
   if (op == "SSO") {
     const auto memberId = StringArgument(call, "EncMemberID");
     const Member* member = memberId ? data_.FindMemberById(*memberId) : nullptr;
-    return XmlBuilder().OptionalElement(resultName, member ? std::optional(member->sso) : std::nullopt).str();
+    return XmlBuilder()
+        .OptionalElement(resultName, member ? std::optional(member->sso) : std::nullopt)
+        .str();
   }
   if (op == "LogError") return LogError(call);
   throw ArgumentError("Unknown operation " + op);
@@ -133,7 +141,8 @@ std::string UtilsService::Login(const SoapCall& call) const {
 
 // VersionInfo's DesktopVersion and VersionInfo2's all-string DesktopVersion2
 // carry the same texts on the wire; only the result element differs.
-std::string UtilsService::DesktopVersion(const std::string& resultName, std::string_view site) const {
+std::string UtilsService::DesktopVersion(const std::string& resultName,
+                                         std::string_view site) const {
   const VersionData& version = data_.version;
   XmlBuilder xml;
   xml.Open(resultName);

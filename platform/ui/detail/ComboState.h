@@ -27,7 +27,9 @@ class ComboState : public ControlState {
   HWND edit = nullptr;
   HFONT font = nullptr;
 
-  bool Valid(LONG_PTR index) const { return index >= 0 && index < static_cast<LONG_PTR>(items.size()); }
+  bool Valid(LONG_PTR index) const {
+    return index >= 0 && index < static_cast<LONG_PTR>(items.size());
+  }
 };
 
 // Paints the box on `dc` in its client coordinates: the selection field of

@@ -36,7 +36,8 @@ class MessageLog {
   std::vector<UINT> Ids(const std::vector<UINT>& wanted = {}) const {
     std::vector<UINT> ids;
     for (const auto& m : Messages()) {
-      if (wanted.empty() || std::find(wanted.begin(), wanted.end(), m.message) != wanted.end()) ids.push_back(m.message);
+      if (wanted.empty() || std::find(wanted.begin(), wanted.end(), m.message) != wanted.end())
+        ids.push_back(m.message);
     }
     return ids;
   }
@@ -88,13 +89,13 @@ inline void EnsureRecordingClass() {
 }
 
 // A recording window; `log` must outlive it.
-inline HWND CreateRecordingWindow(MessageLog& log, HWND parent = nullptr, DWORD style = WS_VISIBLE, int id = 0,
-                                  RECT rect = RECT{0, 0, 400, 30}) {
+inline HWND CreateRecordingWindow(MessageLog& log, HWND parent = nullptr, DWORD style = WS_VISIBLE,
+                                  int id = 0, RECT rect = RECT{0, 0, 400, 30}) {
   EnsureRecordingClass();
   if (parent) style |= WS_CHILD;
-  return CreateWindowExW(0, kRecordingClass, u"", style, rect.left, rect.top, rect.right - rect.left,
-                         rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                         nullptr, &log);
+  return CreateWindowExW(0, kRecordingClass, u"", style, rect.left, rect.top,
+                         rect.right - rect.left, rect.bottom - rect.top, parent,
+                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, &log);
 }
 
 }  // namespace platform::ui::testing

@@ -38,7 +38,8 @@ bool ParseArguments(int argc, char** argv, refservice::ReferenceServiceOptions& 
       options.dataDirectory = value;
     } else if (argument == "--port") {
       const std::string_view text = value;
-      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), options.port);
+      const auto [end, error] =
+          std::from_chars(text.data(), text.data() + text.size(), options.port);
       if (error != std::errc() || end != text.data() + text.size()) return false;
     } else if (argument == "--ads-namespace") {
       options.adsNamespace = value;
