@@ -25,6 +25,7 @@
 namespace framework {
 namespace {
 
+using testing::HoldAndPress;
 using testing::kLayoutDirectory;
 using testing::kLayoutPath;
 using testing::Layout;
@@ -94,15 +95,6 @@ class WindowOnlySite final : public platform::ComObject<IOleWindow> {
 ULONG References(IUnknown* object) {
   object->AddRef();
   return object->Release();
-}
-
-void HoldAndPress(std::initializer_list<int> modifiers, int key) {
-  for (int modifier : modifiers) platform::ui::KeyDown(modifier);
-  platform::ui::KeyDown(key);
-  platform::ui::RunUntilIdle();
-  platform::ui::KeyUp(key);
-  for (int modifier : modifiers) platform::ui::KeyUp(modifier);
-  platform::ui::RunUntilIdle();
 }
 
 // Puts one of the framework's test plug-ins beside the module.

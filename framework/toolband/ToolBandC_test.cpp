@@ -10,16 +10,8 @@
 namespace framework {
 namespace {
 
+using testing::HoldAndPress;
 using testing::ToolBandTest;
-
-void HoldAndPress(std::initializer_list<int> modifiers, int key) {
-  for (int modifier : modifiers) platform::ui::KeyDown(modifier);
-  platform::ui::KeyDown(key);
-  platform::ui::RunUntilIdle();
-  platform::ui::KeyUp(key);
-  for (int modifier : modifiers) platform::ui::KeyUp(modifier);
-  platform::ui::RunUntilIdle();
-}
 
 TEST_F(ToolBandTest, CreatesTheToolbarWithItsStylesFontCopyAndReflectionWindow) {
   ASSERT_NE(BuildToolbar("<button command='A' caption='A' show-caption='yes'/>", {"A"}), nullptr);

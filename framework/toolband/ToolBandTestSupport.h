@@ -3,6 +3,7 @@
 // the built-in ones, and a look at the toolbar's buttons.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,17 @@ class RecordingCommand : public CommandC {
  private:
   std::vector<std::string>& log_;
 };
+
+// Presses `key` with the modifiers held and lets the thread handle it while
+// they are still down, as the keyboard hook reads their state then.
+inline void HoldAndPress(std::initializer_list<int> modifiers, int key) {
+  for (int modifier : modifiers) platform::ui::KeyDown(modifier);
+  platform::ui::KeyDown(key);
+  platform::ui::RunUntilIdle();
+  platform::ui::KeyUp(key);
+  for (int modifier : modifiers) platform::ui::KeyUp(modifier);
+  platform::ui::RunUntilIdle();
+}
 
 // A 24-bit bitmap file: a red square on the toolbar's mask colour.
 inline void WriteTestBitmap(const std::string& path, int width, int height) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/registry/RegistryTestHooks.h"
+#include "tools/inspect/SubcommandTestSupport.h"
 
 namespace tools {
 namespace {
@@ -45,17 +46,10 @@ std::string ReadHostFile(const std::string& path) {
   return bytes.str();
 }
 
-struct ToolRun {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
+using testing::ToolRun;
 
-ToolRun RunLayout(std::vector<std::string_view> arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int exitCode = RunLayoutSubcommand(arguments, out, err);
-  return {exitCode, out.str(), err.str()};
+ToolRun RunLayout(const std::vector<std::string_view>& arguments) {
+  return testing::RunSubcommand(RunLayoutSubcommand, arguments);
 }
 
 std::string WindowsDirectoryOf(const std::string& hostPath) {

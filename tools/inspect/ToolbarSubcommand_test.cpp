@@ -9,23 +9,17 @@
 #include <vector>
 
 #include "platform/registry/RegistryTestHooks.h"
+#include "tools/inspect/SubcommandTestSupport.h"
 
 namespace tools {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
+using testing::ToolRun;
 
-ToolRun RunToolbar(std::vector<std::string_view> arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunToolbarSubcommand(arguments, out, err);
-  return {code, out.str(), err.str()};
+ToolRun RunToolbar(const std::vector<std::string_view>& arguments) {
+  return testing::RunSubcommand(RunToolbarSubcommand, arguments);
 }
 
 class ToolbarSubcommandTest : public ::testing::Test {
