@@ -93,6 +93,13 @@ void HtmlDocument::ReplaceFrameDocument(IUnknown* browser, ComPtr<HtmlDocument> 
   }
 }
 
+const RenderedText& HtmlDocument::RenderedTextOf(Node* scope) {
+  if (!rendered_ || rendered_->scope != scope || rendered_->generation != tree_.Generation()) {
+    rendered_ = RenderedCache{scope, tree_.Generation(), RenderText(scope)};
+  }
+  return rendered_->text;
+}
+
 ComPtr<HtmlElement> HtmlDocument::ElementFor(Node* element) {
   if (const auto found = elements_.find(element); found != elements_.end()) {
     return ComPtr<HtmlElement>(found->second);

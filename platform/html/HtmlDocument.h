@@ -11,6 +11,8 @@
 // Lives on the browser window's thread.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,6 +21,7 @@
 #include "platform/com/ComPtr.h"
 #include "platform/html/HtmlInterfaces.h"
 #include "platform/html/HtmlTree.h"
+#include "platform/html/RenderedText.h"
 
 namespace platform::html {
 
@@ -55,6 +58,10 @@ class HtmlDocument final : public DispatchObject<IHTMLDocument2, IHTMLDocument3,
 
   // --- For the element, range and window objects ------------------------------
   HtmlTree& Tree() { return tree_; }
+  // The rendered text of `scope`, kept until the tree changes: finding and
+  // marking every match reads it several times between two changes, and a
+  // long page takes long to render.
+  const RenderedText& RenderedTextOf(Node* scope);
   ComPtr<HtmlElement> ElementFor(Node* element);
   void ForgetElement(Node* element) { elements_.erase(element); }
   ComPtr<IHTMLWindow2> Window();
@@ -86,6 +93,12 @@ class HtmlDocument final : public DispatchObject<IHTMLDocument2, IHTMLDocument3,
 
   std::u16string url_;
   HtmlTree tree_;
+  struct RenderedCache {
+    Node* scope = nullptr;
+    std::uint64_t generation = 0;
+    RenderedText text;
+  };
+  std::optional<RenderedCache> rendered_;
   bool complete_ = false;
   // What was written into the document before it had a body: parsed again
   // as a whole with every write, as a parser fed by write would see it.

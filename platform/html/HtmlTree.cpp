@@ -132,6 +132,7 @@ void HtmlTree::Load(std::string_view utf8Page) {
   }
   if (document_ != nullptr) retiredDocuments_.push_back(document_);
   document_ = parsed;
+  ++generation_;
   Node* root = xmlDocGetRootElement(document_);
   if (Body() == nullptr) Insert(root, nullptr, NewElement("body"));
 }
@@ -192,6 +193,7 @@ Node* HtmlTree::NewElement(std::string_view lowerCaseName) {
 }
 
 void HtmlTree::Insert(Node* parent, Node* before, Node* node) {
+  ++generation_;
   node->parent = parent;
   node->next = before;
   node->prev = before != nullptr ? before->prev : parent->last;
@@ -209,6 +211,7 @@ void HtmlTree::Insert(Node* parent, Node* before, Node* node) {
 
 void HtmlTree::Remove(Node* node) {
   if (node == nullptr) return;
+  ++generation_;
   xmlUnlinkNode(node);
   removedNodes_.push_back(node);
 }
@@ -220,6 +223,7 @@ void HtmlTree::RemoveChildren(Node* parent) {
 std::u16string HtmlTree::TextOf(Node* textNode) { return Wide(textNode->content); }
 
 void HtmlTree::SetText(Node* textNode, std::u16string_view text) {
+  ++generation_;
   xmlNodeSetContent(textNode, Xml(WideToUtf8(text)));
 }
 

@@ -15,6 +15,7 @@
 // Lives on the browser window's thread; no locking.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,9 @@ class HtmlTree {
   void Load(std::string_view utf8Page);
 
   bool HasDocument() const { return document_ != nullptr; }
+  // Changes with every change of the tree's structure or text, so what is
+  // computed from the tree can be kept until it is stale.
+  std::uint64_t Generation() const { return generation_; }
   Node* Root() const;
   // The body element, or the frameset element of a frameset page, or null.
   Node* Body() const;
@@ -68,7 +72,7 @@ class HtmlTree {
   // UTF-16 offset (the new second part is linked after the first and
   // returned).
   static std::u16string TextOf(Node* textNode);
-  static void SetText(Node* textNode, std::u16string_view text);
+  void SetText(Node* textNode, std::u16string_view text);
   Node* SplitText(Node* textNode, std::size_t offset);
 
   std::u16string InnerHtml(Node* element) const;
@@ -76,6 +80,7 @@ class HtmlTree {
 
  private:
   _xmlDoc* document_ = nullptr;
+  std::uint64_t generation_ = 0;
   // Documents replaced by Load and nodes removed from the tree, freed with it.
   std::vector<_xmlDoc*> retiredDocuments_;
   std::vector<Node*> removedNodes_;

@@ -43,7 +43,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
       : document_(std::move(document)), scope_(scope), start_(start), end_(end) {}
 
   HRESULT get_text(BSTR* text) override {
-    const RenderedText rendered = Render();
+    const RenderedText& rendered = Render();
     return CopyToBstr(std::u16string_view(rendered.text).substr(start_, end_ - start_), text);
   }
 
@@ -53,7 +53,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     if (found == nullptr) return E_POINTER;
     *found = VARIANT_FALSE;
     const std::u16string_view needle = Bstr::Borrowed(text);
-    const RenderedText rendered = Render();
+    const RenderedText& rendered = Render();
     if (needle.empty() || needle.size() > rendered.text.size()) return S_OK;
     const bool backwards = count < 0 || (flags & FINDTEXT_BACKWARDS) != 0;
     std::size_t regionStart = start_;
@@ -162,7 +162,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
 
   HRESULT parentElement(IHTMLElement** parent) override {
     if (parent == nullptr) return E_POINTER;
-    const RenderedText rendered = Render();
+    const RenderedText& rendered = Render();
     Node* common = nullptr;
     for (std::size_t i = start_; i < end_; ++i) {
       Node* node = rendered.sources[i].node;
@@ -176,8 +176,8 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   }
 
  private:
-  RenderedText Render() {
-    RenderedText rendered = RenderText(scope_);
+  const RenderedText& Render() {
+    const RenderedText& rendered = document_->RenderedTextOf(scope_);
     end_ = std::min(end_, rendered.text.size());
     start_ = std::min(start_, end_);
     return rendered;
@@ -204,7 +204,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   }
 
   HRESULT Moved(BSTR unit, LONG count, std::size_t& point, LONG* moved) {
-    const RenderedText rendered = Render();
+    const RenderedText& rendered = Render();
     const std::u16string_view unitName = Bstr::Borrowed(unit);
     const std::size_t before = point;
     if (EqualsIgnoringCase(unitName, u"character")) {
@@ -239,7 +239,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   }
 
   HRESULT Record(RangeAction::Kind kind) {
-    const RenderedText rendered = Render();
+    const RenderedText& rendered = Render();
     RecordRangeAction({kind, document_->Url(), rendered.text.substr(start_, end_ - start_),
                        static_cast<long>(start_), static_cast<long>(end_)});
     return S_OK;
@@ -280,7 +280,8 @@ PastePoint FindPastePoint(const RenderedText& rendered, std::size_t start, std::
 // Removes the range's characters from the text nodes they came from. The
 // characters of one node within a range are contiguous in it, so each node
 // loses one span.
-void DeleteRangeText(const RenderedText& rendered, std::size_t start, std::size_t end) {
+void DeleteRangeText(HtmlTree& tree, const RenderedText& rendered, std::size_t start,
+                     std::size_t end) {
   std::vector<RenderedText::Source> spans;
   for (std::size_t i = start; i < end; ++i) {
     const RenderedText::Source& source = rendered.sources[i];
@@ -295,15 +296,17 @@ void DeleteRangeText(const RenderedText& rendered, std::size_t start, std::size_
   for (const RenderedText::Source& span : spans) {
     std::u16string text = HtmlTree::TextOf(span.node);
     text.erase(span.begin, std::min(text.size(), span.end) - std::min(text.size(), span.begin));
-    HtmlTree::SetText(span.node, text);
+    tree.SetText(span.node, text);
   }
 }
 
 HRESULT TextRange::pasteHTML(BSTR html) {
   HtmlTree& tree = document_->Tree();
-  const RenderedText rendered = Render();
+  // Read before the edits below make it stale; nothing renders again
+  // until they are done.
+  const RenderedText& rendered = Render();
   const PastePoint point = FindPastePoint(rendered, start_, end_);
-  DeleteRangeText(rendered, start_, end_);
+  DeleteRangeText(tree, rendered, start_, end_);
 
   Node* parent = scope_;
   Node* before = nullptr;
@@ -322,7 +325,7 @@ HRESULT TextRange::pasteHTML(BSTR html) {
   for (Node* node : inserted) tree.Insert(parent, before, node);
 
   // The range collapses after what was pasted.
-  const RenderedText after = RenderText(scope_);
+  const RenderedText& after = document_->RenderedTextOf(scope_);
   std::size_t collapseAt = std::min(start_, after.text.size());
   for (std::size_t i = after.sources.size(); i > 0; --i) {
     if (IsInside(after.sources[i - 1].node, inserted)) {
@@ -337,7 +340,7 @@ HRESULT TextRange::pasteHTML(BSTR html) {
 }  // namespace
 
 ComPtr<IHTMLTxtRange> MakeTextRange(ComPtr<HtmlDocument> document, Node* scope) {
-  const std::size_t length = RenderText(scope).text.size();
+  const std::size_t length = document->RenderedTextOf(scope).text.size();
   return Make<TextRange>(std::move(document), scope, 0, length);
 }
 
