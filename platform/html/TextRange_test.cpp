@@ -195,6 +195,26 @@ TEST_F(TextRangeTest, PastedMarkupInAMatchDoesNotSwallowTheRest) {
   EXPECT_EQ(Text(range.Get()), u"ME");
 }
 
+// Ranges keep the rendered text between calls; every way of changing the
+// page must make them read it again.
+TEST_F(TextRangeTest, SeesEditsMadeOutsideTheRange) {
+  auto range = WholeBody();
+  ASSERT_TRUE(Find(range.Get(), u"Finder", kForward));
+  ComPtr<IHTMLElement> body = Body(document_.Get());
+
+  ASSERT_EQ(body->insertAdjacentHTML(Bstr(u"beforeEnd").Get(), Bstr(u"<p>Tail</p>").Get()), S_OK);
+  range->collapse(VARIANT_FALSE);
+  EXPECT_TRUE(Find(range.Get(), u"Tail", kForward));
+
+  ASSERT_EQ(body->put_innerHTML(Bstr(u"<p>Only <b>this</b> now</p>").Get()), S_OK);
+  auto fresh = WholeBody();
+  EXPECT_EQ(Text(fresh.Get()), u"Only this now");
+  EXPECT_FALSE(Find(range.Get(), u"Finder", 0));
+
+  ASSERT_EQ(body->put_innerText(Bstr(u"Plain words").Get()), S_OK);
+  EXPECT_EQ(Text(WholeBody().Get()), u"Plain words");
+}
+
 TEST_F(TextRangeTest, EndPointsAndComparisons) {
   auto whole = WholeBody();
   auto part = WholeBody();
