@@ -52,7 +52,7 @@ void SplitTarget(HttpRequest& request) {
   request.path = std::string(target.substr(0, question));
   if (question != std::string_view::npos) request.query = std::string(target.substr(question + 1));
   // WinINet-style callers name the object without its leading slash.
-  if (request.path.empty() || request.path.front() != '/') request.path.insert(0, "/");
+  if (request.path.empty() || request.path.front() != '/') request.path = '/' + request.path;
 }
 
 }  // namespace
