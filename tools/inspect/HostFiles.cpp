@@ -79,13 +79,20 @@ std::optional<std::string> ReadHostFile(const std::string& path) {
   return bytes.str();
 }
 
-bool StoreLayoutCopy(const std::string& bytes) {
-  platform::RegistryKey key;
-  if (key.Create(HKEY_CURRENT_USER, framework::kProductLayoutKeyPath) != ERROR_SUCCESS) {
+bool StoreLayoutCopyFrom(const std::string& hostPath, std::ostream& err) {
+  const std::optional<std::string> bytes = ReadHostFile(hostPath);
+  if (!bytes) {
+    err << "cannot read " << hostPath << '\n';
     return false;
   }
-  return key.SetValue(framework::kProductLayoutValueName, REG_BINARY, bytes.data(),
-                      static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+  platform::RegistryKey key;
+  if (key.Create(HKEY_CURRENT_USER, framework::kProductLayoutKeyPath) != ERROR_SUCCESS ||
+      key.SetValue(framework::kProductLayoutValueName, REG_BINARY, bytes->data(),
+                   static_cast<DWORD>(bytes->size())) != ERROR_SUCCESS) {
+    err << "cannot store the layout copy\n";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace tools

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -33,7 +34,8 @@ std::string ToProductLocation(std::string_view location);
 // The whole content of a host file, or nothing when it cannot be read.
 std::optional<std::string> ReadHostFile(const std::string& path);
 
-// Makes `bytes` the stored copy of the layout, where a browser tab keeps it.
-bool StoreLayoutCopy(const std::string& bytes);
+// Makes the content of the host file at `hostPath` the stored copy of the
+// layout, where a browser tab keeps it; says on `err` what failed.
+bool StoreLayoutCopyFrom(const std::string& hostPath, std::ostream& err);
 
 }  // namespace tools

@@ -50,17 +50,7 @@ int RunLayoutSubcommand(SubcommandArguments arguments, std::ostream& out, std::o
     return kExitUsage;
   }
   HostFileSystem files;
-  if (options->storedFile) {
-    const std::optional<std::string> stored = ReadHostFile(*options->storedFile);
-    if (!stored) {
-      err << "cannot read " << *options->storedFile << '\n';
-      return kExitFailure;
-    }
-    if (!StoreLayoutCopy(*stored)) {
-      err << "cannot store the layout copy\n";
-      return kExitFailure;
-    }
-  }
+  if (options->storedFile && !StoreLayoutCopyFrom(*options->storedFile, err)) return kExitFailure;
 
   framework::StandaloneTabContextC context(ToProductLocation(options->location));
   const bool result = context.Create() != nullptr;

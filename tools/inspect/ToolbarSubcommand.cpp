@@ -180,13 +180,7 @@ int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
     return kExitUsage;
   }
   HostFileSystem files;
-  if (options->storedFile) {
-    const std::optional<std::string> stored = ReadHostFile(*options->storedFile);
-    if (!stored || !StoreLayoutCopy(*stored)) {
-      err << "cannot store the layout copy from " << *options->storedFile << '\n';
-      return kExitFailure;
-    }
-  }
+  if (options->storedFile && !StoreLayoutCopyFrom(*options->storedFile, err)) return kExitFailure;
 
   const StandInRebar rebar;
   RecordingTabContext context(ToProductLocation(options->location));
