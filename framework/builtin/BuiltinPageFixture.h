@@ -23,8 +23,8 @@ class BuiltinPageTest : public ::testing::Test {
   void SetUp() override {
     platform::html::ClearHtmlJournal();
     context_.layoutLocation = "C:\\Toolbar\\layout.xml";
-    ASSERT_TRUE(platform::CreateDirectories("C:\\Toolbar"));
-    ASSERT_TRUE(platform::CreateDirectories("C:\\Pages"));
+    ASSERT_TRUE(platform::MakeDirectories("C:\\Toolbar"));
+    ASSERT_TRUE(platform::MakeDirectories("C:\\Pages"));
     Write("C:\\Pages\\top.htm",
           "<html><head><script>var x = 1;</script></head><body>"
           "<p id='intro'>The <b>blue</b> whale is the <i>largest</i> animal.</p>"

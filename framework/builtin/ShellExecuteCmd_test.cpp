@@ -26,7 +26,7 @@ struct DialogClassLog {
 };
 DialogClassLog g_dialogLog;
 
-LRESULT DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) g_dialogLog.created.push_back(platform::ui::WindowText(hwnd));
   if (message == WM_DESTROY) ++g_dialogLog.destroyed;
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -42,7 +42,7 @@ class ShellExecuteCmdTest : public ::testing::Test {
     RegisterClassExW(&windowClass);
     context_.elevationPolicyId = kPolicyId;
     command_.Initialise(&context_, nullptr, nullptr);
-    ASSERT_TRUE(platform::CreateDirectories("C:\\Program Files\\Vimaru"));
+    ASSERT_TRUE(platform::MakeDirectories("C:\\Program Files\\Vimaru"));
   }
   void TearDown() override { UnregisterClassW(kDialogClassName, nullptr); }
 

@@ -105,7 +105,7 @@ TEST_F(ToolBandContextTest, ProductCommandsComeFirstAndLayoutLoadedIsCalled) {
 
 TEST_F(ToolBandContextTest, NoToolbarWithoutAModuleDirectory) {
   WriteLayout("<button/>");
-  platform::SetModuleFileName("");
+  platform::SetModuleFilePath("");
   StandaloneTabContextC context(kLayoutPath);
   EXPECT_EQ(context.Create(), nullptr);
 }

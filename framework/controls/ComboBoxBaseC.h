@@ -39,7 +39,7 @@ class ComboBoxBaseC {
   bool droppedDown = false;
 
  private:
-  static LRESULT BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  static LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                          DWORD_PTR self);
   // Puts the edit field back at its remembered height after a resize.
   void KeepEditFieldInPlace();

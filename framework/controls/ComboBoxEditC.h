@@ -21,7 +21,7 @@ class ComboBoxEditC {
   void Release();
 
  private:
-  static LRESULT FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                            DWORD_PTR self);
 
   ComboBoxControlC& owner_;

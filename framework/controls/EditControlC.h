@@ -34,7 +34,7 @@ class EditControlC : public ControlC {
   virtual void OnCursorOver() {}
 
  private:
-  static LRESULT FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                            DWORD_PTR self);
 
   platform::ui::UniqueWindow window_;

@@ -32,7 +32,7 @@ class BandFocusWatch {
   void Stop();
 
  private:
-  static LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                             DWORD_PTR self);
   void Report(bool hasFocus);
 

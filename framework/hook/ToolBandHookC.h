@@ -47,33 +47,33 @@ class ToolBandHookC : public platform::DispatchObject<IDeskBand, IObjectWithSite
  public:
   // IOleWindow, IDockingWindow, IDeskBand
   // The toolband's window; E_FAIL while there is none.
-  HRESULT GetWindow(HWND* window) override;
-  HRESULT ContextSensitiveHelp(BOOL enterMode) override;
-  HRESULT ShowDW(BOOL show) override;
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enterMode) override;
+  HRESULT STDMETHODCALLTYPE ShowDW(BOOL show) override;
   // Shuts the context down and disconnects the sink; the site stays until
   // SetSite(nullptr).
-  HRESULT CloseDW(DWORD reserved) override;
-  HRESULT ResizeBorderDW(const RECT* border, IUnknown* site, BOOL reserved) override;
+  HRESULT STDMETHODCALLTYPE CloseDW(DWORD reserved) override;
+  HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT* border, IUnknown* site, BOOL reserved) override;
   // A toolbar band: at least as high as the toolbar and as wide as its
   // first button, any wider, no title, the rebar's own background.
-  HRESULT GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) override;
+  HRESULT STDMETHODCALLTYPE GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) override;
 
   // IObjectWithSite
-  HRESULT SetSite(IUnknown* site) override;
-  HRESULT GetSite(REFIID iid, void** site) override;
+  HRESULT STDMETHODCALLTYPE SetSite(IUnknown* site) override;
+  HRESULT STDMETHODCALLTYPE GetSite(REFIID iid, void** site) override;
 
   // IInputObject
   // Activation puts the focus on the toolbar; the site hears of it.
-  HRESULT UIActivateIO(BOOL activate, MSG* message) override;
+  HRESULT STDMETHODCALLTYPE UIActivateIO(BOOL activate, MSG* message) override;
   // S_OK while the focus is on the toolbar or one of its controls.
-  HRESULT HasFocusIO() override;
+  HRESULT STDMETHODCALLTYPE HasFocusIO() override;
   // Key messages for a focused control of the toolbar are delivered to it
   // (S_OK); Tab, and every key while the focus is elsewhere, stay with the
   // browser (S_FALSE).
-  HRESULT TranslateAcceleratorIO(MSG* message) override;
+  HRESULT STDMETHODCALLTYPE TranslateAcceleratorIO(MSG* message) override;
 
   // DWebBrowserEvents2
-  HRESULT Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                  VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 
   // The tab context, from SetSite(site) to SetSite(nullptr); null otherwise.

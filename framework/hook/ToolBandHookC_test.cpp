@@ -82,11 +82,11 @@ class TestHook final : public ToolBandHookC {
 class WindowOnlySite final : public platform::ComObject<IOleWindow> {
  public:
   explicit WindowOnlySite(HWND window) : window_(window) {}
-  HRESULT GetWindow(HWND* window) override {
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
     *window = window_;
     return S_OK;
   }
-  HRESULT ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
  private:
   HWND window_;
@@ -111,12 +111,12 @@ class ToolBandHookTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::ui::ReleaseAllKeys();
-    ASSERT_TRUE(platform::CreateDirectories(kLayoutDirectory));
+    ASSERT_TRUE(platform::MakeDirectories(kLayoutDirectory));
     WriteLayout(
         Layout("<button command='Hot' caption='H' hotkey='Ctrl+K'/>"
                "<edit command='Hot' width='60'/>",
                kCompanyAndName));
-    ASSERT_TRUE(platform::CreateDirectories("C:\\Pages"));
+    ASSERT_TRUE(platform::MakeDirectories("C:\\Pages"));
     ASSERT_TRUE(platform::WriteWholeFile(
         "C:\\Pages\\top.htm", "<body>Top<iframe name='side' src='side.htm'></iframe></body>"));
     ASSERT_TRUE(platform::WriteWholeFile("C:\\Pages\\side.htm", "<body>Side</body>"));

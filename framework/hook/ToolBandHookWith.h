@@ -20,28 +20,28 @@ class ToolBandHookWith : public ToolBandHookC, public ProductInterfaces... {
   static_assert(sizeof...(ProductInterfaces) > 0, "list the product's interfaces");
 
  public:
-  HRESULT QueryInterface(REFIID iid, void** object) override {
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     return ToolBandHookC::QueryInterface(iid, object);
   }
-  ULONG AddRef() override { return ToolBandHookC::AddRef(); }
-  ULONG Release() override { return ToolBandHookC::Release(); }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ToolBandHookC::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return ToolBandHookC::Release(); }
 
-  HRESULT GetTypeInfoCount(UINT* count) override { return ToolBandHookC::GetTypeInfoCount(count); }
-  HRESULT GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return ToolBandHookC::GetTypeInfoCount(count); }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
     return ToolBandHookC::GetTypeInfo(index, locale, info);
   }
-  HRESULT GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                         DISPID* ids) override {
     return ToolBandHookC::GetIDsOfNames(iid, names, count, locale, ids);
   }
-  HRESULT Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                  VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
     return ToolBandHookC::Invoke(id, iid, locale, flags, params, result, exception, argumentError);
   }
 
  protected:
   HRESULT QueryOtherInterface(REFIID iid, void** object) override {
-    if ((platform::com_detail::FindInChain<ProductInterfaces>(
+    if ((platform::FindInterfaceInChain<ProductInterfaces>(
              iid, static_cast<ProductInterfaces*>(this), object) ||
          ...)) {
       AddRef();

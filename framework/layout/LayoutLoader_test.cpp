@@ -91,12 +91,12 @@ TEST_F(LayoutTest, ParserThatCannotBeCreatedGivesTheCantFindLabel) {
 TEST_F(LayoutTest, ResLocationLoadsTheEmbeddedLayout) {
   platform::ScopedModuleResources resources(
       {{"HTML", "TOOLBANDLAYOUT.XML", 0, Layout("<label caption='From resource'/>")}});
-  const std::string location = "res://" + platform::GetModuleFileName() + "/ToolBandLayout.xml";
+  const std::string location = "res://" + platform::ModuleFilePath() + "/ToolBandLayout.xml";
   context_ = std::make_unique<StandaloneTabContextC>(location);
   ToolBandC* toolband = context_->Create();
   ASSERT_NE(toolband, nullptr);
   EXPECT_EQ(TopLevel(0).Caption(), "From resource");
-  EXPECT_EQ(toolband->BaseDirectory(), "res://" + platform::GetModuleFileName());
+  EXPECT_EQ(toolband->BaseDirectory(), "res://" + platform::ModuleFilePath());
 }
 
 TEST_F(LayoutTest, StoredChoicesAreMergedByNameCommandCaptionAndId) {

@@ -27,7 +27,7 @@ inline std::string Layout(const std::string& items, const std::string& rootAttri
 
 class LayoutTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(platform::CreateDirectories(kLayoutDirectory)); }
+  void SetUp() override { ASSERT_TRUE(platform::MakeDirectories(kLayoutDirectory)); }
 
   // Writes the layout file and builds a tab's toolbar from it; the toolband
   // is null when the toolbar was given up.

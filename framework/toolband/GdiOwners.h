@@ -9,7 +9,7 @@
 
 namespace framework {
 
-template <class Handle, BOOL (*Free)(Handle)>
+template <class Handle, auto Free>
 class UniqueGdiHandle {
  public:
   UniqueGdiHandle() = default;

@@ -43,7 +43,7 @@ std::optional<HookNode> NodeOfThisThread() {
   return std::nullopt;
 }
 
-LRESULT ToolbarKeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ToolbarKeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   const std::optional<HookNode> node = NodeOfThisThread();
   if (node && code == HC_ACTION) {
     // A hot key acts when its key goes down; the release of the same key

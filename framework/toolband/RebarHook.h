@@ -23,7 +23,7 @@ class RebarHook {
   HWND Rebar() const { return rebar_; }
 
  private:
-  static LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND rebar_ = nullptr;
   WNDPROC rebarProc_ = nullptr;

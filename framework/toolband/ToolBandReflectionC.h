@@ -22,7 +22,7 @@ class ToolBandReflectionC {
   HWND Window() const { return window_.Get(); }
 
  private:
-  static LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   ToolBandC& toolband_;
   platform::ui::UniqueWindow window_;

@@ -36,7 +36,7 @@ void RegisterServer(const CLSID& clsid, std::string_view modulePath) {
 class ActivationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(CreateDirectories("C:\\Program Files\\Test"));
+    ASSERT_TRUE(MakeDirectories("C:\\Program Files\\Test"));
     ASSERT_TRUE(WriteWholeFile(kServerPath, HostFileBytes(VIMARU_TEST_SERVER_MODULE)));
     RegisterServer(CLSID_TestGreeter, kServerPath);
   }

@@ -13,21 +13,13 @@
 #include <utility>
 
 #include "platform/com/HResult.h"
+#include "platform/text/WideChars.h"
 
-using OLECHAR = char16_t;
-using LPOLESTR = OLECHAR*;
-using LPCOLESTR = const OLECHAR*;
-using BSTR = OLECHAR*;
-using UINT = std::uint32_t;
-
-// Copies a NUL-terminated string; null in gives null out.
-BSTR SysAllocString(const OLECHAR* text);
-// Copies `length` characters (NULs included); a null `text` leaves the
-// characters zero. Null when memory runs out.
-BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
-void SysFreeString(BSTR text);
-// Characters, not counting the terminator; 0 for null.
-UINT SysStringLen(BSTR text);
+#if defined(_WIN32)
+#include <oleauto.h>
+#else
+#include "platform/automation/Bstr_linux.h"
+#endif
 
 namespace platform {
 
@@ -47,7 +39,7 @@ class Bstr {
 
   // The text of a BSTR someone else owns (a null BSTR reads as empty).
   static std::u16string_view Borrowed(BSTR text) noexcept {
-    return {text == nullptr ? u"" : text, SysStringLen(text)};
+    return {text == nullptr ? u"" : AsChar16(text), SysStringLen(text)};
   }
 
   BSTR Get() const noexcept { return text_; }

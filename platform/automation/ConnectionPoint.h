@@ -20,34 +20,11 @@
 #include "platform/automation/Dispatch.h"
 #include "platform/com/ComPtr.h"
 
-constexpr HRESULT CONNECT_E_CANNOTCONNECT = MakeHresult(0x80040202u);
-
-struct IConnectionPointContainer;
-
-struct IConnectionPoint : IUnknown {
-  static constexpr IID kIid = platform::MakeGuid("B196B286-BAB4-101A-B69C-00AA00341D07");
-
-  virtual HRESULT GetConnectionInterface(IID* iid) = 0;
-  virtual HRESULT GetConnectionPointContainer(IConnectionPointContainer** container) = 0;
-  virtual HRESULT Advise(IUnknown* sink, DWORD* cookie) = 0;
-  virtual HRESULT Unadvise(DWORD cookie) = 0;
-
- protected:
-  ~IConnectionPoint() = default;
-};
-
-struct IConnectionPointContainer : IUnknown {
-  static constexpr IID kIid = platform::MakeGuid("B196B284-BAB4-101A-B69C-00AA00341D07");
-
-  // CONNECT_E_NOCONNECTION when the object raises no such events.
-  virtual HRESULT FindConnectionPoint(REFIID iid, IConnectionPoint** point) = 0;
-
- protected:
-  ~IConnectionPointContainer() = default;
-};
-
-inline constexpr IID IID_IConnectionPoint = IConnectionPoint::kIid;
-inline constexpr IID IID_IConnectionPointContainer = IConnectionPointContainer::kIid;
+#if defined(_WIN32)
+#include <ocidl.h>
+#else
+#include "platform/automation/ConnectionPoint_linux.h"
+#endif
 
 // AtlAdvise / AtlUnadvise: find the point for `iid` on `source` and connect
 // or disconnect `sink`.
@@ -65,17 +42,17 @@ class ConnectionPoint final : public IConnectionPoint {
   ConnectionPoint& operator=(const ConnectionPoint&) = delete;
   ~ConnectionPoint() = default;
 
-  HRESULT QueryInterface(REFIID iid, void** object) override;
-  ULONG AddRef() override { return owner_->AddRef(); }
-  ULONG Release() override { return owner_->Release(); }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return owner_->AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return owner_->Release(); }
 
-  HRESULT GetConnectionInterface(IID* iid) override;
-  HRESULT GetConnectionPointContainer(IConnectionPointContainer** container) override;
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
+  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** container) override;
   // CONNECT_E_CANNOTCONNECT when the sink does not implement the event
   // interface. Cookies start at 1 and are never reused.
-  HRESULT Advise(IUnknown* sink, DWORD* cookie) override;
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
   // CONNECT_E_NOCONNECTION for a cookie that is not connected.
-  HRESULT Unadvise(DWORD cookie) override;
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
 
   const IID& Iid() const { return iid_; }
   std::size_t ConnectionCount() const;

@@ -24,7 +24,7 @@ struct ITestEvents : IDispatch {
 // A source with one event interface, shaped as the browser is.
 class EventSource final : public ComObject<IConnectionPointContainer> {
  public:
-  HRESULT FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
     if (point == nullptr) return E_POINTER;
     *point = nullptr;
     if (iid != ITestEvents::kIid) return CONNECT_E_NOCONNECTION;
@@ -38,7 +38,7 @@ class EventSource final : public ComObject<IConnectionPointContainer> {
 class Sink final : public DispatchObject<ITestEvents> {
  public:
   Sink(std::string name, std::vector<std::string>* log) : name_(std::move(name)), log_(log) {}
-  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                  UINT*) override {
     log_->push_back(name_ + ":" + std::to_string(id));
     if (onEvent) onEvent(params);

@@ -6,34 +6,9 @@
 
 #include "platform/automation/Variant.h"
 
-struct SAFEARRAYBOUND {
-  ULONG cElements;
-  LONG lLbound;
-};
+#if defined(_WIN32)
+#include <oleauto.h>
+#else
+#include "platform/automation/SafeArray_linux.h"
+#endif
 
-struct SAFEARRAY {
-  WORD cDims;
-  WORD fFeatures;
-  ULONG cbElements;
-  ULONG cLocks;
-  void* pvData;
-  SAFEARRAYBOUND rgsabound[1];
-  VARTYPE vt;  // the element kind (what SafeArrayGetVartype answers)
-};
-
-constexpr HRESULT DISP_E_ARRAYISLOCKED = MakeHresult(0x8002000Du);
-constexpr HRESULT DISP_E_BADINDEX = MakeHresult(0x8002000Bu);
-
-// VT_VARIANT (elements start empty) or VT_UI1 (zeroed bytes); null for other
-// kinds or when memory runs out.
-SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lowerBound, ULONG count);
-// Clears every element and frees the array; DISP_E_ARRAYISLOCKED while data
-// is accessed.
-HRESULT SafeArrayDestroy(SAFEARRAY* array);
-HRESULT SafeArrayAccessData(SAFEARRAY* array, void** data);
-HRESULT SafeArrayUnaccessData(SAFEARRAY* array);
-// Copies `value` (a VARIANT* or a BYTE*) into element `*index`.
-HRESULT SafeArrayPutElement(SAFEARRAY* array, const LONG* index, const void* value);
-HRESULT SafeArrayGetVartype(SAFEARRAY* array, VARTYPE* vt);
-// Deep copy, as VariantCopy copies arrays.
-HRESULT SafeArrayCopy(SAFEARRAY* source, SAFEARRAY** copy);

@@ -4,5 +4,9 @@
 
 #include <cstddef>
 
-void* CoTaskMemAlloc(std::size_t bytes);
-void CoTaskMemFree(void* memory);
+#if defined(_WIN32)
+#include <objbase.h>
+#else
+#include "platform/automation/TaskMemory_linux.h"
+#endif
+

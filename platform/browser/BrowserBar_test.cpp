@@ -26,7 +26,7 @@ std::string HostFileBytes(const char* hostPath) {
 class BrowserBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(CreateDirectories("C:\\Program Files\\Test"));
+    ASSERT_TRUE(MakeDirectories("C:\\Program Files\\Test"));
     ASSERT_TRUE(WriteWholeFile(kBarPath, HostFileBytes(VIMARU_TEST_BAR_MODULE)));
     RegistryKey key;
     ASSERT_EQ(key.Create(HKEY_CLASSES_ROOT,

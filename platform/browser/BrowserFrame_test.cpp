@@ -26,23 +26,23 @@ std::string gLog;
 // site's window. Switches let a test make one step fail.
 class RecordingBand final : public DispatchObject<IDeskBand, IObjectWithSite, DWebBrowserEvents2> {
  public:
-  HRESULT GetWindow(HWND* window) override {
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
     gLog += "GetWindow;";
     *window = withoutWindow ? nullptr : window_.Get();
     return withoutWindow ? E_FAIL : S_OK;
   }
-  HRESULT ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  HRESULT ShowDW(BOOL show) override {
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ShowDW(BOOL show) override {
     gLog += show ? "ShowDW(1);" : "ShowDW(0);";
     return S_OK;
   }
-  HRESULT CloseDW(DWORD) override {
+  HRESULT STDMETHODCALLTYPE CloseDW(DWORD) override {
     gLog += "CloseDW;";
     window_.Reset();
     return S_OK;
   }
-  HRESULT ResizeBorderDW(const RECT*, IUnknown*, BOOL) override { return E_NOTIMPL; }
-  HRESULT GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) override {
+  HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT*, IUnknown*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) override {
     gLog += "GetBandInfo(" + std::to_string(bandId) + "," + std::to_string(viewMode) + ");";
     info->ptMinSize = {40, 22};
     info->ptMaxSize = {-1, 22};
@@ -51,7 +51,7 @@ class RecordingBand final : public DispatchObject<IDeskBand, IObjectWithSite, DW
     return S_OK;
   }
 
-  HRESULT SetSite(IUnknown* site) override {
+  HRESULT STDMETHODCALLTYPE SetSite(IUnknown* site) override {
     if (cookie_ != 0) AtlUnadvise(browser_.Get(), DIID_DWebBrowserEvents2, cookie_);
     cookie_ = 0;
     browser_ = nullptr;
@@ -79,7 +79,7 @@ class RecordingBand final : public DispatchObject<IDeskBand, IObjectWithSite, DW
                                   parent, nullptr, nullptr, nullptr));
     return S_OK;
   }
-  HRESULT GetSite(REFIID iid, void** site) override {
+  HRESULT STDMETHODCALLTYPE GetSite(REFIID iid, void** site) override {
     if (!site_) {
       *site = nullptr;
       return E_FAIL;
@@ -87,7 +87,7 @@ class RecordingBand final : public DispatchObject<IDeskBand, IObjectWithSite, DW
     return site_->QueryInterface(iid, site);
   }
 
-  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     if (id == DISPID_ONQUIT) gLog += "OnQuit;";
     return S_OK;
   }

@@ -64,28 +64,28 @@ class BrowserObject final
   ~BrowserObject() override;
 
   // --- IWebBrowser2 ----------------------------------------------------------------
-  HRESULT Navigate(BSTR url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
+  HRESULT STDMETHODCALLTYPE Navigate(BSTR url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
                    VARIANT* headers) override;
-  HRESULT Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
+  HRESULT STDMETHODCALLTYPE Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
                     VARIANT* headers) override;
-  HRESULT get_LocationURL(BSTR* url) override;
-  HRESULT get_LocationName(BSTR* name) override;
-  HRESULT get_Document(IDispatch** document) override;
-  HRESULT get_Busy(VARIANT_BOOL* busy) override;
-  HRESULT get_ReadyState(READYSTATE* state) override;
-  HRESULT get_Visible(VARIANT_BOOL* visible) override;
-  HRESULT put_Visible(VARIANT_BOOL visible) override;
-  HRESULT get_HWND(LONG_PTR* window) override;
-  HRESULT ShowBrowserBar(VARIANT* clsid, VARIANT* show, VARIANT* size) override;
-  HRESULT Quit() override;
-  HRESULT put_RegisterAsBrowser(VARIANT_BOOL value) override;
-  HRESULT put_AddressBar(VARIANT_BOOL value) override;
-  HRESULT put_MenuBar(VARIANT_BOOL value) override;
-  HRESULT put_StatusBar(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_LocationURL(BSTR* url) override;
+  HRESULT STDMETHODCALLTYPE get_LocationName(BSTR* name) override;
+  HRESULT STDMETHODCALLTYPE get_Document(IDispatch** document) override;
+  HRESULT STDMETHODCALLTYPE get_Busy(VARIANT_BOOL* busy) override;
+  HRESULT STDMETHODCALLTYPE get_ReadyState(READYSTATE* state) override;
+  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* visible) override;
+  HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL visible) override;
+  HRESULT STDMETHODCALLTYPE get_HWND(LONG_PTR* window) override;
+  HRESULT STDMETHODCALLTYPE ShowBrowserBar(VARIANT* clsid, VARIANT* show, VARIANT* size) override;
+  HRESULT STDMETHODCALLTYPE Quit() override;
+  HRESULT STDMETHODCALLTYPE put_RegisterAsBrowser(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE put_AddressBar(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE put_MenuBar(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE put_StatusBar(VARIANT_BOOL value) override;
 
   // --- IConnectionPointContainer, IServiceProvider ---------------------------------
-  HRESULT FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
-  HRESULT QueryService(REFGUID service, REFIID iid, void** object) override;
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
+  HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** object) override;
 
   // --- Host and tests ---------------------------------------------------------------
   // The frame window (get_HWND) and the window explorer bars and bands are

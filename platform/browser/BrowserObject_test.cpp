@@ -23,7 +23,7 @@ class EventLog final : public DispatchObject<DWebBrowserEvents2> {
  public:
   explicit EventLog(IWebBrowser2* top) : top_(top) {}
 
-  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                  UINT*) override {
     std::string entry = std::to_string(id);
     if (params->cArgs > 0) {
@@ -49,7 +49,7 @@ class EventLog final : public DispatchObject<DWebBrowserEvents2> {
 class BrowserTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(CreateDirectories("C:\\Pages"));
+    ASSERT_TRUE(MakeDirectories("C:\\Pages"));
     ASSERT_TRUE(WriteWholeFile("C:\\Pages\\top.htm",
                                "<html><body><p>Top page</p>"
                                "<iframe name='side' src='side.htm'></iframe>"
@@ -257,7 +257,7 @@ TEST_F(BrowserTest, LoadsBlankResourceAndMissingPages) {
   EXPECT_EQ(BodyText(), u"");
   ScopedModuleResources resources(
       {{"HTML", "AD.HTM", 0, "<body><div id='loading'>Wait</div></body>"}});
-  ASSERT_EQ(Go(Utf8ToWide("res://" + GetModuleFileName() + "/ad.htm")), S_OK);
+  ASSERT_EQ(Go(Utf8ToWide("res://" + ModuleFilePath() + "/ad.htm")), S_OK);
   EXPECT_EQ(BodyText(), u"Wait");
   ASSERT_EQ(Go(u"C:\\Pages\\missing.htm"), S_OK);
   EXPECT_EQ(BodyText(), u"The page cannot be displayed");

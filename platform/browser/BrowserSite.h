@@ -24,10 +24,10 @@ class BrowserSite final : public ComObject<IOleWindow, IInputObjectSite, IServic
       : browser_(std::move(browser)), parentWindow_(parentWindow) {}
 
   // E_FAIL when the site has no window, as a site without one answers.
-  HRESULT GetWindow(HWND* window) override;
-  HRESULT ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  HRESULT OnFocusChangeIS(IUnknown* object, BOOL hasFocus) override;
-  HRESULT QueryService(REFGUID service, REFIID iid, void** object) override;
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnFocusChangeIS(IUnknown* object, BOOL hasFocus) override;
+  HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** object) override;
 
   const std::vector<FocusChange>& FocusChanges() const { return focusChanges_; }
   // The browser lets go of the site when it closes the band: the site then

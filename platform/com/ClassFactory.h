@@ -18,7 +18,7 @@ namespace platform {
 template <class T>
 class ClassFactory final : public ComObject<IClassFactory> {
  public:
-  HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
@@ -38,7 +38,7 @@ class ClassFactory final : public ComObject<IClassFactory> {
     }
   }
 
-  HRESULT LockServer(BOOL lock) override {
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     if (lock) {
       ModuleLifetime::Lock();
     } else {

@@ -8,12 +8,11 @@
 
 #include "platform/com/HResult.h"
 
-constexpr DWORD COINIT_MULTITHREADED = 0x0;
-constexpr DWORD COINIT_APARTMENTTHREADED = 0x2;
-
-HRESULT CoInitializeEx(void* reserved, DWORD concurrencyModel);
-HRESULT CoInitialize(void* reserved);  // apartment-threaded
-void CoUninitialize();
+#if defined(_WIN32)
+#include <objbase.h>
+#else
+#include "platform/com/ComInit_linux.h"
+#endif
 
 namespace platform {
 

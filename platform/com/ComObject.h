@@ -21,26 +21,28 @@
 
 namespace platform {
 
-namespace com_detail {
-
-// Matches `iid` against Interface and its BaseInterface chain, stopping
-// before IUnknown, which the caller answers once for identity's sake.
+// Matches `iid` against Interface and its base interface chain, stopping
+// before IUnknown, which the caller answers once for identity's sake. Sets
+// `object` (without AddRef) on a match. Classes that add interfaces of their
+// own on top of a ComObject answer them with it too.
 template <class Interface>
-bool FindInChain(REFIID iid, Interface* pointer, void** object) {
+bool FindInterfaceInChain(REFIID iid, Interface* pointer, void** object) {
   if constexpr (std::is_same_v<Interface, IUnknown>) {
     return false;
   } else {
-    if (iid == Interface::kIid) {
+    if (iid == IidOf<Interface>()) {
       *object = pointer;
       return true;
     }
-    if constexpr (requires { typename Interface::BaseInterface; }) {
-      using Base = typename Interface::BaseInterface;
-      return FindInChain<Base>(iid, static_cast<Base*>(pointer), object);
+    if constexpr (requires { typename BaseInterfaceOf<Interface>::Type; }) {
+      using Base = typename BaseInterfaceOf<Interface>::Type;
+      return FindInterfaceInChain<Base>(iid, static_cast<Base*>(pointer), object);
     }
     return false;
   }
 }
+
+namespace com_detail {
 
 template <class First, class...>
 struct FirstOf {
@@ -56,12 +58,12 @@ class ComObject : public Interfaces... {
                 "every listed interface derives from IUnknown");
 
  public:
-  HRESULT QueryInterface(REFIID iid, void** object) override {
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (iid == IID_IUnknown) {
       *object = IdentityUnknown();
-    } else if (!(com_detail::FindInChain<Interfaces>(iid, static_cast<Interfaces*>(this), object) ||
+    } else if (!(FindInterfaceInChain<Interfaces>(iid, static_cast<Interfaces*>(this), object) ||
                  ...)) {
       const HRESULT hr = QueryOtherInterface(iid, object);
       if (FAILED(hr)) *object = nullptr;
@@ -71,9 +73,9 @@ class ComObject : public Interfaces... {
     return S_OK;
   }
 
-  ULONG AddRef() override { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
 
-  ULONG Release() override {
+  ULONG STDMETHODCALLTYPE Release() override {
     const ULONG remaining = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
     if (remaining == 0) delete this;
     return remaining;

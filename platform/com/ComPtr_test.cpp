@@ -17,7 +17,7 @@ struct IOther : IUnknown {
 // never deleted by Release.
 class Recorder final : public IOther {
  public:
-  HRESULT QueryInterface(REFIID iid, void** object) override {
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
     if (iid == IID_IUnknown || iid == IOther::kIid) {
       *object = static_cast<IOther*>(this);
@@ -27,8 +27,8 @@ class Recorder final : public IOther {
     *object = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG AddRef() override { return static_cast<ULONG>(++references); }
-  ULONG Release() override { return static_cast<ULONG>(--references); }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
+  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references); }
 
   int references = 1;
 };

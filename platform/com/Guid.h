@@ -15,25 +15,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/com/HResult.h"
-
-struct GUID {
-  std::uint32_t Data1;
-  std::uint16_t Data2;
-  std::uint16_t Data3;
-  std::array<std::uint8_t, 8> Data4;
-
-  friend constexpr bool operator==(const GUID&, const GUID&) = default;
-  friend constexpr auto operator<=>(const GUID&, const GUID&) = default;
-};
-
-using IID = GUID;
-using CLSID = GUID;
-using REFGUID = const GUID&;
-using REFIID = const IID&;
-using REFCLSID = const CLSID&;
-
-inline constexpr GUID GUID_NULL{};
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include "platform/com/Guid_linux.h"
+#endif
 
 namespace platform {
 
@@ -101,14 +87,6 @@ consteval GUID MakeGuid(std::string_view text) {
 std::string FormatGuid(const GUID& guid);
 
 }  // namespace platform
-
-// Windows-shaped wide forms. StringFromGUID2 writes the 38 characters and a
-// terminator and returns 39, or 0 when the buffer is smaller than that.
-int StringFromGUID2(REFGUID guid, char16_t* buffer, int capacity);
-// CLSIDFromString/IIDFromString accept only the braced form here (no ProgIDs);
-// CO_E_CLASSSTRING or E_INVALIDARG on bad text, E_POINTER on null arguments.
-HRESULT CLSIDFromString(const char16_t* text, CLSID* clsid);
-HRESULT IIDFromString(const char16_t* text, IID* iid);
 
 template <>
 struct std::hash<GUID> {

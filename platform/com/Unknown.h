@@ -1,55 +1,39 @@
-// The root COM interfaces. Every interface is a struct of pure virtual
-// functions deriving (singly) from IUnknown or another interface, and carries
-// its interface id as `static constexpr IID kIid`. An interface that derives
-// from another one than IUnknown names it as `using BaseInterface = ...;`, so
-// that ComObject can answer QueryInterface for the whole chain
-// (IDeskBand -> IDockingWindow -> IOleWindow, for example).
+// The root COM interfaces (IUnknown, IClassFactory, IID_PPV_ARGS) and the
+// platform's way to name an interface's id and its base interface, which
+// ComObject needs to answer QueryInterface for a whole interface chain.
 #pragma once
 
 #include <type_traits>
 
-#include "platform/com/Guid.h"
-#include "platform/com/HResult.h"
-
-struct IUnknown {
-  static constexpr IID kIid = platform::MakeGuid("00000000-0000-0000-C000-000000000046");
-
-  virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
-  virtual ULONG AddRef() = 0;
-  virtual ULONG Release() = 0;
-
- protected:
-  // Objects die through Release, never through an interface pointer.
-  ~IUnknown() = default;
-};
-
-struct IClassFactory : IUnknown {
-  static constexpr IID kIid = platform::MakeGuid("00000001-0000-0000-C000-000000000046");
-
-  virtual HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** object) = 0;
-  virtual HRESULT LockServer(BOOL lock) = 0;
-
- protected:
-  ~IClassFactory() = default;
-};
-
-inline constexpr IID IID_IUnknown = IUnknown::kIid;
-inline constexpr IID IID_IClassFactory = IClassFactory::kIid;
+#if defined(_WIN32)
+#include <unknwn.h>
+#else
+#include "platform/com/Unknown_linux.h"
+#endif
 
 namespace platform {
 
-// The interface id of `Interface` (what __uuidof gives on Windows).
+// The interface id of `Interface`: its `kIid` where it declares one (every
+// stand-in interface and the product's own), otherwise what __uuidof gives.
 template <class Interface>
 constexpr const IID& IidOf() {
+#if defined(_WIN32)
+  if constexpr (!requires { Interface::kIid; }) return __uuidof(Interface);
+#endif
   return Interface::kIid;
 }
 
-}  // namespace platform
+// BaseInterfaceOf<Interface>::Type names the interface `Interface` derives
+// from, where that is not IUnknown itself. Interfaces declare it as
+// `using BaseInterface = ...;`; the Windows SDK's interfaces, which cannot,
+// get a specialisation beside the header that brings them in.
+template <class Interface>
+struct BaseInterfaceOf {};
 
-// IID_PPV_ARGS(&pointer) or IID_PPV_ARGS(comPtr.ReleaseAndGetAddressOf()):
-// the interface id and the out-parameter of QueryInterface-shaped calls,
-// derived from one expression so the two cannot disagree.
-#define IID_PPV_ARGS(interfacePointerAddress)                                                  \
-  ::platform::IidOf<                                                                           \
-      std::remove_pointer_t<std::remove_reference_t<decltype(*(interfacePointerAddress))>>>(), \
-      reinterpret_cast<void**>(interfacePointerAddress)
+template <class Interface>
+requires requires { typename Interface::BaseInterface; }
+struct BaseInterfaceOf<Interface> {
+  using Type = typename Interface::BaseInterface;
+};
+
+}  // namespace platform

@@ -28,7 +28,7 @@ bool IsHostFile(const fs::path& path) { return fs::is_regular_file(StatusOf(path
 
 }  // namespace
 
-std::optional<std::string> GetLongPathName(std::string_view windowsPath) {
+std::optional<std::string> LongPathName(std::string_view windowsPath) {
   const auto mapped = MapPath(windowsPath);
   if (!mapped || !fs::exists(StatusOf(mapped->host))) return std::nullopt;
   std::string longPath = mapped->windows;
@@ -72,14 +72,14 @@ bool WriteWholeFile(std::string_view windowsPath, std::string_view bytes) {
   return static_cast<bool>(out);
 }
 
-bool DeleteFile(std::string_view windowsPath) {
+bool RemoveFile(std::string_view windowsPath) {
   const auto mapped = MapPath(windowsPath);
   if (!mapped || IsHostDirectory(mapped->host)) return false;
   std::error_code error;
   return fs::remove(mapped->host, error) && !error;
 }
 
-bool MoveFile(std::string_view fromWindowsPath, std::string_view toWindowsPath) {
+bool MovePath(std::string_view fromWindowsPath, std::string_view toWindowsPath) {
   const auto from = MapPath(fromWindowsPath);
   const auto to = MapPath(toWindowsPath);
   if (!from || !to) return false;
@@ -100,14 +100,14 @@ bool MoveFile(std::string_view fromWindowsPath, std::string_view toWindowsPath) 
   return !error;
 }
 
-bool CreateDirectory(std::string_view windowsPath) {
+bool MakeDirectory(std::string_view windowsPath) {
   const auto mapped = MapPath(windowsPath);
   if (!mapped || !IsHostDirectory(mapped->host.parent_path())) return false;
   std::error_code error;
   return fs::create_directory(mapped->host, error) && !error;
 }
 
-bool CreateDirectories(std::string_view windowsPath) {
+bool MakeDirectories(std::string_view windowsPath) {
   const auto mapped = MapPath(windowsPath);
   if (!mapped) return false;
   std::error_code error;
@@ -115,7 +115,7 @@ bool CreateDirectories(std::string_view windowsPath) {
   return IsHostDirectory(mapped->host);
 }
 
-bool RemoveDirectory(std::string_view windowsPath) {
+bool RemoveEmptyDirectory(std::string_view windowsPath) {
   const auto mapped = MapPath(windowsPath);
   if (!mapped || !IsHostDirectory(mapped->host)) return false;
   std::error_code error;

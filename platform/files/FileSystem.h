@@ -29,8 +29,8 @@ namespace platform {
 // GetModuleFileName(our module): full canonical Windows path of the module
 // file. Default:
 //   "C:\Program Files\Vimaru Group Inc\VimaruIEToolbar\VimaruIEToolbar.dll"
-std::string GetModuleFileName();
-void SetModuleFileName(std::string_view windowsPath);
+std::string ModuleFilePath();
+void SetModuleFilePath(std::string_view windowsPath);
 
 // Directory of GetModuleFileName(), without a trailing backslash.
 std::string GetModuleDirectory();
@@ -42,14 +42,14 @@ void SetHostExecutablePath(std::string_view windowsPath);
 
 // GetTempPath: the user's temporary directory, always ending in a
 // backslash. Default "C:\Users\User\AppData\Local\Temp\".
-std::string GetTempPath();
-void SetTempPath(std::string_view windowsPath);
+std::string TempDirectoryPath();
+void SetTempDirectoryPath(std::string_view windowsPath);
 
 // GetLongPathName: the path with every component spelled as it is stored on
 // disk (and canonicalised). Like the real call it fails (nullopt) when the
 // path does not exist, so a test makes the expansion fail by pointing
 // SetTempPath at a directory it did not create.
-std::optional<std::string> GetLongPathName(std::string_view windowsPath);
+std::optional<std::string> LongPathName(std::string_view windowsPath);
 
 // --- Files -------------------------------------------------------------------
 
@@ -66,22 +66,22 @@ std::optional<std::string> ReadWholeFile(std::string_view windowsPath);
 bool WriteWholeFile(std::string_view windowsPath, std::string_view bytes);
 
 // DeleteFile: files only; false when missing or a directory.
-bool DeleteFile(std::string_view windowsPath);
+bool RemoveFile(std::string_view windowsPath);
 
 // MoveFile: renames a file or directory; fails when the destination exists,
 // the source is missing, or the destination's directory is missing. Moves
 // between drives work for files, as MoveFile copies them.
-bool MoveFile(std::string_view fromWindowsPath, std::string_view toWindowsPath);
+bool MovePath(std::string_view fromWindowsPath, std::string_view toWindowsPath);
 
 // CreateDirectory: one level; false when it exists or the parent is missing.
-bool CreateDirectory(std::string_view windowsPath);
+bool MakeDirectory(std::string_view windowsPath);
 
 // SHCreateDirectoryEx-like: creates every missing level; true when the
 // directory exists afterwards.
-bool CreateDirectories(std::string_view windowsPath);
+bool MakeDirectories(std::string_view windowsPath);
 
 // RemoveDirectory: empty directories only.
-bool RemoveDirectory(std::string_view windowsPath);
+bool RemoveEmptyDirectory(std::string_view windowsPath);
 
 struct FindData {
   std::string fileName;  // name as stored, no directory part

@@ -53,15 +53,15 @@ std::string Canonical(std::string_view path) {
 
 }  // namespace
 
-std::string GetModuleFileName() { return files_detail::LoadState().moduleFileName; }
+std::string ModuleFilePath() { return files_detail::LoadState().moduleFileName; }
 
-void SetModuleFileName(std::string_view windowsPath) {
+void SetModuleFilePath(std::string_view windowsPath) {
   UpdateState(
       [&](files_detail::FileSystemState& state) { state.moduleFileName = Canonical(windowsPath); });
 }
 
 std::string GetModuleDirectory() {
-  const std::string directory = ParentDirectory(GetModuleFileName());
+  const std::string directory = ParentDirectory(ModuleFilePath());
   // The product appends "\*.dll" to this, so a drive root loses its slash.
   if (directory.size() == 3 && directory[2] == '\\') return directory.substr(0, 2);
   return directory;
@@ -75,9 +75,9 @@ void SetHostExecutablePath(std::string_view windowsPath) {
   });
 }
 
-std::string GetTempPath() { return files_detail::LoadState().tempPath; }
+std::string TempDirectoryPath() { return files_detail::LoadState().tempPath; }
 
-void SetTempPath(std::string_view windowsPath) {
+void SetTempDirectoryPath(std::string_view windowsPath) {
   std::string path = Canonical(windowsPath);
   if (path.empty() || path.back() != '\\') path.push_back('\\');
   UpdateState([&](files_detail::FileSystemState& state) { state.tempPath = std::move(path); });

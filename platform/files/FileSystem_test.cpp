@@ -13,14 +13,14 @@ namespace fs = std::filesystem;
 
 TEST(ScopedFileSystemRoot, StartsWithTheProductDirectoriesOnly) {
   ScopedFileSystemRoot root;
-  EXPECT_EQ(GetModuleFileName(),
+  EXPECT_EQ(ModuleFilePath(),
             "C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll");
   EXPECT_EQ(GetModuleDirectory(), "C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar");
-  EXPECT_EQ(GetTempPath(), "C:\\Users\\User\\AppData\\Local\\Temp\\");
+  EXPECT_EQ(TempDirectoryPath(), "C:\\Users\\User\\AppData\\Local\\Temp\\");
   EXPECT_TRUE(IsDirectory(GetModuleDirectory()));
   EXPECT_TRUE(IsDirectory("C:\\Program Files\\Internet Explorer"));
-  EXPECT_TRUE(IsDirectory(GetTempPath()));
-  EXPECT_FALSE(PathExists(GetModuleFileName()));
+  EXPECT_TRUE(IsDirectory(TempDirectoryPath()));
+  EXPECT_FALSE(PathExists(ModuleFilePath()));
   EXPECT_FALSE(PathExists("D:\\"));
 }
 
@@ -28,15 +28,15 @@ TEST(ScopedFileSystemRoot, RestoresFactsAndRemovesItsTree) {
   std::string hostRoot;
   {
     ScopedFileSystemRoot outer;
-    SetModuleFileName("C:\\Outer\\outer.dll");
+    SetModuleFilePath("C:\\Outer\\outer.dll");
     {
       ScopedFileSystemRoot inner;
       hostRoot = inner.HostRoot();
-      SetModuleFileName("c:/inner/x.dll");
-      EXPECT_EQ(GetModuleFileName(), "C:\\inner\\x.dll");
+      SetModuleFilePath("c:/inner/x.dll");
+      EXPECT_EQ(ModuleFilePath(), "C:\\inner\\x.dll");
       ASSERT_TRUE(WriteWholeFile("C:\\file.txt", "x"));
     }
-    EXPECT_EQ(GetModuleFileName(), "C:\\Outer\\outer.dll");
+    EXPECT_EQ(ModuleFilePath(), "C:\\Outer\\outer.dll");
     EXPECT_FALSE(PathExists("C:\\file.txt"));
   }
   EXPECT_FALSE(fs::exists(hostRoot));
@@ -66,16 +66,16 @@ TEST(FileSystem, NamesMatchWhateverTheirCase) {
   EXPECT_EQ(ReadWholeFile("c:/PROGRAM FILES/internet explorer/cache.dat"), "x");
   ASSERT_TRUE(WriteWholeFile("c:\\program files\\internet explorer\\cache.dat", "y"));
   EXPECT_EQ(FindFiles("C:\\Program Files\\Internet Explorer\\*.dat").size(), 1u);
-  EXPECT_EQ(GetLongPathName("c:\\program files\\INTERNET EXPLORER\\cache.dat"),
+  EXPECT_EQ(LongPathName("c:\\program files\\INTERNET EXPLORER\\cache.dat"),
             "C:\\Program Files\\Internet Explorer\\Cache.DAT");
 }
 
 TEST(FileSystem, WritesNeedAnExistingDirectory) {
   ScopedFileSystemRoot root;
   EXPECT_FALSE(WriteWholeFile("C:\\Missing\\x.txt", "x"));
-  EXPECT_FALSE(WriteWholeFile(GetTempPath(), "x"));
+  EXPECT_FALSE(WriteWholeFile(TempDirectoryPath(), "x"));
   EXPECT_FALSE(WriteWholeFile("Q:\\x.txt", "x"));
-  EXPECT_FALSE(ReadWholeFile(GetTempPath()).has_value());
+  EXPECT_FALSE(ReadWholeFile(TempDirectoryPath()).has_value());
 }
 
 TEST(FileSystem, DotDotCannotLeaveTheDrive) {
@@ -96,44 +96,44 @@ TEST(FileSystem, DotDotCannotLeaveTheDrive) {
 TEST(FileSystem, DeleteRemovesFilesOnly) {
   ScopedFileSystemRoot root;
   ASSERT_TRUE(WriteWholeFile("C:\\x.txt", "x"));
-  EXPECT_FALSE(DeleteFile("C:\\Users"));
-  EXPECT_TRUE(DeleteFile("C:\\X.TXT"));
+  EXPECT_FALSE(RemoveFile("C:\\Users"));
+  EXPECT_TRUE(RemoveFile("C:\\X.TXT"));
   EXPECT_FALSE(PathExists("C:\\x.txt"));
-  EXPECT_FALSE(DeleteFile("C:\\x.txt"));
+  EXPECT_FALSE(RemoveFile("C:\\x.txt"));
 }
 
 TEST(FileSystem, MoveFileNeverReplaces) {
   ScopedFileSystemRoot root;
   ASSERT_TRUE(WriteWholeFile("C:\\a.txt", "a"));
   ASSERT_TRUE(WriteWholeFile("C:\\b.txt", "b"));
-  EXPECT_FALSE(MoveFile("C:\\a.txt", "C:\\B.TXT"));
+  EXPECT_FALSE(MovePath("C:\\a.txt", "C:\\B.TXT"));
   EXPECT_EQ(ReadWholeFile("C:\\b.txt"), "b");
-  EXPECT_FALSE(MoveFile("C:\\missing.txt", "C:\\c.txt"));
-  EXPECT_FALSE(MoveFile("C:\\a.txt", "C:\\NoDir\\a.txt"));
-  EXPECT_TRUE(MoveFile("C:\\a.txt", "C:\\Users\\moved.txt"));
+  EXPECT_FALSE(MovePath("C:\\missing.txt", "C:\\c.txt"));
+  EXPECT_FALSE(MovePath("C:\\a.txt", "C:\\NoDir\\a.txt"));
+  EXPECT_TRUE(MovePath("C:\\a.txt", "C:\\Users\\moved.txt"));
   EXPECT_FALSE(PathExists("C:\\a.txt"));
   EXPECT_EQ(ReadWholeFile("C:\\Users\\moved.txt"), "a");
-  EXPECT_TRUE(MoveFile("C:\\b.txt", "C:\\B.txt"));
+  EXPECT_TRUE(MovePath("C:\\b.txt", "C:\\B.txt"));
   EXPECT_EQ(FindFiles("C:\\*.txt").at(0).fileName, "B.txt");
 }
 
 TEST(FileSystem, MoveFileWorksAcrossDrives) {
   ScopedFileSystemRoot root("D");
   ASSERT_TRUE(WriteWholeFile("D:\\setup.exe", "MZ"));
-  EXPECT_TRUE(MoveFile("D:\\setup.exe", "C:\\setup.exe"));
+  EXPECT_TRUE(MovePath("D:\\setup.exe", "C:\\setup.exe"));
   EXPECT_EQ(ReadWholeFile("C:\\setup.exe"), "MZ");
 }
 
 TEST(FileSystem, DirectoriesAreCreatedOneLevelAtATime) {
   ScopedFileSystemRoot root;
-  EXPECT_FALSE(CreateDirectory("C:\\a\\b"));
-  EXPECT_TRUE(CreateDirectory("C:\\a"));
-  EXPECT_FALSE(CreateDirectory("C:\\A"));
-  EXPECT_TRUE(CreateDirectory("C:\\a\\b"));
-  EXPECT_TRUE(CreateDirectories("C:\\x\\y\\z"));
-  EXPECT_TRUE(CreateDirectories("C:\\x\\y\\z"));
-  EXPECT_FALSE(RemoveDirectory("C:\\x\\y"));
-  EXPECT_TRUE(RemoveDirectory("C:\\x\\y\\z"));
+  EXPECT_FALSE(MakeDirectory("C:\\a\\b"));
+  EXPECT_TRUE(MakeDirectory("C:\\a"));
+  EXPECT_FALSE(MakeDirectory("C:\\A"));
+  EXPECT_TRUE(MakeDirectory("C:\\a\\b"));
+  EXPECT_TRUE(MakeDirectories("C:\\x\\y\\z"));
+  EXPECT_TRUE(MakeDirectories("C:\\x\\y\\z"));
+  EXPECT_FALSE(RemoveEmptyDirectory("C:\\x\\y"));
+  EXPECT_TRUE(RemoveEmptyDirectory("C:\\x\\y\\z"));
 }
 
 TEST(FindFiles, ListsMatchesInNameOrder) {
@@ -142,7 +142,7 @@ TEST(FindFiles, ListsMatchesInNameOrder) {
   ASSERT_TRUE(WriteWholeFile(dir + "\\zeta.dll", "12345"));
   ASSERT_TRUE(WriteWholeFile(dir + "\\Alpha.DLL", ""));
   ASSERT_TRUE(WriteWholeFile(dir + "\\notes.txt", ""));
-  ASSERT_TRUE(CreateDirectory(dir + "\\folder.dll"));
+  ASSERT_TRUE(MakeDirectory(dir + "\\folder.dll"));
 
   const auto found = FindFiles(dir + "\\*.dll");
   ASSERT_EQ(found.size(), 3u);
@@ -159,22 +159,22 @@ TEST(FindFiles, ListsMatchesInNameOrder) {
 
 TEST(GetLongPathName, FailsForMissingPathsAndKeepsTheTrailingBackslash) {
   ScopedFileSystemRoot root;
-  EXPECT_EQ(GetLongPathName("c:\\users\\user\\appdata\\local\\temp\\"),
+  EXPECT_EQ(LongPathName("c:\\users\\user\\appdata\\local\\temp\\"),
             "C:\\Users\\User\\AppData\\Local\\Temp\\");
-  SetTempPath("C:\\Users\\User\\AppData\\Local\\Temp\\Low\\Low");
-  EXPECT_EQ(GetTempPath(), "C:\\Users\\User\\AppData\\Local\\Temp\\Low\\Low\\");
-  EXPECT_FALSE(GetLongPathName(GetTempPath()).has_value());
+  SetTempDirectoryPath("C:\\Users\\User\\AppData\\Local\\Temp\\Low\\Low");
+  EXPECT_EQ(TempDirectoryPath(), "C:\\Users\\User\\AppData\\Local\\Temp\\Low\\Low\\");
+  EXPECT_FALSE(LongPathName(TempDirectoryPath()).has_value());
 }
 
 TEST(FileSystem, ConcurrentReadersAndSettersAreSafe) {
   ScopedFileSystemRoot root;
   ASSERT_TRUE(WriteWholeFile("C:\\shared.txt", "shared"));
   std::thread writer([] {
-    for (int i = 0; i < 50; ++i) SetTempPath(i % 2 ? "C:\\A\\" : "C:\\B\\");
+    for (int i = 0; i < 50; ++i) SetTempDirectoryPath(i % 2 ? "C:\\A\\" : "C:\\B\\");
   });
   for (int i = 0; i < 50; ++i) {
     EXPECT_EQ(ReadWholeFile("C:\\shared.txt"), "shared");
-    const std::string temp = GetTempPath();
+    const std::string temp = TempDirectoryPath();
     EXPECT_TRUE(temp == "C:\\A\\" || temp == "C:\\B\\" ||
                 temp == "C:\\Users\\User\\AppData\\Local\\Temp\\");
   }

@@ -33,9 +33,9 @@ ScopedFileSystemRoot::ScopedFileSystemRoot(std::string_view extraDrives)
     std::filesystem::create_directory(std::filesystem::path(hostRoot_) /
                                       std::string(1, AnsiToLower(drive)));
   }
-  CreateDirectories(GetModuleDirectory());
-  CreateDirectories(ParentDirectory(GetHostExecutablePath()));
-  CreateDirectories(GetTempPath());
+  MakeDirectories(GetModuleDirectory());
+  MakeDirectories(ParentDirectory(GetHostExecutablePath()));
+  MakeDirectories(TempDirectoryPath());
 }
 
 ScopedFileSystemRoot::~ScopedFileSystemRoot() {

@@ -23,13 +23,13 @@ class HtmlCollection final : public DispatchObject<IHTMLElementCollection> {
   HtmlCollection(ComPtr<HtmlDocument> document, std::vector<Node*> elements)
       : document_(std::move(document)), elements_(std::move(elements)) {}
 
-  HRESULT get_length(LONG* length) override {
+  HRESULT STDMETHODCALLTYPE get_length(LONG* length) override {
     if (length == nullptr) return E_POINTER;
     *length = static_cast<LONG>(elements_.size());
     return S_OK;
   }
 
-  HRESULT item(VARIANT name, VARIANT index, IDispatch** result) override {
+  HRESULT STDMETHODCALLTYPE item(VARIANT name, VARIANT index, IDispatch** result) override {
     if (result == nullptr) return E_POINTER;
     *result = nullptr;
     if (auto position = VariantInteger(name)) return ElementAt(elements_, *position, result);
@@ -47,7 +47,7 @@ class HtmlCollection final : public DispatchObject<IHTMLElementCollection> {
     return S_OK;
   }
 
-  HRESULT tags(VARIANT tagName, IDispatch** result) override {
+  HRESULT STDMETHODCALLTYPE tags(VARIANT tagName, IDispatch** result) override {
     if (result == nullptr) return E_POINTER;
     *result = nullptr;
     const auto tag = VariantText(tagName);

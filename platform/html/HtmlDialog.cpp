@@ -13,7 +13,7 @@ class UrlMoniker final : public platform::ComObject<IMoniker> {
  public:
   explicit UrlMoniker(std::u16string url) : url_(std::move(url)) {}
 
-  HRESULT GetDisplayName(IBindCtx*, IMoniker*, LPOLESTR* name) override {
+  HRESULT STDMETHODCALLTYPE GetDisplayName(IBindCtx*, IMoniker*, LPOLESTR* name) override {
     if (name == nullptr) return E_POINTER;
     *name = static_cast<LPOLESTR>(CoTaskMemAlloc((url_.size() + 1) * sizeof(OLECHAR)));
     if (*name == nullptr) return E_OUTOFMEMORY;

@@ -13,27 +13,12 @@
 #include "platform/automation/Variant.h"
 #include "platform/ui/WinTypes.h"
 
-struct IBindCtx;
-
-struct IMoniker : IUnknown {
-  static constexpr IID kIid = platform::MakeGuid("0000000F-0000-0000-C000-000000000046");
-
-  // The address the moniker names, allocated with CoTaskMemAlloc.
-  virtual HRESULT GetDisplayName(IBindCtx* context, IMoniker* toLeft, LPOLESTR* name) = 0;
-
- protected:
-  ~IMoniker() = default;
-};
-
-inline constexpr IID IID_IMoniker = IMoniker::kIid;
-
-HRESULT CreateURLMoniker(IMoniker* context, LPCWSTR url, IMoniker** moniker);
-
-using SHOWHTMLDIALOGFN = HRESULT(HWND parent, IMoniker* moniker, VARIANT* argumentIn,
-                                 LPWSTR options, VARIANT* argumentOut);
-
-HRESULT ShowHTMLDialog(HWND parent, IMoniker* moniker, VARIANT* argumentIn, LPWSTR options,
-                       VARIANT* argumentOut);
+#if defined(_WIN32)
+#include <urlmon.h>
+#include <mshtmhst.h>
+#else
+#include "platform/html/HtmlDialog_linux.h"
+#endif
 
 namespace platform::html {
 

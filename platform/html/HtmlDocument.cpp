@@ -14,7 +14,7 @@ class FrameEnumerator final : public ComObject<IEnumUnknown> {
  public:
   explicit FrameEnumerator(std::vector<ComPtr<IUnknown>> items) : items_(std::move(items)) {}
 
-  HRESULT Next(ULONG count, IUnknown** items, ULONG* fetched) override {
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, IUnknown** items, ULONG* fetched) override {
     if (items == nullptr || (count > 1 && fetched == nullptr)) return E_POINTER;
     ULONG done = 0;
     while (done < count && position_ < items_.size()) {
@@ -24,15 +24,15 @@ class FrameEnumerator final : public ComObject<IEnumUnknown> {
     if (fetched != nullptr) *fetched = done;
     return done == count ? S_OK : S_FALSE;
   }
-  HRESULT Skip(ULONG count) override {
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
     position_ = std::min(items_.size(), position_ + count);
     return position_ < items_.size() ? S_OK : S_FALSE;
   }
-  HRESULT Reset() override {
+  HRESULT STDMETHODCALLTYPE Reset() override {
     position_ = 0;
     return S_OK;
   }
-  HRESULT Clone(IEnumUnknown** copy) override {
+  HRESULT STDMETHODCALLTYPE Clone(IEnumUnknown** copy) override {
     if (copy == nullptr) return E_POINTER;
     auto clone = Make<FrameEnumerator>(items_);
     clone->position_ = position_;

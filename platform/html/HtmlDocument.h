@@ -67,23 +67,23 @@ class HtmlDocument final : public DispatchObject<IHTMLDocument2, IHTMLDocument3,
   ComPtr<IHTMLWindow2> Window();
 
   // --- IHTMLDocument2 -------------------------------------------------------------
-  HRESULT get_all(IHTMLElementCollection** all) override;
-  HRESULT get_body(IHTMLElement** body) override;
-  HRESULT get_URL(BSTR* url) override;
-  HRESULT get_title(BSTR* title) override;
-  HRESULT get_readyState(BSTR* state) override;
-  HRESULT get_frames(IHTMLFramesCollection2** frames) override;
-  HRESULT get_parentWindow(IHTMLWindow2** window) override;
-  HRESULT write(SAFEARRAY* texts) override;
+  HRESULT STDMETHODCALLTYPE get_all(IHTMLElementCollection** all) override;
+  HRESULT STDMETHODCALLTYPE get_body(IHTMLElement** body) override;
+  HRESULT STDMETHODCALLTYPE get_URL(BSTR* url) override;
+  HRESULT STDMETHODCALLTYPE get_title(BSTR* title) override;
+  HRESULT STDMETHODCALLTYPE get_readyState(BSTR* state) override;
+  HRESULT STDMETHODCALLTYPE get_frames(IHTMLFramesCollection2** frames) override;
+  HRESULT STDMETHODCALLTYPE get_parentWindow(IHTMLWindow2** window) override;
+  HRESULT STDMETHODCALLTYPE write(SAFEARRAY* texts) override;
 
   // --- IHTMLDocument3 -------------------------------------------------------------
-  HRESULT getElementById(BSTR id, IHTMLElement** element) override;
-  HRESULT getElementsByTagName(BSTR tagName, IHTMLElementCollection** elements) override;
-  HRESULT get_documentElement(IHTMLElement** root) override;
+  HRESULT STDMETHODCALLTYPE getElementById(BSTR id, IHTMLElement** element) override;
+  HRESULT STDMETHODCALLTYPE getElementsByTagName(BSTR tagName, IHTMLElementCollection** elements) override;
+  HRESULT STDMETHODCALLTYPE get_documentElement(IHTMLElement** root) override;
 
   // --- IOleContainer --------------------------------------------------------------
-  HRESULT EnumObjects(DWORD flags, IEnumUnknown** objects) override;
-  HRESULT LockContainer(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE EnumObjects(DWORD flags, IEnumUnknown** objects) override;
+  HRESULT STDMETHODCALLTYPE LockContainer(BOOL) override { return S_OK; }
 
  private:
   struct Frame {

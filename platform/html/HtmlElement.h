@@ -14,29 +14,29 @@ class HtmlElement final : public DispatchObject<IHTMLElement, IHTMLBodyElement> 
 
   Node* GetNode() const { return node_; }
 
-  HRESULT QueryInterface(REFIID iid, void** object) override;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
 
-  HRESULT get_id(BSTR* id) override;
-  HRESULT put_id(BSTR id) override;
-  HRESULT get_tagName(BSTR* tagName) override;
-  HRESULT getAttribute(BSTR name, LONG flags, VARIANT* value) override;
-  HRESULT setAttribute(BSTR name, VARIANT value, LONG flags) override;
-  HRESULT removeAttribute(BSTR name, LONG flags, VARIANT_BOOL* removed) override;
-  HRESULT get_innerText(BSTR* text) override;
-  HRESULT put_innerText(BSTR text) override;
-  HRESULT get_outerText(BSTR* text) override;
-  HRESULT put_outerText(BSTR text) override;
-  HRESULT get_innerHTML(BSTR* html) override;
-  HRESULT put_innerHTML(BSTR html) override;
-  HRESULT get_outerHTML(BSTR* html) override;
-  HRESULT put_outerHTML(BSTR html) override;
-  HRESULT insertAdjacentHTML(BSTR where, BSTR html) override;
-  HRESULT insertAdjacentText(BSTR where, BSTR text) override;
-  HRESULT get_parentElement(IHTMLElement** parent) override;
-  HRESULT get_all(IDispatch** all) override;
-  HRESULT get_document(IDispatch** document) override;
+  HRESULT STDMETHODCALLTYPE get_id(BSTR* id) override;
+  HRESULT STDMETHODCALLTYPE put_id(BSTR id) override;
+  HRESULT STDMETHODCALLTYPE get_tagName(BSTR* tagName) override;
+  HRESULT STDMETHODCALLTYPE getAttribute(BSTR name, LONG flags, VARIANT* value) override;
+  HRESULT STDMETHODCALLTYPE setAttribute(BSTR name, VARIANT value, LONG flags) override;
+  HRESULT STDMETHODCALLTYPE removeAttribute(BSTR name, LONG flags, VARIANT_BOOL* removed) override;
+  HRESULT STDMETHODCALLTYPE get_innerText(BSTR* text) override;
+  HRESULT STDMETHODCALLTYPE put_innerText(BSTR text) override;
+  HRESULT STDMETHODCALLTYPE get_outerText(BSTR* text) override;
+  HRESULT STDMETHODCALLTYPE put_outerText(BSTR text) override;
+  HRESULT STDMETHODCALLTYPE get_innerHTML(BSTR* html) override;
+  HRESULT STDMETHODCALLTYPE put_innerHTML(BSTR html) override;
+  HRESULT STDMETHODCALLTYPE get_outerHTML(BSTR* html) override;
+  HRESULT STDMETHODCALLTYPE put_outerHTML(BSTR html) override;
+  HRESULT STDMETHODCALLTYPE insertAdjacentHTML(BSTR where, BSTR html) override;
+  HRESULT STDMETHODCALLTYPE insertAdjacentText(BSTR where, BSTR text) override;
+  HRESULT STDMETHODCALLTYPE get_parentElement(IHTMLElement** parent) override;
+  HRESULT STDMETHODCALLTYPE get_all(IDispatch** all) override;
+  HRESULT STDMETHODCALLTYPE get_document(IDispatch** document) override;
 
-  HRESULT createTextRange(IHTMLTxtRange** range) override;
+  HRESULT STDMETHODCALLTYPE createTextRange(IHTMLTxtRange** range) override;
 
  private:
   bool IsBody() const;

@@ -10,7 +10,7 @@ class HtmlWindow final : public DispatchObject<IHTMLWindow2> {
  public:
   explicit HtmlWindow(ComPtr<HtmlDocument> document) : document_(std::move(document)) {}
 
-  HRESULT item(VARIANT* index, VARIANT* result) override {
+  HRESULT STDMETHODCALLTYPE item(VARIANT* index, VARIANT* result) override {
     if (index == nullptr || result == nullptr) return E_POINTER;
     VariantInit(result);
     const auto position = VariantInteger(*index);
@@ -24,34 +24,34 @@ class HtmlWindow final : public DispatchObject<IHTMLWindow2> {
     return S_OK;
   }
 
-  HRESULT get_length(LONG* length) override {
+  HRESULT STDMETHODCALLTYPE get_length(LONG* length) override {
     if (length == nullptr) return E_POINTER;
     *length = static_cast<LONG>(document_->FrameCount());
     return S_OK;
   }
 
-  HRESULT get_document(IHTMLDocument2** document) override {
+  HRESULT STDMETHODCALLTYPE get_document(IHTMLDocument2** document) override {
     if (document == nullptr) return E_POINTER;
     ComPtr<IHTMLDocument2> held = document_;
     *document = held.Detach();
     return S_OK;
   }
 
-  HRESULT get_frames(IHTMLFramesCollection2** frames) override {
+  HRESULT STDMETHODCALLTYPE get_frames(IHTMLFramesCollection2** frames) override {
     if (frames == nullptr) return E_POINTER;
     AddRef();
     *frames = this;
     return S_OK;
   }
 
-  HRESULT get_parent(IHTMLWindow2** parent) override {
+  HRESULT STDMETHODCALLTYPE get_parent(IHTMLWindow2** parent) override {
     if (parent == nullptr) return E_POINTER;
     HtmlDocument* above = document_->ParentDocument();
     *parent = above != nullptr ? above->Window().Detach() : Self();
     return S_OK;
   }
 
-  HRESULT get_top(IHTMLWindow2** top) override {
+  HRESULT STDMETHODCALLTYPE get_top(IHTMLWindow2** top) override {
     if (top == nullptr) return E_POINTER;
     HtmlDocument* topmost = document_.Get();
     while (topmost->ParentDocument() != nullptr) topmost = topmost->ParentDocument();
@@ -59,7 +59,7 @@ class HtmlWindow final : public DispatchObject<IHTMLWindow2> {
     return S_OK;
   }
 
-  HRESULT execScript(BSTR code, BSTR language, VARIANT* result) override {
+  HRESULT STDMETHODCALLTYPE execScript(BSTR code, BSTR language, VARIANT* result) override {
     if (result != nullptr) VariantInit(result);
     RecordScriptRun({document_->Url(), std::u16string(Bstr::Borrowed(code)),
                      std::u16string(Bstr::Borrowed(language))});

@@ -42,14 +42,14 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   TextRange(ComPtr<HtmlDocument> document, Node* scope, std::size_t start, std::size_t end)
       : document_(std::move(document)), scope_(scope), start_(start), end_(end) {}
 
-  HRESULT get_text(BSTR* text) override {
+  HRESULT STDMETHODCALLTYPE get_text(BSTR* text) override {
     const RenderedText& rendered = Render();
     return CopyToBstr(std::u16string_view(rendered.text).substr(start_, end_ - start_), text);
   }
 
-  HRESULT pasteHTML(BSTR html) override;
+  HRESULT STDMETHODCALLTYPE pasteHTML(BSTR html) override;
 
-  HRESULT findText(BSTR text, LONG count, LONG flags, VARIANT_BOOL* found) override {
+  HRESULT STDMETHODCALLTYPE findText(BSTR text, LONG count, LONG flags, VARIANT_BOOL* found) override {
     if (found == nullptr) return E_POINTER;
     *found = VARIANT_FALSE;
     const std::u16string_view needle = Bstr::Borrowed(text);
@@ -82,12 +82,12 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     return S_OK;
   }
 
-  HRESULT select() override { return Record(RangeAction::Kind::kSelect); }
-  HRESULT scrollIntoView(VARIANT_BOOL) override {
+  HRESULT STDMETHODCALLTYPE select() override { return Record(RangeAction::Kind::kSelect); }
+  HRESULT STDMETHODCALLTYPE scrollIntoView(VARIANT_BOOL) override {
     return Record(RangeAction::Kind::kScrollIntoView);
   }
 
-  HRESULT collapse(VARIANT_BOOL toStart) override {
+  HRESULT STDMETHODCALLTYPE collapse(VARIANT_BOOL toStart) override {
     Render();
     if (toStart != VARIANT_FALSE) {
       end_ = start_;
@@ -97,32 +97,32 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     return S_OK;
   }
 
-  HRESULT duplicate(IHTMLTxtRange** copy) override {
+  HRESULT STDMETHODCALLTYPE duplicate(IHTMLTxtRange** copy) override {
     if (copy == nullptr) return E_POINTER;
     *copy = Make<TextRange>(document_, scope_, start_, end_).Detach();
     return S_OK;
   }
 
-  HRESULT move(BSTR unit, LONG count, LONG* moved) override {
+  HRESULT STDMETHODCALLTYPE move(BSTR unit, LONG count, LONG* moved) override {
     collapse(count < 0 ? VARIANT_TRUE : VARIANT_FALSE);
     const HRESULT hr = moveStart(unit, count, moved);
     end_ = start_;
     return hr;
   }
 
-  HRESULT moveStart(BSTR unit, LONG count, LONG* moved) override {
+  HRESULT STDMETHODCALLTYPE moveStart(BSTR unit, LONG count, LONG* moved) override {
     const HRESULT hr = Moved(unit, count, start_, moved);
     end_ = std::max(start_, end_);
     return hr;
   }
 
-  HRESULT moveEnd(BSTR unit, LONG count, LONG* moved) override {
+  HRESULT STDMETHODCALLTYPE moveEnd(BSTR unit, LONG count, LONG* moved) override {
     const HRESULT hr = Moved(unit, count, end_, moved);
     start_ = std::min(start_, end_);
     return hr;
   }
 
-  HRESULT setEndPoint(BSTR how, IHTMLTxtRange* other) override {
+  HRESULT STDMETHODCALLTYPE setEndPoint(BSTR how, IHTMLTxtRange* other) override {
     const TextRange* source = dynamic_cast<TextRange*>(other);
     std::size_t* mine = nullptr;
     std::size_t theirs = 0;
@@ -132,7 +132,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     return S_OK;
   }
 
-  HRESULT compareEndPoints(BSTR how, IHTMLTxtRange* other, LONG* result) override {
+  HRESULT STDMETHODCALLTYPE compareEndPoints(BSTR how, IHTMLTxtRange* other, LONG* result) override {
     if (result == nullptr) return E_POINTER;
     const TextRange* source = dynamic_cast<TextRange*>(other);
     std::size_t* mine = nullptr;
@@ -142,7 +142,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     return S_OK;
   }
 
-  HRESULT isEqual(IHTMLTxtRange* other, VARIANT_BOOL* equal) override {
+  HRESULT STDMETHODCALLTYPE isEqual(IHTMLTxtRange* other, VARIANT_BOOL* equal) override {
     if (equal == nullptr) return E_POINTER;
     const TextRange* source = dynamic_cast<TextRange*>(other);
     const bool same = source != nullptr && source->scope_ == scope_ && source->start_ == start_ &&
@@ -151,7 +151,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     return S_OK;
   }
 
-  HRESULT inRange(IHTMLTxtRange* other, VARIANT_BOOL* inside) override {
+  HRESULT STDMETHODCALLTYPE inRange(IHTMLTxtRange* other, VARIANT_BOOL* inside) override {
     if (inside == nullptr) return E_POINTER;
     const TextRange* source = dynamic_cast<TextRange*>(other);
     const bool within = source != nullptr && source->scope_ == scope_ && source->start_ >= start_ &&
@@ -160,7 +160,7 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     return S_OK;
   }
 
-  HRESULT parentElement(IHTMLElement** parent) override {
+  HRESULT STDMETHODCALLTYPE parentElement(IHTMLElement** parent) override {
     if (parent == nullptr) return E_POINTER;
     const RenderedText& rendered = Render();
     Node* common = nullptr;

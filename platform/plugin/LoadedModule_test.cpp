@@ -50,7 +50,7 @@ TEST_F(LoadedModuleTest, SeesOnlyTheModulesOwnExports) {
 
 TEST_F(LoadedModuleTest, RefusesWhatIsNotALibrary) {
   ASSERT_TRUE(WriteWholeFile(GetModuleDirectory() + "\\Fake.dll", "MZ this is not a library"));
-  ASSERT_TRUE(CreateDirectory(GetModuleDirectory() + "\\Folder.dll"));
+  ASSERT_TRUE(MakeDirectory(GetModuleDirectory() + "\\Folder.dll"));
   EXPECT_FALSE(LoadedModule::Load(GetModuleDirectory() + "\\Fake.dll").has_value());
   EXPECT_FALSE(LoadedModule::Load(GetModuleDirectory() + "\\Folder.dll").has_value());
   EXPECT_FALSE(LoadedModule::Load(GetModuleDirectory() + "\\Missing.dll").has_value());
@@ -100,7 +100,7 @@ TEST_F(LoadedModuleTest, MovingTransfersOwnership) {
 }
 
 TEST_F(LoadedModuleTest, FindModuleFilesListsLibrariesBesideTheModule) {
-  ASSERT_TRUE(CreateDirectory(GetModuleDirectory() + "\\Folder.dll"));
+  ASSERT_TRUE(MakeDirectory(GetModuleDirectory() + "\\Folder.dll"));
   ASSERT_TRUE(WriteWholeFile(GetModuleDirectory() + "\\readme.txt", ""));
   const std::vector<std::string> expected = {silent_, exporting_};
   EXPECT_EQ(FindModuleFiles("*.dll"), expected);

@@ -99,7 +99,7 @@ std::optional<Bitmap> DecodeBitmap(std::string_view bytes) {
 }
 
 std::optional<Bitmap> LoadBitmapResource(int id) {
-  const auto bytes = FindResource("BITMAP", id);
+  const auto bytes = FindModuleResource("BITMAP", id);
   if (!bytes) return std::nullopt;
   return DecodeBitmap(*bytes);
 }

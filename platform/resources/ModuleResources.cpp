@@ -102,16 +102,16 @@ void RegisterModuleResources(std::span<const EmbeddedResource> table) {
   directory.tables.push_back(table);
 }
 
-std::optional<std::string_view> FindResource(std::string_view type, std::string_view name) {
+std::optional<std::string_view> FindModuleResource(std::string_view type, std::string_view name) {
   if (const auto id = name.starts_with('#') ? ParseId(name) : std::nullopt)
-    return FindResource(type, *id);
+    return FindModuleResource(type, *id);
   if (name.empty()) return std::nullopt;
   return Search([&](const EmbeddedResource& entry) {
     return !entry.name.empty() && EqualNoCase(entry.type, type) && EqualNoCase(entry.name, name);
   });
 }
 
-std::optional<std::string_view> FindResource(std::string_view type, int id) {
+std::optional<std::string_view> FindModuleResource(std::string_view type, int id) {
   if (id <= 0) return std::nullopt;
   return Search([&](const EmbeddedResource& entry) {
     return entry.name.empty() && entry.id == id && EqualNoCase(entry.type, type);
@@ -124,7 +124,7 @@ std::optional<std::string_view> LoadResUrl(std::string_view url) {
     return std::nullopt;
   }
   const std::string rest = PercentDecode(url.substr(kScheme.size()));
-  const std::string module = GetModuleFileName();
+  const std::string module = ModuleFilePath();
   // The module path ends where a "/" is followed by the resource part; the
   // path itself may use either separator, so each "/" is a candidate.
   for (std::size_t slash = rest.find('/'); slash != std::string::npos;
@@ -132,9 +132,9 @@ std::optional<std::string_view> LoadResUrl(std::string_view url) {
     if (!SameWindowsPath(rest.substr(0, slash), module)) continue;
     const std::string_view resource = std::string_view(rest).substr(slash + 1);
     const std::size_t split = resource.find('/');
-    if (split == std::string_view::npos) return FindResource("HTML", resource);
+    if (split == std::string_view::npos) return FindModuleResource("HTML", resource);
     if (resource.find('/', split + 1) != std::string_view::npos) return std::nullopt;
-    return FindResource(TypeName(resource.substr(0, split)), resource.substr(split + 1));
+    return FindModuleResource(TypeName(resource.substr(0, split)), resource.substr(split + 1));
   }
   return std::nullopt;
 }

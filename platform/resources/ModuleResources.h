@@ -35,8 +35,8 @@ void RegisterModuleResources(std::span<const EmbeddedResource> table);
 
 // FindResource + LoadResource + LockResource: the resource's bytes, valid for
 // the program's life (or, under ScopedModuleResources, the scope's life).
-std::optional<std::string_view> FindResource(std::string_view type, std::string_view name);
-std::optional<std::string_view> FindResource(std::string_view type, int id);
+std::optional<std::string_view> FindModuleResource(std::string_view type, std::string_view name);
+std::optional<std::string_view> FindModuleResource(std::string_view type, int id);
 
 // The res: protocol of the browser for our own module:
 //   "res://" + module path + "/" + name          (type HTML)

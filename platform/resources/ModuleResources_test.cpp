@@ -8,50 +8,50 @@ namespace platform {
 namespace {
 
 TEST(EmbeddedResources, HoldTheFilesByteForByte) {
-  EXPECT_EQ(FindResource("HTML", "TESTPAGE.HTM"), "<html><body>Hello</body></html>\n");
+  EXPECT_EQ(FindModuleResource("HTML", "TESTPAGE.HTM"), "<html><body>Hello</body></html>\n");
 
-  const auto all = FindResource("TESTDATA", "ALLBYTES.BIN");
+  const auto all = FindModuleResource("TESTDATA", "ALLBYTES.BIN");
   ASSERT_TRUE(all.has_value());
   ASSERT_EQ(all->size(), 768u);
   for (std::size_t i = 0; i < all->size(); ++i) {
     ASSERT_EQ(static_cast<unsigned char>((*all)[i]), i % 256) << "at " << i;
   }
 
-  const auto empty = FindResource("TESTDATA", "EMPTY.TXT");
+  const auto empty = FindModuleResource("TESTDATA", "EMPTY.TXT");
   ASSERT_TRUE(empty.has_value());
   EXPECT_TRUE(empty->empty());
 }
 
 TEST(EmbeddedResources, MatchTypeAndNameIgnoringCase) {
-  EXPECT_TRUE(FindResource("html", "testpage.htm").has_value());
-  EXPECT_FALSE(FindResource("BITMAP", "TESTPAGE.HTM").has_value());
-  EXPECT_FALSE(FindResource("HTML", "TESTPAGE").has_value());
-  EXPECT_FALSE(FindResource("HTML", "").has_value());
+  EXPECT_TRUE(FindModuleResource("html", "testpage.htm").has_value());
+  EXPECT_FALSE(FindModuleResource("BITMAP", "TESTPAGE.HTM").has_value());
+  EXPECT_FALSE(FindModuleResource("HTML", "TESTPAGE").has_value());
+  EXPECT_FALSE(FindModuleResource("HTML", "").has_value());
 }
 
 TEST(EmbeddedResources, NumericIdsAndTheirHashNames) {
-  EXPECT_EQ(FindResource("TESTDATA", 77)->size(), 768u);
-  EXPECT_EQ(FindResource("TESTDATA", "#77")->size(), 768u);
-  EXPECT_FALSE(FindResource("TESTDATA", "77").has_value());
-  EXPECT_FALSE(FindResource("TESTDATA", 78).has_value());
-  EXPECT_FALSE(FindResource("TESTDATA", 0).has_value());
-  EXPECT_FALSE(FindResource("TESTDATA", "#").has_value());
-  EXPECT_FALSE(FindResource("TESTDATA", "#77x").has_value());
+  EXPECT_EQ(FindModuleResource("TESTDATA", 77)->size(), 768u);
+  EXPECT_EQ(FindModuleResource("TESTDATA", "#77")->size(), 768u);
+  EXPECT_FALSE(FindModuleResource("TESTDATA", "77").has_value());
+  EXPECT_FALSE(FindModuleResource("TESTDATA", 78).has_value());
+  EXPECT_FALSE(FindModuleResource("TESTDATA", 0).has_value());
+  EXPECT_FALSE(FindModuleResource("TESTDATA", "#").has_value());
+  EXPECT_FALSE(FindModuleResource("TESTDATA", "#77x").has_value());
 }
 
 TEST(ScopedModuleResources, ReplacesTheEmbeddedTablesAndNests) {
   {
     ScopedModuleResources outer({{"HTML", "A.HTM", 0, "outer"}});
-    EXPECT_FALSE(FindResource("HTML", "TESTPAGE.HTM").has_value());
-    EXPECT_EQ(FindResource("HTML", "a.htm"), "outer");
+    EXPECT_FALSE(FindModuleResource("HTML", "TESTPAGE.HTM").has_value());
+    EXPECT_EQ(FindModuleResource("HTML", "a.htm"), "outer");
     {
       ScopedModuleResources inner({{"BITMAP", "", 5, "inner"}});
-      EXPECT_FALSE(FindResource("HTML", "A.HTM").has_value());
-      EXPECT_EQ(FindResource("bitmap", 5), "inner");
+      EXPECT_FALSE(FindModuleResource("HTML", "A.HTM").has_value());
+      EXPECT_EQ(FindModuleResource("bitmap", 5), "inner");
     }
-    EXPECT_EQ(FindResource("HTML", "A.HTM"), "outer");
+    EXPECT_EQ(FindModuleResource("HTML", "A.HTM"), "outer");
   }
-  EXPECT_TRUE(FindResource("HTML", "TESTPAGE.HTM").has_value());
+  EXPECT_TRUE(FindModuleResource("HTML", "TESTPAGE.HTM").has_value());
 }
 
 TEST(LoadResUrl, ResolvesOnlyOurOwnModule) {
@@ -105,7 +105,7 @@ TEST(LoadResUrl, ResolvesOnlyOurOwnModule) {
 TEST(LoadResUrl, FollowsTheModulePathWhenItMoves) {
   ScopedFileSystemRoot root;
   ScopedModuleResources resources({{"HTML", "AD.HTM", 0, "waiting"}});
-  SetModuleFileName("D:\\Tools\\Toolbar.dll");
+  SetModuleFilePath("D:\\Tools\\Toolbar.dll");
   EXPECT_EQ(LoadResUrl("res://D:\\Tools\\Toolbar.dll/AD.HTM"), "waiting");
   EXPECT_FALSE(
       LoadResUrl(

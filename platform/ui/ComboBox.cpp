@@ -116,7 +116,7 @@ void MeasureOwnerDrawnItems(HWND combo, ComboState& state) {
   }
 }
 
-LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) AttachControlState(hwnd, std::make_shared<ComboState>());
   auto state = StateOf(hwnd);
   if (!state || message == WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -51,7 +51,7 @@ void ReplaceSelection(HWND edit, EditState& state, std::u16string_view insert, b
   }
 }
 
-LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto state = std::make_shared<EditState>();
     state->readOnly = (reinterpret_cast<const CREATESTRUCTW*>(lParam)->style & ES_READONLY) != 0;
@@ -162,7 +162,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
     if (HWND parent = GetParent(hwnd))
       SendMessageW(parent, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(hwnd));

@@ -10,27 +10,12 @@
 #include "platform/resources/Bitmap.h"
 #include "platform/ui/WindowMessages.h"
 
-constexpr UINT ILC_MASK = 0x0001;
-constexpr UINT ILC_COLOR32 = 0x0020;
-constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
-constexpr COLORREF CLR_DEFAULT = 0xFF000000;
-constexpr UINT ILD_NORMAL = 0x0000;
-constexpr UINT ILD_TRANSPARENT = 0x0001;
-
-HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int grow);
-BOOL ImageList_Destroy(HIMAGELIST list);
-int ImageList_GetImageCount(HIMAGELIST list);
-BOOL ImageList_GetIconSize(HIMAGELIST list, int* width, int* height);
-COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF colour);
-// Cuts the bitmap into images of the list's width (a bitmap narrower than
-// one image adds nothing) and adds them; with ILC_MASK, pixels of the mask
-// colour (a COLORREF; CLR_DEFAULT takes the top-left pixel) are transparent.
-// Returns the index of the first image added, or -1.
-int ImageList_AddMasked(HIMAGELIST list, const platform::Bitmap& bitmap, COLORREF mask);
-// Index -1 removes every image.
-BOOL ImageList_Remove(HIMAGELIST list, int index);
-// Records the image on a device context (see Gdi.h).
-BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
+#if defined(_WIN32)
+#include <windows.h>
+#include <commctrl.h>
+#else
+#include "platform/ui/ImageList_linux.h"
+#endif
 
 namespace platform::ui {
 

@@ -15,21 +15,11 @@
 
 #include "platform/ui/WindowMessages.h"
 
-constexpr int WH_KEYBOARD = 2;
-constexpr int HC_ACTION = 0;
-constexpr int HC_NOREMOVE = 3;
-
-// Only thread hooks: `threadId` must name a thread that uses the toolkit;
-// 0 (a global hook) is refused.
-HHOOK SetWindowsHookExW(int hookKind, HOOKPROC proc, HINSTANCE module, DWORD threadId);
-BOOL UnhookWindowsHookEx(HHOOK hook);
-LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
-
-// High bit (negative value) while the key is down; GetKeyState's low bit is
-// the toggle state. GetAsyncKeyState reads the keyboard now; GetKeyState the
-// calling thread's state as of the key messages it has retrieved.
-SHORT GetKeyState(int virtualKey);
-SHORT GetAsyncKeyState(int virtualKey);
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include "platform/ui/Keyboard_linux.h"
+#endif
 
 namespace platform::ui {
 

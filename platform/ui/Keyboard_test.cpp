@@ -21,12 +21,12 @@ HHOOK firstHook = nullptr;
 HHOOK secondHook = nullptr;
 bool secondSwallows = false;
 
-LRESULT FirstHook(int code, WPARAM key, LPARAM flags) {
+LRESULT CALLBACK FirstHook(int code, WPARAM key, LPARAM flags) {
   hookCalls.push_back({'1', code, key, flags});
   return CallNextHookEx(firstHook, code, key, flags);
 }
 
-LRESULT SecondHook(int code, WPARAM key, LPARAM flags) {
+LRESULT CALLBACK SecondHook(int code, WPARAM key, LPARAM flags) {
   hookCalls.push_back({'2', code, key, flags});
   if (secondSwallows) return 1;
   return CallNextHookEx(secondHook, code, key, flags);

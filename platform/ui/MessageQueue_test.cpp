@@ -216,7 +216,7 @@ TEST_F(TimerTest, PeriodBelowTheMinimumCountsAsTenMilliseconds) {
 }
 
 std::vector<UINT_PTR> callbackTicks;
-void RecordTick(HWND hwnd, UINT message, UINT_PTR id, DWORD) {
+void CALLBACK RecordTick(HWND hwnd, UINT message, UINT_PTR id, DWORD) {
   EXPECT_EQ(hwnd, nullptr);
   EXPECT_EQ(message, WM_TIMER);
   callbackTicks.push_back(id);

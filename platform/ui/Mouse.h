@@ -10,11 +10,11 @@
 
 #include "platform/ui/WindowMessages.h"
 
-constexpr WORD HTCLIENT = 1;
-
-// Per thread, like the thread's input state; returns the previous cursor.
-HCURSOR SetCursor(HCURSOR cursor);
-HCURSOR GetCursor();
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include "platform/ui/Mouse_linux.h"
+#endif
 
 namespace platform::ui {
 

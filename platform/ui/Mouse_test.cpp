@@ -14,7 +14,7 @@ using testing::MessageLog;
 
 HCURSOR__* const kHandCursor = reinterpret_cast<HCURSOR__*>(0x60010);
 
-LRESULT HandCursorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK HandCursorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 

@@ -63,7 +63,7 @@ void ReadInfo(const Band& band, REBARBANDINFOW& info) {
   }
 }
 
-LRESULT RebarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK RebarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) AttachControlState(hwnd, std::make_shared<RebarState>());
   auto state = ControlStateOf<RebarState>(hwnd);
   if (!state) return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -33,7 +33,7 @@ LRESULT CallFrom(ChainFrame& frame, UINT message, WPARAM wParam, LPARAM lParam) 
   return result;
 }
 
-LRESULT SubclassMasterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SubclassMasterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   ChainFrame frame{hwnd, {}, nullptr, -1};
   {
     Lock lock(Sys().mutex);

@@ -8,9 +8,9 @@
 
 #include "platform/ui/WindowMessages.h"
 
-// Only the window's own thread may subclass it.
-BOOL SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR idSubclass, DWORD_PTR refData);
-BOOL GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR idSubclass, DWORD_PTR* refData);
-// When the last subclass goes, the window procedure is put back.
-BOOL RemoveWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR idSubclass);
-LRESULT DefSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+#if defined(_WIN32)
+#include <windows.h>
+#include <commctrl.h>
+#else
+#include "platform/ui/Subclass_linux.h"
+#endif

@@ -13,7 +13,7 @@ using testing::CreateRecordingWindow;
 using testing::MessageLog;
 
 // Each subclass appends its tag to the string its reference data points to.
-LRESULT TaggingSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+LRESULT CALLBACK TaggingSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                         DWORD_PTR refData) {
   if (message == WM_USER) *reinterpret_cast<std::string*>(refData) += static_cast<char>('0' + id);
   if (message == WM_USER + 1 && id == 2) return 99;  // swallowed by the newest
@@ -47,7 +47,7 @@ TEST(Subclass, NewestRunsFirstAndTheChainEndsInTheOriginalProcedure) {
 
 WNDPROC previousProc = nullptr;
 int replacedCalls = 0;
-LRESULT ReplacingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ReplacingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_USER) ++replacedCalls;
   return CallWindowProcW(previousProc, hwnd, message, wParam, lParam);
 }

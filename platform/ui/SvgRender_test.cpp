@@ -84,7 +84,7 @@ TEST(SvgRender, OwnerDrawnFixedListIsDrawnByItsParent) {
   SetWindowSubclass(
       toolbar,
       [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-         DWORD_PTR ref) -> LRESULT {
+         DWORD_PTR ref) CALLBACK -> LRESULT {
         if (message == WM_DRAWITEM) {
           auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
           *reinterpret_cast<UINT*>(ref) = draw->itemState;
@@ -114,7 +114,8 @@ TEST(SvgRender, DroppedComboBoxShowsItsListUnderItAndThePictureGrows) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   SetWindowSubclass(
       toolbar,
-      [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) -> LRESULT {
+      [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+         DWORD_PTR) CALLBACK -> LRESULT {
         if (message == WM_DRAWITEM) {
           auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
           std::u16string text(static_cast<std::size_t>(

@@ -166,7 +166,7 @@ LRESULT SetButtonInfo(ToolbarState& state, HWND hwnd, WPARAM which, const TBBUTT
 
 std::shared_ptr<ToolbarState> StateOf(HWND hwnd) { return ControlStateOf<ToolbarState>(hwnd); }
 
-LRESULT ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto state = std::make_shared<ToolbarState>();
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -354,7 +354,7 @@ class TooltipState : public ControlState {
   std::map<std::pair<HWND, UINT_PTR>, std::u16string> texts;
 };
 
-LRESULT TooltipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TooltipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) AttachControlState(hwnd, std::make_shared<TooltipState>());
   auto state = ControlStateOf<TooltipState>(hwnd);
   const auto* tool = reinterpret_cast<const TOOLINFOW*>(lParam);

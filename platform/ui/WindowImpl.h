@@ -41,8 +41,8 @@ class WindowImpl {
   virtual void OnFinalMessage(HWND) {}
 
  private:
-  static LRESULT StartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  static LRESULT CALLBACK StartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                               DWORD_PTR refData);
   LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Detach();

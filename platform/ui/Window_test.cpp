@@ -11,7 +11,7 @@ namespace {
 using testing::CreateRecordingWindow;
 using testing::MessageLog;
 
-LRESULT PlainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK PlainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 

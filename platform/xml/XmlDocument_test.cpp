@@ -166,7 +166,7 @@ TEST(XmlDocument, MalformedBytesAreParseErrors) {
 TEST(XmlDocument, LoadsFromPathsFileUrlsAndResUrls) {
   ScopedFileSystemRoot root;
   ScopedModuleResources resources({{"HTML", "TOOLBANDLAYOUT.XML", 0, kLayout}});
-  ASSERT_TRUE(CreateDirectories("C:\\Program Files\\Layout Dir"));
+  ASSERT_TRUE(MakeDirectories("C:\\Program Files\\Layout Dir"));
   ASSERT_TRUE(WriteWholeFile("C:\\Program Files\\Layout Dir\\layout.xml", kLayout));
   const char* const locations[] = {
       "C:\\Program Files\\Layout Dir\\layout.xml",
@@ -224,10 +224,10 @@ TEST(XmlDocument, SavesToAMappedFile) {
   ScopedFileSystemRoot root;
   auto document = NewDocument();
   ASSERT_EQ(document->LoadBytes("<a x=\"1\"/>"), XmlLoadResult::kOk);
-  ASSERT_TRUE(document->SaveToFile(GetTempPath() + "tmp00000.1.xml"));
-  EXPECT_EQ(ReadWholeFile(GetTempPath() + "tmp00000.1.xml"), document->Save());
+  ASSERT_TRUE(document->SaveToFile(TempDirectoryPath() + "tmp00000.1.xml"));
+  EXPECT_EQ(ReadWholeFile(TempDirectoryPath() + "tmp00000.1.xml"), document->Save());
   EXPECT_FALSE(document->SaveToFile("C:\\NoSuchDir\\x.xml"));
-  EXPECT_FALSE(XmlDocument::Create()->SaveToFile(GetTempPath() + "empty.xml"));
+  EXPECT_FALSE(XmlDocument::Create()->SaveToFile(TempDirectoryPath() + "empty.xml"));
 }
 
 TEST(XmlDocument, ElementsKeepTheirTreeAlive) {

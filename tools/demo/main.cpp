@@ -21,7 +21,7 @@ namespace {
 
 // False when the shipped layout gives no toolbar.
 bool ShowShippedToolbar() {
-  const std::string location = "res://" + platform::GetModuleFileName() + "/ToolBandLayout.xml";
+  const std::string location = "res://" + platform::ModuleFilePath() + "/ToolBandLayout.xml";
   std::cout << "Building the toolbar of one browser tab from " << location << "\n\n";
   const tools::StandInRebar rebar;
   framework::StandaloneTabContextC context(location);

@@ -32,7 +32,7 @@ class BrowserEventSink final : public platform::DispatchObject<DWebBrowserEvents
       : events_(events), top_(top) {}
   void Detach() { events_ = nullptr; }
 
-  HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                  UINT*) override {
     if (events_ == nullptr) return S_OK;
     BrowserEvent event{id, {}, false};

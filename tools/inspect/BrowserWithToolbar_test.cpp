@@ -11,7 +11,7 @@ namespace {
 class BrowserWithToolbarTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(platform::CreateDirectories("C:\\Pages"));
+    ASSERT_TRUE(platform::MakeDirectories("C:\\Pages"));
     ASSERT_TRUE(platform::WriteWholeFile(
         "C:\\Pages\\layout.xml",
         "<toolband xmlns='http://www.vimaru.com/toolband' company='Tools' name='Tester'>"

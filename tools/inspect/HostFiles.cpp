@@ -48,8 +48,8 @@ HostFileSystem::HostFileSystem() : root_(CreateFreshDirectory()) {
   fs::create_directory(root_ / kProductDriveDirectory);
   fs::create_directory_symlink("/", root_ / kHostDriveDirectory);
   platform::SetFileSystemRoot(root_.string());
-  platform::CreateDirectories(platform::GetModuleDirectory());
-  platform::CreateDirectories(platform::GetTempPath());
+  platform::MakeDirectories(platform::GetModuleDirectory());
+  platform::MakeDirectories(platform::TempDirectoryPath());
 }
 
 HostFileSystem::~HostFileSystem() {

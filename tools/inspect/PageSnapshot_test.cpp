@@ -13,7 +13,7 @@ using platform::html::RangeAction;
 class PageSnapshotTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(platform::CreateDirectories("C:\\Pages"));
+    ASSERT_TRUE(platform::MakeDirectories("C:\\Pages"));
     ASSERT_TRUE(platform::WriteWholeFile(
         "C:\\Pages\\top.htm",
         "<body><span id='orvane-highlight-1'>one</span> <span "

@@ -75,7 +75,7 @@ std::string ToPageAddress(std::string_view url) {
 }
 
 std::string ShippedLayoutLocation() {
-  return "res://" + platform::GetModuleFileName() + "/ToolBandLayout.xml";
+  return "res://" + platform::ModuleFilePath() + "/ToolBandLayout.xml";
 }
 
 // Plays one action; false (with the reason on `err`) when it cannot be played.

@@ -17,12 +17,12 @@ std::string gLog;
 class TestBar final : public platform::ComObject<IDeskBand, IObjectWithSite>,
                       platform::ModuleObject {
  public:
-  HRESULT GetWindow(HWND* window) override {
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
     *window = nullptr;
     return E_FAIL;
   }
-  HRESULT ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  HRESULT ShowDW(BOOL show) override {
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ShowDW(BOOL show) override {
     gLog += show ? "ShowDW(1);" : "ShowDW(0);";
     platform::ComPtr<IInputObjectSite> inputSite;
     if (show && site_ && SUCCEEDED(site_.As(&inputSite))) {
@@ -30,14 +30,14 @@ class TestBar final : public platform::ComObject<IDeskBand, IObjectWithSite>,
     }
     return S_OK;
   }
-  HRESULT CloseDW(DWORD) override {
+  HRESULT STDMETHODCALLTYPE CloseDW(DWORD) override {
     gLog += "CloseDW;";
     return S_OK;
   }
-  HRESULT ResizeBorderDW(const RECT*, IUnknown*, BOOL) override { return E_NOTIMPL; }
-  HRESULT GetBandInfo(DWORD, DWORD, DESKBANDINFO*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT*, IUnknown*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetBandInfo(DWORD, DWORD, DESKBANDINFO*) override { return E_NOTIMPL; }
 
-  HRESULT SetSite(IUnknown* site) override {
+  HRESULT STDMETHODCALLTYPE SetSite(IUnknown* site) override {
     site_ = nullptr;
     browser_ = nullptr;
     if (site == nullptr) {
@@ -60,7 +60,7 @@ class TestBar final : public platform::ComObject<IDeskBand, IObjectWithSite>,
     gLog += gotBrowser ? "SetSite(browser);" : "SetSite(no browser);";
     return S_OK;
   }
-  HRESULT GetSite(REFIID, void** site) override {
+  HRESULT STDMETHODCALLTYPE GetSite(REFIID, void** site) override {
     *site = nullptr;
     return E_FAIL;
   }

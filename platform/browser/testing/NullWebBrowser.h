@@ -13,22 +13,22 @@ namespace platform {
 
 class NullWebBrowser : public DispatchObject<IWebBrowser2> {
  public:
-  HRESULT Navigate(BSTR, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
-  HRESULT Navigate2(VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
-  HRESULT get_LocationURL(BSTR*) override { return E_NOTIMPL; }
-  HRESULT get_LocationName(BSTR*) override { return E_NOTIMPL; }
-  HRESULT get_Document(IDispatch**) override { return E_NOTIMPL; }
-  HRESULT get_Busy(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  HRESULT get_ReadyState(READYSTATE*) override { return E_NOTIMPL; }
-  HRESULT get_Visible(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  HRESULT put_Visible(VARIANT_BOOL) override { return E_NOTIMPL; }
-  HRESULT get_HWND(LONG_PTR*) override { return E_NOTIMPL; }
-  HRESULT ShowBrowserBar(VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
-  HRESULT Quit() override { return E_NOTIMPL; }
-  HRESULT put_RegisterAsBrowser(VARIANT_BOOL) override { return E_NOTIMPL; }
-  HRESULT put_AddressBar(VARIANT_BOOL) override { return E_NOTIMPL; }
-  HRESULT put_MenuBar(VARIANT_BOOL) override { return E_NOTIMPL; }
-  HRESULT put_StatusBar(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Navigate(BSTR, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Navigate2(VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_LocationURL(BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_LocationName(BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Document(IDispatch**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Busy(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ReadyState(READYSTATE*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_HWND(LONG_PTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ShowBrowserBar(VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Quit() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_RegisterAsBrowser(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_AddressBar(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_MenuBar(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_StatusBar(VARIANT_BOOL) override { return E_NOTIMPL; }
 };
 
 }  // namespace platform

@@ -61,7 +61,7 @@ class MessageLog {
   std::vector<LoggedMessage> messages_;
 };
 
-inline LRESULT RecordingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+inline LRESULT CALLBACK RecordingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
