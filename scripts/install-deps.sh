@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang pkg-config libxml2-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libcurl4-openssl-dev)
+          libbenchmark-dev libcurl4-openssl-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 
 missing=()
 for package in "${packages[@]}"; do

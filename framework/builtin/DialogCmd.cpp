@@ -8,6 +8,7 @@
 #include "framework/controls/ElementAttribute.h"
 #include "framework/layout/LayoutLoader.h"
 #include "platform/html/HtmlDialog.h"
+#include "platform/text/WideChars.h"
 
 namespace framework {
 
@@ -84,9 +85,11 @@ void DialogCmdC::Execute(ControlI* control) {
   const std::u16string url = LowerCase(Wide("file://" + base + "/" + request.file));
 
   platform::ComPtr<IMoniker> moniker;
-  if (FAILED(CreateURLMoniker(nullptr, url.c_str(), moniker.ReleaseAndGetAddressOf()))) return;
+  if (FAILED(CreateURLMoniker(nullptr, platform::AsWchar(url), moniker.ReleaseAndGetAddressOf())))
+    return;
   std::u16string options = Options(request);
-  showDialog(static_cast<HWND>(GetHostData()), moniker.Get(), nullptr, options.data(), nullptr);
+  showDialog(static_cast<HWND>(GetHostData()), moniker.Get(), nullptr,
+             platform::AsWchar(options.data()), nullptr);
 }
 
 void DialogCmdC::ExecuteWithText(const std::string&, ControlI* control) { Execute(control); }

@@ -5,6 +5,7 @@
 #include "framework/command/CommandContainerI.h"
 #include "platform/process/Process.h"
 #include "platform/registry/RegistryKey.h"
+#include "platform/text/WideChars.h"
 #include "platform/ui/Window.h"
 
 namespace framework {
@@ -38,7 +39,8 @@ std::optional<BrokerLocation> FindBroker(const std::string& policyId) {
 class BrokerWindow {
  public:
   BrokerWindow()
-      : window_(CreateWindowExW(0, kDialogClassName, kBrokerWindowTitle, 0, 0, 0, 0, 0, nullptr,
+      : window_(CreateWindowExW(0, platform::AsWchar(kDialogClassName),
+                                platform::AsWchar(kBrokerWindowTitle), 0, 0, 0, 0, 0, nullptr,
                                 nullptr, nullptr, nullptr)) {}
   ~BrokerWindow() {
     if (window_ != nullptr) DestroyWindow(window_);

@@ -5,6 +5,7 @@
 #include "framework/controls/MenuItemDrawing.h"
 #include "framework/toolband/ToolBandI.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/WideChars.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageQueue.h"
@@ -55,7 +56,7 @@ void ButtonControlC::Refresh(bool stateOnly) {
     }
     info.fsStyle = buttonStyle;
     info.iImage = ImageIndex();
-    info.pszText = text.data();
+    info.pszText = platform::AsWchar(text.data());
     info.dwMask = TBIF_STATE | TBIF_STYLE | TBIF_IMAGE | TBIF_TEXT;
   }
   SendMessageW(toolbar, TB_SETBUTTONINFOW, static_cast<WPARAM>(ControlId()),
@@ -103,7 +104,7 @@ void ButtonControlC::OnTooltipNotice() {
   TOOLINFOW tool;
   tool.hwnd = toolbar;
   tool.uId = static_cast<UINT_PTR>(ControlId());
-  tool.lpszText = text.data();
+  tool.lpszText = platform::AsWchar(text.data());
   SendMessageW(tooltips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -112,7 +113,7 @@ void ButtonControlC::OnTextChanged() {
     std::u16string text = platform::AnsiToWide(DisplayText());
     MENUITEMINFOW info;
     info.fMask = MIIM_STRING;
-    info.dwTypeData = text.data();
+    info.dwTypeData = platform::AsWchar(text.data());
     SetMenuItemInfoW(menu, static_cast<UINT>(ControlId()), FALSE, &info);
     return;
   }
@@ -144,7 +145,7 @@ void ButtonControlC::AddToMenu(HMENU menu, int position) {
                 (IsToggle() && Command() != nullptr && Command()->Checked() != 0 ? MFS_CHECKED : 0);
   info.wID = static_cast<UINT>(ControlId());
   info.dwItemData = reinterpret_cast<ULONG_PTR>(static_cast<ControlC*>(this));
-  info.dwTypeData = text.data();
+  info.dwTypeData = platform::AsWchar(text.data());
   InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &info);
 }
 

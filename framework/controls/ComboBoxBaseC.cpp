@@ -1,6 +1,7 @@
 #include "framework/controls/ComboBoxBaseC.h"
 
 #include "framework/controls/ComboBoxControlC.h"
+#include "platform/text/WideChars.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Subclass.h"
@@ -19,7 +20,7 @@ bool ComboBoxBaseC::Create(HWND parent, int id, bool fixedList, HFONT font) {
   fixedList_ = fixedList;
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_AUTOHSCROLL | CBS_OWNERDRAWFIXED |
                       CBS_HASSTRINGS | (fixedList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
-  window_.Reset(CreateWindowExW(0, WC_COMBOBOXW, u"", style, 0, 0, 0, 0, parent,
+  window_.Reset(CreateWindowExW(0, WC_COMBOBOXW, platform::AsWchar(u""), style, 0, 0, 0, 0, parent,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr,
                                 nullptr));
   if (!window_) return false;

@@ -7,6 +7,7 @@
 #include "framework/controls/ControlStyle.h"
 #include "framework/toolband/ToolBandI.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/WideChars.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Gdi.h"
 #include "platform/ui/MessageQueue.h"
@@ -36,7 +37,7 @@ bool ComboBoxControlC::CreateControlWindow(HWND parent, int id) {
   edit_.TakeOver(base_.EditField());
   if (!fixedList && Command() != nullptr) {
     const std::u16string text = platform::AnsiToWide(Command()->Text());
-    SetWindowTextW(Window(), text.c_str());
+    SetWindowTextW(Window(), platform::AsWchar(text));
   }
   OnSelectionChanged();
   EnableWindow(Window(), Command() != nullptr && Command()->IsEnabled());
@@ -54,13 +55,13 @@ void ComboBoxControlC::Place(int x, int width) {
   if (edit != nullptr) {
     text = platform::ui::WindowText(edit);
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    SetWindowTextW(edit, u"");
+    SetWindowTextW(edit, platform::AsWchar(u""));
   }
   SetWindowPos(Window(), nullptr, x + kLeftInset, Top(), width - kRightInset,
                ToolbarRect().bottom + ComboBoxBaseC::kListDepth,
                SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
   if (edit != nullptr) {
-    SetWindowTextW(edit, text.c_str());
+    SetWindowTextW(edit, platform::AsWchar(text));
     SendMessageW(edit, EM_SETSEL, start, static_cast<LPARAM>(end));
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
   }
@@ -87,7 +88,7 @@ std::u16string ComboBoxControlC::WindowText() const { return platform::ui::Windo
 void ComboBoxControlC::OnTextChanged() {
   if (Window() == nullptr || base_.IsFixedList() || Command() == nullptr) return;
   const std::u16string text = platform::AnsiToWide(Command()->Text());
-  if (WindowText() != text) SetWindowTextW(Window(), text.c_str());
+  if (WindowText() != text) SetWindowTextW(Window(), platform::AsWchar(text));
 }
 
 void ComboBoxControlC::OnSelectionChanged() {
@@ -187,7 +188,7 @@ void ComboBoxControlC::OnListOpening() {
     base_.savedSelection = static_cast<int>(SendMessageW(Window(), CB_GETCURSEL, 0, 0));
   } else {
     const std::u16string text = platform::AnsiToWide(Command()->Text());
-    SetWindowTextW(Window(), text.c_str());
+    SetWindowTextW(Window(), platform::AsWchar(text));
     base_.savedText = WindowText();
   }
   base_.droppedDown = true;
@@ -211,7 +212,7 @@ void ComboBoxControlC::OnSelectionEnded() {
 
 void ComboBoxControlC::OnSelectionCancelled() {
   if (base_.IsFixedList() || !base_.droppedDown) return;
-  SetWindowTextW(Window(), base_.savedText.c_str());
+  SetWindowTextW(Window(), platform::AsWchar(base_.savedText));
 }
 
 void ComboBoxControlC::Commit(const std::string& text, bool keepFocus) {
@@ -276,7 +277,7 @@ void ComboBoxControlC::OnWindowDrawItem(const DRAWITEMSTRUCT& draw) {
       SelectObject(draw.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(Window(), WM_GETFONT, 0, 0)));
   // Entries are search terms and names, not labels: an "&" in them is
   // shown as it is, not taken for a mnemonic mark.
-  DrawTextW(draw.hDC, text.c_str(), static_cast<int>(text.size()), &rect,
+  DrawTextW(draw.hDC, platform::AsWchar(text), static_cast<int>(text.size()), &rect,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (oldFont != nullptr) SelectObject(draw.hDC, oldFont);
   SetTextColor(draw.hDC, oldColour);

@@ -4,6 +4,7 @@
 #include "framework/controls/ControlStyle.h"
 #include "framework/toolband/ToolBandI.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/WideChars.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Subclass.h"
@@ -21,7 +22,7 @@ constexpr int kReadOnlyTextRightGap = 11;
 
 void SetTextIfDifferent(HWND window, const std::string& text) {
   const std::u16string wide = platform::AnsiToWide(text);
-  if (platform::ui::WindowText(window) != wide) SetWindowTextW(window, wide.c_str());
+  if (platform::ui::WindowText(window) != wide) SetWindowTextW(window, platform::AsWchar(wide));
 }
 
 }  // namespace
@@ -41,9 +42,9 @@ bool EditControlC::CreateControlWindow(HWND parent, int id) {
   if (StyleWord() & style::kDisabled) style &= ~WS_VISIBLE;
   const std::u16string text =
       platform::AnsiToWide(Command() != nullptr ? Command()->Text() : std::string());
-  window_.Reset(CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, text.c_str(), style, 0, 0, 0, 0, parent,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr,
-                                nullptr));
+  window_.Reset(CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, platform::AsWchar(text), style, 0, 0, 0,
+                                0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                nullptr, nullptr));
   if (!window_) return false;
   if (ToolBand() != nullptr) {
     SendMessageW(window_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(ToolBand()->Font()), 0);
@@ -86,7 +87,7 @@ void EditControlC::OnTextChanged() {
 void ReadOnlyControlC::OnTextChanged() {
   if (!Window() || Command() == nullptr) return;
   const std::u16string text = platform::AnsiToWide(Command()->Text());
-  SetWindowTextW(Window(), text.c_str());
+  SetWindowTextW(Window(), platform::AsWchar(text));
 }
 
 void ReadOnlyControlC::OnCursorOver() {

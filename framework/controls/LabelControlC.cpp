@@ -3,6 +3,7 @@
 #include "framework/command/CommandI.h"
 #include "framework/toolband/ToolBandI.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/WideChars.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Gdi.h"
 #include "platform/ui/MessageQueue.h"
@@ -34,7 +35,7 @@ int LabelControlC::NeededWidth() const {
 bool LabelControlC::CreateControlWindow(HWND parent, int) {
   const std::u16string text = platform::AnsiToWide(LabelText());
   window_.Reset(CreateWindowExW(
-      0, WC_STATICW, text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, parent,
+      0, WC_STATICW, platform::AsWchar(text), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, parent,
       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLabelWindowId)), nullptr, nullptr));
   if (!window_) return false;
   if (ToolBand() != nullptr) {
@@ -53,7 +54,7 @@ void LabelControlC::Place(int x, int width) {
 void LabelControlC::OnTextChanged() {
   if (!window_) return;
   const std::u16string text = platform::AnsiToWide(LabelText());
-  SetWindowTextW(window_.Get(), text.c_str());
+  SetWindowTextW(window_.Get(), platform::AsWchar(text));
   if (ToolBand() != nullptr) ToolBand()->LayoutControls();
 }
 

@@ -3,6 +3,7 @@
 #include "framework/command/CommandI.h"
 #include "framework/toolband/ToolBandI.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/WideChars.h"
 
 namespace framework {
 
@@ -82,7 +83,7 @@ void MenuControlC::AddToMenu(HMENU menu, int position) {
   info.wID = static_cast<UINT>(ControlId());
   info.hSubMenu = BuildPopup();
   info.dwItemData = reinterpret_cast<ULONG_PTR>(static_cast<ControlC*>(this));
-  info.dwTypeData = text.data();
+  info.dwTypeData = platform::AsWchar(text.data());
   InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &info);
 }
 

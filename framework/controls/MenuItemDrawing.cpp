@@ -1,6 +1,7 @@
 #include "framework/controls/MenuItemDrawing.h"
 
 #include "platform/text/CodePage.h"
+#include "platform/text/WideChars.h"
 #include "platform/ui/Gdi.h"
 #include "platform/ui/ImageList.h"
 
@@ -35,7 +36,7 @@ void DrawOwnerDrawnItem(const std::string& text, HIMAGELIST images, int imageInd
   RECT textRect = draw.rcItem;
   textRect.left += kImageColumn;
   const std::u16string wide = platform::AnsiToWide(text);
-  DrawTextW(draw.hDC, wide.c_str(), static_cast<int>(wide.size()), &textRect,
+  DrawTextW(draw.hDC, platform::AsWchar(wide), static_cast<int>(wide.size()), &textRect,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE);
 }
 

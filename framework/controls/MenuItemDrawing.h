@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/ui/ImageList.h"
 #include "platform/ui/WindowMessages.h"
 
 namespace framework {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/text/WideChars.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Subclass.h"
 #include "platform/ui/Window.h"
@@ -20,10 +21,10 @@ std::optional<bool> ControlFocusNotice(WPARAM wParam, HWND child) {
   if (child == nullptr) return std::nullopt;
   const WORD code = HIWORD(wParam);
   const std::u16string className = platform::ui::WindowClassName(child);
-  if (className == WC_EDITW) {
+  if (className == platform::AsChar16(WC_EDITW)) {
     if (code == EN_SETFOCUS) return true;
     if (code == EN_KILLFOCUS) return false;
-  } else if (className == WC_COMBOBOXW) {
+  } else if (className == platform::AsChar16(WC_COMBOBOXW)) {
     if (code == CBN_SETFOCUS) return true;
     if (code == CBN_KILLFOCUS) return false;
   }

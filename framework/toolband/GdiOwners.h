@@ -1,5 +1,5 @@
 // One owner per kind of drawing handle the toolband keeps: its copy of the
-// toolbar's font and its image lists.
+// toolbar's font, its image lists and the bitmaps it fills them from.
 #pragma once
 
 #include <utility>
@@ -30,7 +30,17 @@ class UniqueGdiHandle {
 
 inline BOOL DeleteFont(HFONT font) { return DeleteObject(font); }
 
+inline BOOL FreeBitmapHandle(HBITMAP bitmap) { return DeleteObject(bitmap); }
+
 using UniqueFont = UniqueGdiHandle<HFONT, &DeleteFont>;
+using UniqueBitmap = UniqueGdiHandle<HBITMAP, &FreeBitmapHandle>;
 using UniqueImageList = UniqueGdiHandle<HIMAGELIST, &ImageList_Destroy>;
+
+// ImageList_AddMasked for a decoded bitmap. The list keeps a copy of the
+// pixels, so the bitmap handle lives only for the call.
+inline int AddMaskedBitmap(HIMAGELIST list, const platform::Bitmap& bitmap, COLORREF mask) {
+  const UniqueBitmap handle(platform::ui::CreateBitmapHandle(bitmap));
+  return handle ? ImageList_AddMasked(list, handle.Get(), mask) : -1;
+}
 
 }  // namespace framework

@@ -1,6 +1,7 @@
 #include "framework/toolband/RebarHook.h"
 
 #include "framework/toolband/ToolBandC.h"
+#include "platform/text/WideChars.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/Window.h"
 
@@ -17,9 +18,9 @@ constexpr int kThrowAwayHeight = 275;
 // The rebar class's procedure as a fresh rebar has it, before any host
 // subclassed its rebar.
 WNDPROC RebarClassProcedure() {
-  platform::ui::UniqueWindow probe(CreateWindowExW(0, REBARCLASSNAMEW, u"", kThrowAwayRebarStyle, 0,
-                                                   0, kThrowAwayWidth, kThrowAwayHeight, nullptr,
-                                                   nullptr, nullptr, nullptr));
+  platform::ui::UniqueWindow probe(
+      CreateWindowExW(0, REBARCLASSNAMEW, platform::AsWchar(u""), kThrowAwayRebarStyle, 0, 0,
+                      kThrowAwayWidth, kThrowAwayHeight, nullptr, nullptr, nullptr, nullptr));
   if (!probe) return nullptr;
   return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(probe.Get(), GWLP_WNDPROC));
 }
@@ -27,12 +28,14 @@ WNDPROC RebarClassProcedure() {
 }  // namespace
 
 bool RebarHook::Install(HWND rebar, ToolBandC* toolband) {
-  if (rebar == nullptr || platform::ui::WindowClassName(rebar) != REBARCLASSNAMEW) return false;
+  if (rebar == nullptr ||
+      platform::ui::WindowClassName(rebar) != platform::AsChar16(REBARCLASSNAMEW))
+    return false;
   rebarProc_ = RebarClassProcedure();
   if (rebarProc_ == nullptr) return false;
   rebar_ = rebar;
-  SetPropW(rebar_, kToolBandProperty, toolband);
-  SetPropW(rebar_, kRebarProcProperty, reinterpret_cast<HANDLE>(rebarProc_));
+  SetPropW(rebar_, platform::AsWchar(kToolBandProperty), toolband);
+  SetPropW(rebar_, platform::AsWchar(kRebarProcProperty), reinterpret_cast<HANDLE>(rebarProc_));
   SetWindowLongPtrW(rebar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RebarHook::WindowProc));
   return true;
 }
@@ -41,15 +44,15 @@ void RebarHook::Release() {
   if (rebar_ == nullptr) return;
   if (IsWindow(rebar_)) {
     SetWindowLongPtrW(rebar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rebarProc_));
-    RemovePropW(rebar_, kToolBandProperty);
-    RemovePropW(rebar_, kRebarProcProperty);
+    RemovePropW(rebar_, platform::AsWchar(kToolBandProperty));
+    RemovePropW(rebar_, platform::AsWchar(kRebarProcProperty));
   }
   rebar_ = nullptr;
 }
 
 LRESULT RebarHook::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto rebarProc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kRebarProcProperty));
-  auto* toolband = static_cast<ToolBandC*>(GetPropW(hwnd, kToolBandProperty));
+  auto rebarProc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, platform::AsWchar(kRebarProcProperty)));
+  auto* toolband = static_cast<ToolBandC*>(GetPropW(hwnd, platform::AsWchar(kToolBandProperty)));
   const LRESULT result = rebarProc != nullptr
                              ? CallWindowProcW(rebarProc, hwnd, message, wParam, lParam)
                              : DefWindowProcW(hwnd, message, wParam, lParam);

@@ -6,6 +6,7 @@
 #include "framework/controls/ControlKinds.h"
 #include "framework/controls/ControlStyle.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/WideChars.h"
 #include "platform/trace/Trace.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Gdi.h"
@@ -94,7 +95,7 @@ bool ToolBandC::Create(HWND parent) {
   InitCommonControlsEx(&init);
   RECT parentArea;
   if (parent != nullptr) GetClientRect(parent, &parentArea);
-  toolbar_.Reset(CreateWindowExW(0, TOOLBARCLASSNAMEW, u"", kToolbarStyle, 0, 0,
+  toolbar_.Reset(CreateWindowExW(0, TOOLBARCLASSNAMEW, platform::AsWchar(u""), kToolbarStyle, 0, 0,
                                  parentArea.right - parentArea.left, kInitialHeight, parent,
                                  nullptr, nullptr, nullptr));
   if (!toolbar_) return false;
@@ -197,9 +198,9 @@ void ToolBandC::InsertButton(ControlI& control, int index) {
 }
 
 int ToolBandC::CreateLeadingMenuToolbar(ControlI& control) {
-  leadingMenuToolbar_.Reset(CreateWindowExW(0, TOOLBARCLASSNAMEW, u"", kToolbarStyle, 0, 0, 0,
-                                            kInitialHeight, toolbar_.Get(), nullptr, nullptr,
-                                            nullptr));
+  leadingMenuToolbar_.Reset(CreateWindowExW(0, TOOLBARCLASSNAMEW, platform::AsWchar(u""),
+                                            kToolbarStyle, 0, 0, 0, kInitialHeight, toolbar_.Get(),
+                                            nullptr, nullptr, nullptr));
   if (!leadingMenuToolbar_) return 0;
   HWND small = leadingMenuToolbar_.Get();
   SendMessageW(small, TB_SETEXTENDEDSTYLE, 0, kToolbarExtendedStyle);
@@ -214,7 +215,7 @@ int ToolBandC::CreateLeadingMenuToolbar(ControlI& control) {
         ImageList_Create(bitmap->width, bitmap->height, ILC_COLOR32 | ILC_MASK, 0, 1));
     const std::uint32_t mask =
         control.Command() != nullptr ? control.MaskColour() : CommandC::kDefaultMaskColour;
-    button.iBitmap = ImageList_AddMasked(leadingMenuImages_.Get(), *bitmap, mask);
+    button.iBitmap = AddMaskedBitmap(leadingMenuImages_.Get(), *bitmap, mask);
     SendMessageW(small, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(leadingMenuImages_.Get()));
   }
   SendMessageW(small, TB_INSERTBUTTONW, 0, reinterpret_cast<LPARAM>(&button));
@@ -433,7 +434,8 @@ LRESULT ToolBandC::ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_CTLCOLORSTATIC:
       // Labels are drawn straight onto the toolbar's background.
-      if (platform::ui::WindowClassName(reinterpret_cast<HWND>(lParam)) == WC_STATICW) {
+      if (platform::ui::WindowClassName(reinterpret_cast<HWND>(lParam)) ==
+          platform::AsChar16(WC_STATICW)) {
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
       }

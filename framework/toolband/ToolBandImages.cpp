@@ -46,8 +46,8 @@ int ToolBandImages::Add(HWND toolbar, const platform::Bitmap& bitmap, std::uint3
     disabled_.Reset(CreateList(bitmap));
     SendMessageW(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled_.Get()));
   }
-  const int index = ImageList_AddMasked(normal_.Get(), bitmap, maskColorRef);
-  ImageList_AddMasked(disabled_.Get(), GreyCopy(bitmap, maskColorRef), maskColorRef);
+  const int index = AddMaskedBitmap(normal_.Get(), bitmap, maskColorRef);
+  AddMaskedBitmap(disabled_.Get(), GreyCopy(bitmap, maskColorRef), maskColorRef);
   return index;
 }
 

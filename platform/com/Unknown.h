@@ -18,9 +18,13 @@ namespace platform {
 template <class Interface>
 constexpr const IID& IidOf() {
 #if defined(_WIN32)
-  if constexpr (!requires { Interface::kIid; }) return __uuidof(Interface);
+  if constexpr (!requires { Interface::kIid; }) {
+    return __uuidof(Interface);
+  } else
 #endif
-  return Interface::kIid;
+  {
+    return Interface::kIid;
+  }
 }
 
 // BaseInterfaceOf<Interface>::Type names the interface `Interface` derives

@@ -24,7 +24,7 @@ struct DeviceContext {
   int backMode = OPAQUE;
   std::vector<platform::ui::DrawOperation> operations;
 };
-using GdiObject = std::variant<Font, Brush, DeviceContext>;
+using GdiObject = std::variant<Font, Brush, DeviceContext, platform::Bitmap>;
 
 struct GdiTable {
   std::mutex mutex;
@@ -118,6 +118,22 @@ BOOL DeleteObject(HGDIOBJ object) {
   if (it == objects.end() || std::holds_alternative<DeviceContext>(it->second)) return FALSE;
   objects.erase(it);
   return TRUE;
+}
+
+HBITMAP platform::ui::CreateBitmapHandle(const platform::Bitmap& bitmap) {
+  if (bitmap.width <= 0 || bitmap.height <= 0 ||
+      bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * bitmap.height) {
+    return nullptr;
+  }
+  std::lock_guard lock(Table().mutex);
+  return reinterpret_cast<HBITMAP>(AddLocked(bitmap));
+}
+
+std::optional<platform::Bitmap> platform::ui::detail::BitmapPixels(HBITMAP bitmap) {
+  std::lock_guard lock(Table().mutex);
+  const auto* pixels = FindLocked<platform::Bitmap>(bitmap);
+  if (!pixels) return std::nullopt;
+  return *pixels;
 }
 
 HBRUSH CreateSolidBrush(COLORREF colour) {

@@ -9,13 +9,16 @@
 // unless DT_NOPREFIX is given.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/resources/Bitmap.h"
 #include "platform/ui/WindowMessages.h"
 
 #if defined(_WIN32)
+#include <commctrl.h>
 #include <windows.h>
 #else
 #include "platform/ui/Gdi_linux.h"
@@ -48,8 +51,16 @@ HDC CreateRecordingDC();
 void DeleteDC(HDC dc);
 std::vector<DrawOperation> RecordedOperations(HDC dc);
 
+// A GDI bitmap holding `bitmap`'s pixels, what CreateDIBSection makes of a
+// decoded image, for the calls that take an HBITMAP (ImageList_AddMasked).
+// The caller frees it with DeleteObject. Null for an empty bitmap or one
+// whose pixel count does not match its size.
+HBITMAP CreateBitmapHandle(const platform::Bitmap& bitmap);
+
 }  // namespace platform::ui
 
 namespace platform::ui::detail {
 void RecordImage(HDC dc, HIMAGELIST list, int index, int x, int y, int width, int height);
-}
+// A copy of the pixels behind a bitmap handle; nullopt for anything else.
+std::optional<platform::Bitmap> BitmapPixels(HBITMAP bitmap);
+}  // namespace platform::ui::detail

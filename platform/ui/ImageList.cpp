@@ -70,13 +70,13 @@ COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF colour) {
   return record ? std::exchange(record->background, colour) : CLR_NONE;
 }
 
-int ImageList_AddMasked(HIMAGELIST list, const platform::Bitmap& bitmap, COLORREF mask) {
+int ImageList_AddMasked(HIMAGELIST list, HBITMAP bitmapHandle, COLORREF mask) {
+  const std::optional<platform::Bitmap> copy = platform::ui::detail::BitmapPixels(bitmapHandle);
+  if (!copy) return -1;
+  const platform::Bitmap& bitmap = *copy;
   std::lock_guard lock(Table().mutex);
   auto* record = FindLocked(list);
-  if (!record || bitmap.width <= 0 || bitmap.height <= 0 ||
-      bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * bitmap.height) {
-    return -1;
-  }
+  if (!record) return -1;
   const int count = bitmap.width / record->width;
   if (count == 0) return -1;
   const bool masked = (record->flags & ILC_MASK) && mask != CLR_NONE;

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <vector>
+
 #include "platform/resources/Bitmap.h"
 #include "platform/ui/WindowMessages.h"
 
@@ -18,11 +19,11 @@ BOOL WINAPI ImageList_Destroy(HIMAGELIST list);
 int WINAPI ImageList_GetImageCount(HIMAGELIST list);
 BOOL WINAPI ImageList_GetIconSize(HIMAGELIST list, int* width, int* height);
 COLORREF WINAPI ImageList_SetBkColor(HIMAGELIST list, COLORREF colour);
-// Cuts the bitmap into images of the list's width (a bitmap narrower than
+// Copies the bitmap and cuts the copy into images of the list's width (a bitmap narrower than
 // one image adds nothing) and adds them; with ILC_MASK, pixels of the mask
 // colour (a COLORREF; CLR_DEFAULT takes the top-left pixel) are transparent.
 // Returns the index of the first image added, or -1.
-int WINAPI ImageList_AddMasked(HIMAGELIST list, const platform::Bitmap& bitmap, COLORREF mask);
+int WINAPI ImageList_AddMasked(HIMAGELIST list, HBITMAP bitmap, COLORREF mask);
 // Index -1 removes every image.
 BOOL WINAPI ImageList_Remove(HIMAGELIST list, int index);
 // Records the image on a device context (see Gdi.h).

@@ -9,6 +9,7 @@
 #include "platform/ui/PngImage.h"
 #include "platform/ui/Subclass.h"
 #include "platform/ui/Toolbar.h"
+#include "platform/ui/testing/ImageListFilling.h"
 #include "platform/ui/testing/RecordingWindow.h"
 
 namespace platform::ui {
@@ -33,8 +34,8 @@ TEST(SvgRender, ToolbarShowsButtonsImagesStatesAndChildWindows) {
   HIMAGELIST disabled = ImageList_Create(2, 2, ILC_COLOR32 | ILC_MASK, 0, 50);
   const platform::Bitmap red{2, 2, {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000}};
   const platform::Bitmap grey{2, 2, {0xBFBFBF, 0xBFBFBF, 0xBFBFBF, 0xBFBFBF}};
-  ImageList_AddMasked(normal, red, CLR_NONE);
-  ImageList_AddMasked(disabled, grey, CLR_NONE);
+  testing::AddBitmap(normal, red, CLR_NONE);
+  testing::AddBitmap(disabled, grey, CLR_NONE);
   SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
   SendMessageW(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
   TBBUTTON buttons[4];
@@ -83,18 +84,18 @@ TEST(SvgRender, OwnerDrawnFixedListIsDrawnByItsParent) {
   UINT drawnState = 0;
   SetWindowSubclass(
       toolbar,
-      [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-         DWORD_PTR ref) CALLBACK -> LRESULT {
-        if (message == WM_DRAWITEM) {
-          auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-          *reinterpret_cast<UINT*>(ref) = draw->itemState;
-          SetTextColor(draw->hDC, RGB(0, 0, 0x80));
-          RECT text = draw->rcItem;
-          DrawTextW(draw->hDC, u"Cars (drawn)", -1, &text, DT_SINGLELINE);
-          return TRUE;
-        }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-      },
+      [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref)
+          CALLBACK -> LRESULT {
+            if (message == WM_DRAWITEM) {
+              auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+              *reinterpret_cast<UINT*>(ref) = draw->itemState;
+              SetTextColor(draw->hDC, RGB(0, 0, 0x80));
+              RECT text = draw->rcItem;
+              DrawTextW(draw->hDC, u"Cars (drawn)", -1, &text, DT_SINGLELINE);
+              return TRUE;
+            }
+            return DefSubclassProc(hwnd, message, wParam, lParam);
+          },
       1, reinterpret_cast<DWORD_PTR>(&drawnState));
   const auto svg = RenderToolbarSvg(toolbar);
   EXPECT_EQ(drawnState, ODS_COMBOBOXEDIT);
@@ -114,21 +115,21 @@ TEST(SvgRender, DroppedComboBoxShowsItsListUnderItAndThePictureGrows) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   SetWindowSubclass(
       toolbar,
-      [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-         DWORD_PTR) CALLBACK -> LRESULT {
-        if (message == WM_DRAWITEM) {
-          auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-          std::u16string text(static_cast<std::size_t>(
-                                  SendMessageW(draw->hwndItem, CB_GETLBTEXTLEN, draw->itemID, 0)),
-                              u'\0');
-          SendMessageW(draw->hwndItem, CB_GETLBTEXT, draw->itemID,
-                       reinterpret_cast<LPARAM>(text.data()));
-          RECT rect = draw->rcItem;
-          DrawTextW(draw->hDC, text.c_str(), -1, &rect, DT_SINGLELINE);
-          return TRUE;
-        }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-      },
+      [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+          CALLBACK -> LRESULT {
+            if (message == WM_DRAWITEM) {
+              auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+              std::u16string text(static_cast<std::size_t>(SendMessageW(
+                                      draw->hwndItem, CB_GETLBTEXTLEN, draw->itemID, 0)),
+                                  u'\0');
+              SendMessageW(draw->hwndItem, CB_GETLBTEXT, draw->itemID,
+                           reinterpret_cast<LPARAM>(text.data()));
+              RECT rect = draw->rcItem;
+              DrawTextW(draw->hDC, text.c_str(), -1, &rect, DT_SINGLELINE);
+              return TRUE;
+            }
+            return DefSubclassProc(hwnd, message, wParam, lParam);
+          },
       1, 0);
   const auto closed = RenderToolbarSvg(toolbar);
   EXPECT_EQ(closed.find(">cats</text>"), std::string::npos);

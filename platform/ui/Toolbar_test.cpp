@@ -4,6 +4,7 @@
 
 #include "platform/ui/Gdi.h"
 #include "platform/ui/ImageList.h"
+#include "platform/ui/testing/ImageListFilling.h"
 #include "platform/ui/testing/RecordingWindow.h"
 
 namespace platform::ui {
@@ -40,7 +41,7 @@ class ToolbarTest : public ::testing::Test {
     SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0,
                  TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
     images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 50);
-    ImageList_AddMasked(images_, SolidBitmap(16, 16, 0x00FF0000), 0xE2F0F0);
+    testing::AddBitmap(images_, SolidBitmap(16, 16, 0x00FF0000), 0xE2F0F0);
     SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     log_.Clear();
   }
@@ -251,27 +252,47 @@ TEST_F(ToolbarTest, FontCopiesAndDestroyedToolbarIsHarmless) {
   EXPECT_FALSE(DeleteObject(copy));
 }
 
+TEST(ImageList, KeepsItsOwnCopyOfABitmapAndRefusesOtherHandles) {
+  HIMAGELIST list = ImageList_Create(1, 1, ILC_COLOR32, 0, 4);
+  HBITMAP bitmap = CreateBitmapHandle(platform::Bitmap{1, 1, {0x123456}});
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_EQ(ImageList_AddMasked(list, bitmap, CLR_NONE), 0);
+  EXPECT_TRUE(DeleteObject(bitmap));
+  auto image = GetImageListImage(list, 0);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->bitmap.pixels, std::vector<std::uint32_t>{0x123456});
+  // A freed bitmap, a brush and no handle at all add nothing.
+  EXPECT_EQ(ImageList_AddMasked(list, bitmap, CLR_NONE), -1);
+  HBRUSH brush = CreateSolidBrush(0);
+  EXPECT_EQ(ImageList_AddMasked(list, reinterpret_cast<HBITMAP>(brush), CLR_NONE), -1);
+  DeleteObject(brush);
+  EXPECT_EQ(ImageList_AddMasked(list, nullptr, CLR_NONE), -1);
+  EXPECT_EQ(CreateBitmapHandle(platform::Bitmap{2, 2, {1}}), nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(list), 1);
+  ImageList_Destroy(list);
+}
+
 TEST(ImageList, CutsWideBitmapsAndMasksTheGivenColour) {
   HIMAGELIST list = ImageList_Create(2, 2, ILC_COLOR32 | ILC_MASK, 0, 50);
   // Two 2x2 images side by side; 0xE2F0F0 as a COLORREF is pixel 0xF0F0E2.
   platform::Bitmap strip{
       4, 2, {0xF0F0E2, 0x112233, 0x445566, 0xF0F0E2, 0x778899, 0xF0F0E2, 0xF0F0E2, 0xAABBCC}};
-  EXPECT_EQ(ImageList_AddMasked(list, strip, 0xE2F0F0), 0);
-  EXPECT_EQ(ImageList_AddMasked(list, strip, CLR_DEFAULT), 2);
+  EXPECT_EQ(testing::AddBitmap(list, strip, 0xE2F0F0), 0);
+  EXPECT_EQ(testing::AddBitmap(list, strip, CLR_DEFAULT), 2);
   EXPECT_EQ(ImageList_GetImageCount(list), 4);
   auto second = GetImageListImage(list, 1);
   ASSERT_TRUE(second);
   EXPECT_EQ(second->bitmap.pixels,
             (std::vector<std::uint32_t>{0x445566, 0xF0F0E2, 0xF0F0E2, 0xAABBCC}));
   EXPECT_EQ(second->transparent, (std::vector<bool>{false, true, true, false}));
-  EXPECT_EQ(ImageList_AddMasked(list, platform::Bitmap{1, 2, {1, 2}}, CLR_NONE),
+  EXPECT_EQ(testing::AddBitmap(list, platform::Bitmap{1, 2, {1, 2}}, CLR_NONE),
             -1);  // narrower than one image
-  EXPECT_EQ(ImageList_AddMasked(list, platform::Bitmap{2, 2, {1}}, CLR_NONE),
+  EXPECT_EQ(testing::AddBitmap(list, platform::Bitmap{2, 2, {1}}, CLR_NONE),
             -1);  // pixels missing
   EXPECT_TRUE(ImageList_Remove(list, -1));
   EXPECT_EQ(ImageList_GetImageCount(list), 0);
   EXPECT_TRUE(ImageList_Destroy(list));
-  EXPECT_EQ(ImageList_AddMasked(list, strip, CLR_NONE), -1);
+  EXPECT_EQ(testing::AddBitmap(list, strip, CLR_NONE), -1);
   EXPECT_FALSE(GetImageListImage(list, 0));
 }
 

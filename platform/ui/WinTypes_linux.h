@@ -1,7 +1,9 @@
-// The Linux side of platform/ui/WinTypes.h: handles, message parameters, rectangles and the thread's error code.
+// The Linux side of platform/ui/WinTypes.h: handles, message parameters, rectangles and the
+// thread's error code.
 #pragma once
 
 #include <cstdint>
+
 #include "platform/com/HResult.h"
 
 // BOOL comes with the COM result codes; its two values belong beside it.
@@ -37,6 +39,8 @@ struct HHOOK__;
 using HHOOK = HHOOK__*;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
+struct HBITMAP__;
+using HBITMAP = HBITMAP__*;
 struct HICON__;
 using HICON = HICON__*;
 struct HCURSOR__;
@@ -51,7 +55,7 @@ using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void(CALLBACK*)(HWND, UINT, UINT_PTR, DWORD);
 using HOOKPROC = LRESULT(CALLBACK*)(int code, WPARAM, LPARAM);
 using SUBCLASSPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM, UINT_PTR idSubclass,
-                                 DWORD_PTR refData);
+                                        DWORD_PTR refData);
 
 struct POINT {
   LONG x = 0;
