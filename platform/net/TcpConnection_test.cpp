@@ -11,7 +11,7 @@ using std::chrono::milliseconds;
 using test_support::ConnectionScript;
 using test_support::ScriptedPeer;
 
-WaitUntil In(milliseconds wait) { return std::chrono::steady_clock::now() + wait; }
+WaitUntil In(milliseconds wait) { return TickClock::now() + wait; }
 
 TEST(TcpConnection, SendsAndReceivesUntilThePeerCloses) {
   ScriptedPeer peer;

@@ -9,17 +9,16 @@
 namespace platform::net {
 
 WaitOutcome WaitForSocket(int descriptor, short events, WaitUntil waitUntil) {
-  using namespace std::chrono;
   for (;;) {
-    // Rounded up, so a wait never reports a time-out that has not quite passed.
-    auto left = ceil<milliseconds>(waitUntil - steady_clock::now());
-    if (left.count() < 0) left = milliseconds(0);
+    // Whole ticks, so the clock has reached the instant when the poll ends.
+    auto left = waitUntil - TickClock::now();
+    if (left.count() < 0) left = left.zero();
     pollfd entry{descriptor, events, 0};
     int timeoutMs = static_cast<int>(std::min<long long>(left.count(), INT_MAX));
     int ready = ::poll(&entry, 1, timeoutMs);
     if (ready > 0) return WaitOutcome::kReady;  // errors show in the next call
     if (ready == 0) {
-      if (steady_clock::now() >= waitUntil) return WaitOutcome::kTimedOut;
+      if (TickClock::now() >= waitUntil) return WaitOutcome::kTimedOut;
       continue;
     }
     if (errno != EINTR) return WaitOutcome::kFailed;

@@ -1,5 +1,6 @@
-// poll() on one descriptor until an event or an instant, restarting after
-// signals, for the connect, send and receive waits of TcpConnection.
+// poll() on one descriptor until an event or an instant on the product's
+// clock, restarting after signals, for the connect, send and receive waits
+// of TcpConnection.
 #pragma once
 
 #include "platform/net/TcpConnection.h"
