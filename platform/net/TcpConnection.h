@@ -3,7 +3,8 @@
 // wait no longer than asked. The caller passes the latest instant it is
 // willing to wait until, so a per-operation time-out and an overall deadline
 // combine by taking the earlier of the two. Instants are on the product's
-// clock, the one every other time-out of the product reads.
+// clock, so a test that installs a VirtualClock ends these waits by
+// advancing it instead of waiting for the host's time to pass.
 #pragma once
 
 #include <cstddef>
