@@ -2,22 +2,24 @@
 // connect that waits no longer than asked, and sends and receives that each
 // wait no longer than asked. The caller passes the latest instant it is
 // willing to wait until, so a per-operation time-out and an overall deadline
-// combine by taking the earlier of the two.
+// combine by taking the earlier of the two. Instants are on the product's
+// clock, so a test that installs a VirtualClock ends these waits by
+// advancing it instead of waiting for the host's time to pass.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "platform/clock/TickClock.h"
 #include "platform/net/NetResult.h"
 #include "platform/net/SocketHandle.h"
 
 namespace platform::net {
 
-using WaitUntil = std::chrono::steady_clock::time_point;
+using WaitUntil = TickClock::time_point;
 
 class TcpConnection {
  public:

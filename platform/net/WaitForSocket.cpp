@@ -5,24 +5,44 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <optional>
+
+#include "platform/net/VirtualClockWake.h"
 
 namespace platform::net {
+namespace {
+
+int MillisecondsLeft(TickClock::time_point now, WaitUntil waitUntil) {
+  // Whole ticks, so the clock has reached the instant when the poll ends.
+  return static_cast<int>(std::min<long long>((waitUntil - now).count(), INT_MAX));
+}
+
+}  // namespace
 
 WaitOutcome WaitForSocket(int descriptor, short events, WaitUntil waitUntil) {
-  using namespace std::chrono;
+  std::optional<VirtualClockWake> wake;
   for (;;) {
-    // Rounded up, so a wait never reports a time-out that has not quite passed.
-    auto left = ceil<milliseconds>(waitUntil - steady_clock::now());
-    if (left.count() < 0) left = milliseconds(0);
-    pollfd entry{descriptor, events, 0};
-    int timeoutMs = static_cast<int>(std::min<long long>(left.count(), INT_MAX));
-    int ready = ::poll(&entry, 1, timeoutMs);
-    if (ready > 0) return WaitOutcome::kReady;  // errors show in the next call
-    if (ready == 0) {
-      if (steady_clock::now() >= waitUntil) return WaitOutcome::kTimedOut;
-      continue;
+    if (!wake && IsClockVirtual()) {
+      wake.emplace();  // before the clock is read below
+      if (!wake->IsValid()) return WaitOutcome::kFailed;
     }
-    if (errno != EINTR) return WaitOutcome::kFailed;
+    const auto now = TickClock::now();
+    const bool passed = now >= waitUntil;
+    pollfd entry{descriptor, events, 0};
+    int ready;
+    if (passed) {
+      ready = ::poll(&entry, 1, 0);  // one last look at the socket
+    } else if (wake && IsClockVirtual()) {
+      ready = wake->PollUntilAdvance(entry);
+    } else {
+      ready = ::poll(&entry, 1, MillisecondsLeft(now, waitUntil));
+    }
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      return WaitOutcome::kFailed;
+    }
+    if (entry.revents != 0) return WaitOutcome::kReady;  // errors show in the next call
+    if (passed) return WaitOutcome::kTimedOut;
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/clock/TickClock.h"
+
 namespace soap {
 namespace {
 
@@ -40,7 +42,7 @@ template <typename TSocket>
 bool CAtlHttpClientT<TSocket>::Navigate(const UrlParts& url, const HttpRequest& request) {
   ResetConnection();
   current_ = url;
-  socket_.SetExchangeDeadline(std::chrono::steady_clock::now() +
+  socket_.SetExchangeDeadline(platform::TickClock::now() +
                               socket_.GetSocketTimeout() * kExchangeDeadlineTimeouts);
   for (int redirects = 0;; ++redirects) {
     if (!EnsureConnected() || !SendRequest(request)) return false;

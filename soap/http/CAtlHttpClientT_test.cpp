@@ -2,14 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/clock/Clock.h"
+#include "platform/net/VirtualClockWake.h"
 #include "soap/http/CReadStreamOnSocket.h"
+#include "tests/support/BackgroundCall.h"
 #include "tests/support/ScriptedPeer.h"
 
 namespace soap {
 namespace {
 
+using platform::VirtualClock;
+using platform::net::AwaitBlockedSocketWaits;
 using std::chrono::milliseconds;
+using test_support::BackgroundCall;
 using test_support::ConnectionScript;
+using test_support::kCallWait;
 using test_support::ScriptedPeer;
 
 constexpr std::string_view kSoapHeaders =
@@ -307,11 +314,23 @@ TEST(CAtlHttpClient, ConnectionCloseClosesTheSocketAfterTheBody) {
 }
 
 TEST(CAtlHttpClient, SilentPeerTimesOutAfterTheSocketTimeout) {
+  VirtualClock clock;
   ScriptedPeer peer;
   peer.Serve({ConnectionScript().ReadRequest().WaitForClientClose()});
   CAtlHttpClient client;
   client.SetSocketTimeout(milliseconds(150));
-  EXPECT_FALSE(client.Navigate(Url(peer, "/"), SoapPost("x")));
+  bool navigated = true;
+  {
+    BackgroundCall call(clock, [&] { navigated = client.Navigate(Url(peer, "/"), SoapPost("x")); });
+    // Once the request is in, the only wait left is the one for the answer.
+    ASSERT_TRUE(peer.AwaitRequests(1));
+    ASSERT_TRUE(AwaitBlockedSocketWaits(1, kCallWait));
+    clock.Advance(149);
+    ASSERT_TRUE(AwaitBlockedSocketWaits(1, kCallWait)) << "still waiting short of the time-out";
+    clock.Advance(1);
+    ASSERT_TRUE(call.Join());
+  }
+  EXPECT_FALSE(navigated);
   EXPECT_EQ(client.GetFailure(), HttpFailure::kReceiveFailed);
   EXPECT_EQ(client.GetStatus(), kInvalidStatus);
   CReadStreamOnSocket stream;
@@ -320,7 +339,20 @@ TEST(CAtlHttpClient, SilentPeerTimesOutAfterTheSocketTimeout) {
   EXPECT_EQ(peer.Finish().problem, "");
 }
 
+TEST(CAtlHttpClient, SilentPeerOnTheHostClockStillTimesOut) {
+  ScriptedPeer peer;
+  peer.Serve({ConnectionScript().ReadRequest().WaitForClientClose()});
+  CAtlHttpClient client;
+  client.SetSocketTimeout(milliseconds(10));
+  EXPECT_FALSE(client.Navigate(Url(peer, "/"), SoapPost("x")));
+  EXPECT_EQ(client.GetFailure(), HttpFailure::kReceiveFailed);
+  EXPECT_EQ(client.GetStatus(), kInvalidStatus);
+  client.ResetConnection();
+  EXPECT_EQ(peer.Finish().problem, "");
+}
+
 TEST(CAtlHttpClient, StallInTheBodyTimesOut) {
+  VirtualClock clock;
   ScriptedPeer peer;
   peer.Serve({ConnectionScript()
                   .ReadRequest()
@@ -329,7 +361,25 @@ TEST(CAtlHttpClient, StallInTheBodyTimesOut) {
   CAtlHttpClient client;
   client.SetSocketTimeout(milliseconds(150));
   ASSERT_TRUE(client.Navigate(Url(peer, "/"), SoapPost("x")));
-  BodyResult result = ReadWholeBody(client);
+  // The three bytes sent are read without time moving, so the wait that
+  // follows is the one on the stalled peer, and the advance ends that one.
+  BodyResult result;
+  char buffer[kHttpBlockSize];
+  for (int reads = 0; reads < 3 && result.body.size() < 3; ++reads) {
+    std::ptrdiff_t read = client.ReadBody(buffer);
+    ASSERT_GT(read, 0);
+    result.body.append(buffer, static_cast<std::size_t>(read));
+  }
+  {
+    BackgroundCall call(clock, [&] {
+      BodyResult rest = ReadWholeBody(client);
+      result.body += rest.body;
+      result.last = rest.last;
+    });
+    ASSERT_TRUE(AwaitBlockedSocketWaits(1, kCallWait));
+    clock.Advance(150);
+    ASSERT_TRUE(call.Join());
+  }
   EXPECT_LT(result.last, 0);
   EXPECT_EQ(result.body, "abc");
   EXPECT_EQ(client.GetFailure(), HttpFailure::kReceiveFailed);
@@ -340,15 +390,34 @@ TEST(CAtlHttpClient, StallInTheBodyTimesOut) {
 TEST(CAtlHttpClient, DeadlineEndsAPeerThatDripsJustInsideTheTimeout) {
   // Each byte arrives well inside the 200 ms time-out, but the whole body
   // would need 2 s; the exchange deadline (6 time-outs, 1.2 s) ends it first.
+  // Time moves one 20 ms step per pause of the peer, and only once the peer
+  // has begun it, so every byte is sent before the next step and the client
+  // never waits a whole time-out for one.
+  constexpr milliseconds kTimeout{200};
+  constexpr milliseconds kStep{20};
+  constexpr int kStepsToTheDeadline = kTimeout * kExchangeDeadlineTimeouts / kStep;
+  VirtualClock clock;
   ScriptedPeer peer;
   peer.Serve({ConnectionScript()
                   .ReadRequest()
                   .Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n")
-                  .Send(std::string(100, 'd'), 1, milliseconds(20))});
+                  .Send(std::string(100, 'd'), 1, kStep)});
   CAtlHttpClient client;
-  client.SetSocketTimeout(milliseconds(200));
-  ASSERT_TRUE(client.Navigate(Url(peer, "/"), SoapPost("x")));
-  BodyResult result = ReadWholeBody(client);
+  client.SetSocketTimeout(kTimeout);
+  bool navigated = false;
+  BodyResult result;
+  {
+    BackgroundCall call(clock, [&] {
+      navigated = client.Navigate(Url(peer, "/"), SoapPost("x"));
+      if (navigated) result = ReadWholeBody(client);
+    });
+    for (int step = 1; step <= kStepsToTheDeadline; ++step) {
+      ASSERT_TRUE(peer.AwaitPause(static_cast<std::size_t>(step))) << "step " << step;
+      clock.Advance(kStep.count());
+    }
+    ASSERT_TRUE(call.Join());
+  }
+  ASSERT_TRUE(navigated);
   EXPECT_LT(result.last, 0);
   EXPECT_LT(result.body.size(), 100u);
   EXPECT_EQ(client.GetFailure(), HttpFailure::kDeadlinePassed);

@@ -1,5 +1,7 @@
 #include "soap/http/ZEvtSyncSocket.h"
 
+#include "platform/clock/TickClock.h"
+
 namespace soap {
 
 using platform::net::NetError;
@@ -45,7 +47,7 @@ void ZEvtSyncSocket::SetSocketTimeout(std::chrono::milliseconds timeout) {
 }
 
 std::pair<ZEvtSyncSocket::Deadline, bool> ZEvtSyncSocket::NextWaitLimit() const {
-  Deadline byTimeout = std::chrono::steady_clock::now() + timeout_;
+  Deadline byTimeout = platform::TickClock::now() + timeout_;
   if (deadline_ && *deadline_ <= byTimeout) return {*deadline_, true};
   return {byTimeout, false};
 }

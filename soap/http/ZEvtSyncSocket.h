@@ -1,7 +1,8 @@
 // The SOAP transport's socket: a TCP connection whose connect, each send and
 // each receive wait at most the socket time-out (10000 ms unless set; setting
 // 0 restores the default). The HTTP client additionally sets a deadline for
-// the whole exchange; every wait also ends there.
+// the whole exchange; every wait also ends there. Both are measured on the
+// product's clock (platform::TickClock).
 //
 // A client object is used by one thread at a time; the receive is still
 // guarded by the socket's own lock, as the overlapped receive of the Windows
@@ -25,7 +26,7 @@ namespace soap {
 
 class ZEvtSyncSocket final : public HttpByteSource {
  public:
-  using Deadline = std::chrono::steady_clock::time_point;
+  using Deadline = platform::net::WaitUntil;
 
   // Closes any open connection and connects anew.
   bool Connect(const std::string& host, std::uint16_t port);

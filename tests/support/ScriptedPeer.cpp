@@ -5,10 +5,15 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <stdexcept>
+
+#include "platform/clock/Clock.h"
 
 namespace test_support {
 namespace {
@@ -30,6 +35,12 @@ Ready WaitFor(int fd, short events, int stopFd, std::chrono::milliseconds limit)
     if (ready > 0) return Ready::kYes;
     if (Clock::now() >= until) return Ready::kTimedOut;
   }
+}
+
+// Real time left until `until`, in whole milliseconds rounded up.
+int MillisecondsLeft(Clock::time_point until) {
+  auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+  return static_cast<int>(std::max<long long>(left.count(), 0));
 }
 
 sockaddr_in LoopbackAddress(const std::string& address, std::uint16_t port) {
@@ -195,12 +206,13 @@ void ScriptedPeer::Play(const ConnectionScript& script, PosixFd connection,
         }
         record.requests.push_back(pending.substr(0, total));
         pending.erase(0, total);
+        CountProgress(requestsRead_);
         break;
       }
       case ConnectionScript::Kind::kSend:
         for (std::size_t i = 0; i < step.pieces.size(); ++i) {
           if (i > 0 && step.pause.count() > 0 &&
-              WaitFor(-1, 0, stopRead_.Get(), step.pause) == Ready::kStopped) {
+              !GoOnAfter(PauseFor(step.pause, connection.Get()), record)) {
             return;
           }
           const std::string& piece = step.pieces[i];
@@ -212,7 +224,7 @@ void ScriptedPeer::Play(const ConnectionScript& script, PosixFd connection,
         }
         break;
       case ConnectionScript::Kind::kPause:
-        if (WaitFor(-1, 0, stopRead_.Get(), step.pause) == Ready::kStopped) return;
+        if (!GoOnAfter(PauseFor(step.pause, connection.Get()), record)) return;
         break;
       case ConnectionScript::Kind::kWaitForClientClose:
         for (;;) {
@@ -224,6 +236,91 @@ void ScriptedPeer::Play(const ConnectionScript& script, PosixFd connection,
     }
   }
 }
+
+ScriptedPeer::PauseEnd ScriptedPeer::PauseFor(std::chrono::milliseconds pause, int connection) {
+  if (platform::IsClockVirtual()) return PauseOnVirtualClock(pause, connection);
+  CountProgress(pausesBegun_);
+  // POLLRDHUP: the client closed; data it sends meanwhile waits for the
+  // next ReadRequest.
+  switch (WaitFor(connection, POLLRDHUP, stopRead_.Get(), pause)) {
+    case Ready::kYes:
+      return PauseEnd::kClientGone;
+    case Ready::kStopped:
+      return PauseEnd::kStopped;
+    case Ready::kTimedOut:
+      break;
+  }
+  return PauseEnd::kOver;
+}
+
+ScriptedPeer::PauseEnd ScriptedPeer::PauseOnVirtualClock(std::chrono::milliseconds pause,
+                                                         int connection) {
+  // The callback owns the event: Advance may call a copy of it after the
+  // listener is gone.
+  auto advanced = std::make_shared<PosixFd>(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
+  if (!advanced->IsValid()) return PauseEnd::kFailed;
+  platform::ClockAdvanceListener listener([advanced] {
+    std::uint64_t one = 1;
+    (void)!::write(advanced->Get(), &one, sizeof one);
+  });
+  // Read after listening, so every advance after this reading wakes the poll.
+  const std::uint64_t end = platform::TickCount64() + static_cast<std::uint64_t>(pause.count());
+  CountProgress(pausesBegun_);
+  const Clock::time_point guard = Clock::now() + kPeerWait;
+  while (platform::TickCount64() < end) {
+    // A test that removed its clock has stopped driving the pause.
+    if (!platform::IsClockVirtual()) return PauseEnd::kOver;
+    if (Clock::now() >= guard) return PauseEnd::kNoVirtualAdvance;
+    pollfd entries[3] = {
+        {stopRead_.Get(), POLLIN, 0}, {connection, POLLRDHUP, 0}, {advanced->Get(), POLLIN, 0}};
+    int ready = ::poll(entries, 3, MillisecondsLeft(guard));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) return PauseEnd::kFailed;
+    if (entries[0].revents != 0) return PauseEnd::kStopped;
+    if (entries[1].revents != 0) return PauseEnd::kClientGone;
+    if (entries[2].revents != 0) {
+      std::uint64_t count;
+      (void)!::read(advanced->Get(), &count, sizeof count);
+    }
+  }
+  return PauseEnd::kOver;
+}
+
+bool ScriptedPeer::GoOnAfter(PauseEnd end, RecordedConnection& record) {
+  switch (end) {
+    case PauseEnd::kOver:
+      return true;
+    case PauseEnd::kClientGone:
+      record.clientClosedEarly = true;
+      return false;
+    case PauseEnd::kStopped:
+      return false;
+    case PauseEnd::kNoVirtualAdvance:
+      record_.problem = "the virtual clock did not reach the end of a pause in time";
+      return false;
+    case PauseEnd::kFailed:
+      record_.problem = "a pause could not wait";
+      return false;
+  }
+  return false;
+}
+
+void ScriptedPeer::CountProgress(std::size_t& counter) {
+  {
+    std::lock_guard lock(progressMutex_);
+    ++counter;
+  }
+  progressMade_.notify_all();
+}
+
+bool ScriptedPeer::AwaitProgress(const std::size_t& counter, std::size_t count) {
+  std::unique_lock lock(progressMutex_);
+  return progressMade_.wait_for(lock, kPeerWait, [&] { return counter >= count; });
+}
+
+bool ScriptedPeer::AwaitRequests(std::size_t count) { return AwaitProgress(requestsRead_, count); }
+
+bool ScriptedPeer::AwaitPause(std::size_t count) { return AwaitProgress(pausesBegun_, count); }
 
 std::uint16_t UnusedLoopbackPort() {
   PosixFd probe(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));

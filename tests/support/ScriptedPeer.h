@@ -13,15 +13,24 @@
 //   EXPECT_EQ(record.problem, "");
 //   EXPECT_EQ(record.connections[0].requests[0], "POST /path HTTP/1.1\r\n...");
 //
-// Every wait of the peer is bounded (kPeerWait), so a client that never
-// connects or never sends makes Finish report a problem instead of hanging.
-// A test whose client holds its connection open (a time-out test) must close
-// or reset the client before calling Finish.
+// Every wait of the peer is bounded (kPeerWait of real time), so a client
+// that never connects or never sends, or a test that never advances its
+// VirtualClock through a pause, makes Finish report a problem instead of
+// hanging. A test whose client holds its connection open (a time-out test)
+// must close or reset the client before calling Finish.
+//
+// Pauses run on the product's clock. With a VirtualClock installed a pause
+// lasts until the test has advanced the clock by its length; AwaitPause tells
+// the test when the peer has begun one, so that it advances neither too
+// early nor while a piece is still unsent. AwaitRequests tells it that a
+// request has arrived, so that the client has gone on to wait for the answer.
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -46,6 +55,8 @@ class ConnectionScript {
                          std::chrono::milliseconds pause = std::chrono::milliseconds(0));
   // Sends the pieces exactly as split here, one send each.
   ConnectionScript& SendPieces(std::vector<std::string> pieces);
+  // Waits `pause` on the product's clock (see above). Stops the script
+  // quietly if the client closes meanwhile.
   ConnectionScript& Pause(std::chrono::milliseconds pause);
   // Answers nothing and keeps the connection open until the client closes it.
   ConnectionScript& WaitForClientClose();
@@ -89,9 +100,23 @@ class ScriptedPeer {
   // Waits until the scripts have played out and returns what was recorded.
   PeerRecord Finish();
 
+  // Each blocks until the peer has read `count` complete requests, or begun
+  // its `count`-th pause, counted over all connections; false when that did
+  // not happen within kPeerWait.
+  [[nodiscard]] bool AwaitRequests(std::size_t count);
+  [[nodiscard]] bool AwaitPause(std::size_t count);
+
  private:
+  enum class PauseEnd { kOver, kClientGone, kStopped, kNoVirtualAdvance, kFailed };
+
   void Run(std::vector<ConnectionScript> scripts);
   void Play(const ConnectionScript& script, PosixFd connection, RecordedConnection& record);
+  PauseEnd PauseFor(std::chrono::milliseconds pause, int connection);
+  PauseEnd PauseOnVirtualClock(std::chrono::milliseconds pause, int connection);
+  // True when the script goes on after the pause; records why not otherwise.
+  bool GoOnAfter(PauseEnd end, RecordedConnection& record);
+  void CountProgress(std::size_t& counter);
+  bool AwaitProgress(const std::size_t& counter, std::size_t count);
 
   std::string address_;
   std::uint16_t port_ = 0;
@@ -100,6 +125,10 @@ class ScriptedPeer {
   PosixFd stopWrite_;
   std::thread thread_;
   PeerRecord record_;
+  std::mutex progressMutex_;
+  std::condition_variable progressMade_;
+  std::size_t requestsRead_ = 0;  // guarded by progressMutex_
+  std::size_t pausesBegun_ = 0;   // guarded by progressMutex_
 };
 
 // A loopback port that nothing listens on (bound once and released), for
