@@ -36,7 +36,8 @@ class ShellExecuteCmdTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g_dialogLog = {};
-    WNDCLASSEXW windowClass;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = DialogProc;
     windowClass.lpszClassName = kDialogClassName;
     RegisterClassExW(&windowClass);

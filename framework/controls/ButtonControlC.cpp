@@ -32,7 +32,8 @@ bool ButtonControlC::ShownChecked() const {
 void ButtonControlC::Refresh(bool stateOnly) {
   HWND toolbar = ToolBand() != nullptr ? ToolBand()->ToolbarWindow() : nullptr;
   if (toolbar == nullptr || ParentMenu() != nullptr) return;
-  TBBUTTONINFOW info;
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
   info.dwMask = TBIF_STATE | TBIF_STYLE | TBIF_IMAGE;
   if (SendMessageW(toolbar, TB_GETBUTTONINFOW, static_cast<WPARAM>(ControlId()),
                    reinterpret_cast<LPARAM>(&info)) < 0) {
@@ -62,7 +63,7 @@ void ButtonControlC::Refresh(bool stateOnly) {
   SendMessageW(toolbar, TB_SETBUTTONINFOW, static_cast<WPARAM>(ControlId()),
                reinterpret_cast<LPARAM>(&info));
 
-  RECT rect;
+  RECT rect{};
   if (SendMessageW(toolbar, TB_GETRECT, static_cast<WPARAM>(ControlId()),
                    reinterpret_cast<LPARAM>(&rect)) &&
       rect.right - rect.left != recordedWidth_) {
@@ -101,7 +102,8 @@ void ButtonControlC::OnTooltipNotice() {
   HWND tooltips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
   if (tooltips == nullptr) return;
   std::u16string text = platform::AnsiToWide(TooltipText());
-  TOOLINFOW tool;
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
   tool.hwnd = toolbar;
   tool.uId = static_cast<UINT_PTR>(ControlId());
   tool.lpszText = platform::AsWchar(text.data());
@@ -111,7 +113,8 @@ void ButtonControlC::OnTooltipNotice() {
 void ButtonControlC::OnTextChanged() {
   if (HMENU menu = OpenParentMenu()) {
     std::u16string text = platform::AnsiToWide(DisplayText());
-    MENUITEMINFOW info;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;
     info.dwTypeData = platform::AsWchar(text.data());
     SetMenuItemInfoW(menu, static_cast<UINT>(ControlId()), FALSE, &info);
@@ -138,7 +141,8 @@ void ButtonControlC::AddToMenu(HMENU menu, int position) {
     SetImageIndex(ToolBand()->AddControlImage(*this));
   }
   std::u16string text = platform::AnsiToWide(MenuItemText());
-  MENUITEMINFOW info;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
   info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_STRING;
   info.fType = MFT_OWNERDRAW;
   info.fState = (CommandEnabled() ? MFS_ENABLED : MFS_GRAYED) |

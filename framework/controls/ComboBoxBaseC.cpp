@@ -33,14 +33,15 @@ bool ComboBoxBaseC::Create(HWND parent, int id, bool fixedList, HFONT font) {
 
 HWND ComboBoxBaseC::EditField() const {
   if (!window_ || fixedList_) return nullptr;
-  COMBOBOXINFO info;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
   return GetComboBoxInfo(window_.Get(), &info) ? info.hwndItem : nullptr;
 }
 
 void ComboBoxBaseC::KeepEditFieldInPlace() {
   HWND edit = EditField();
   if (edit == nullptr) return;
-  RECT rect;
+  RECT rect{};
   GetWindowRect(edit, &rect);
   POINT topLeft{rect.left, rect.top};
   ScreenToClient(window_.Get(), &topLeft);

@@ -39,15 +39,15 @@ class ComboBoxBaseC {
   bool droppedDown = false;
 
  private:
-  static LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                         DWORD_PTR self);
+  static LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                  UINT_PTR id, DWORD_PTR self);
   // Puts the edit field back at its remembered height after a resize.
   void KeepEditFieldInPlace();
 
   ComboBoxControlC& owner_;
   platform::ui::UniqueWindow window_;
   bool fixedList_ = false;
-  RECT editRect_;
+  RECT editRect_{};
   bool editRectTaken_ = false;
 };
 

@@ -128,7 +128,7 @@ TEST_F(ComboBoxTest, AnEqualItemListIsNotRebuilt) {
 
 TEST_F(ComboBoxTest, PlacedOverItsButtonWithRoomForTheList) {
   ASSERT_NE(BuildToolbar("<combo-box command='Search' width='150'/>", {"Search"}), nullptr);
-  RECT rect;
+  RECT rect{};
   GetWindowRect(Box().Window(), &rect);
   EXPECT_EQ(rect.right - rect.left, 146);
   EXPECT_EQ(rect.bottom - rect.top, Box().ToolbarRect().bottom + 259);
@@ -138,7 +138,7 @@ TEST_F(ComboBoxTest, ItemsAreDrawnSelectedOrPlain) {
   ASSERT_NE(BuildToolbar("<combo-box command='Search' width='150' list='one##two'/>", {"Search"}),
             nullptr);
   HDC dc = platform::ui::CreateRecordingDC();
-  DRAWITEMSTRUCT draw;
+  DRAWITEMSTRUCT draw{};
   draw.CtlType = ODT_COMBOBOX;
   draw.itemID = 1;
   draw.itemState = ODS_SELECTED;

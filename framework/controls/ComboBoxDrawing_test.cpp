@@ -29,7 +29,7 @@ class ComboBoxDrawingTest : public testing::ToolBandTest {
 
   std::vector<Operation> DrawByHand(UINT item, UINT state, RECT rect) {
     HDC dc = platform::ui::CreateRecordingDC();
-    DRAWITEMSTRUCT draw;
+    DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_COMBOBOX;
     draw.itemID = item;
     draw.itemState = state;

@@ -134,7 +134,7 @@ class ControlC : public ControlI, public CommandObserverI {
   std::string parameter_;
   std::optional<platform::Bitmap> ownBitmap_;
   bool ownBitmapLoaded_ = false;
-  RECT toolbarRect_;
+  RECT toolbarRect_{};
 };
 
 }  // namespace framework

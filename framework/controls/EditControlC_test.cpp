@@ -55,10 +55,10 @@ TEST_F(ReadOnlyControlTest, AnEditableFieldKeepsItsCaretUnderTheMouse) {
 
 TEST_F(ReadOnlyControlTest, FieldIsPlacedWithItsTextFormattingRectangle) {
   const RECT button = Band().Controls()[0]->AsControl()->ToolbarRect();
-  RECT rect;
+  RECT rect{};
   GetWindowRect(Field(0), &rect);
   EXPECT_EQ(rect.right - rect.left, (button.right - button.left) - 4);
-  RECT format;
+  RECT format{};
   SendMessageW(Field(0), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
   EXPECT_EQ(format, (RECT{0, 1, (button.right - button.left) - 11, 21}));
 }

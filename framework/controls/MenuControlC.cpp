@@ -77,7 +77,8 @@ void MenuControlC::AddToMenu(HMENU menu, int position) {
   std::string caption = Caption();
   if (caption.empty() && Command() != nullptr) caption = Command()->Text();
   std::u16string text = platform::AnsiToWide(caption);
-  MENUITEMINFOW info;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
   info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
   info.fType = MFT_OWNERDRAW;
   info.wID = static_cast<UINT>(ControlId());

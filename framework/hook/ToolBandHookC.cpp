@@ -33,7 +33,7 @@ bool IsKeyMessage(UINT message) {
 }
 
 RECT WindowArea(HWND window) {
-  RECT area;
+  RECT area{};
   if (window != nullptr) GetWindowRect(window, &area);
   return area;
 }
@@ -42,7 +42,7 @@ RECT WindowArea(HWND window) {
 // the first item (the product's menu) always shows.
 LONG FirstButtonWidth(HWND toolbar) {
   if (toolbar == nullptr || SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) <= 0) return 0;
-  RECT button;
+  RECT button{};
   if (!SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button))) return 0;
   return button.right - button.left;
 }

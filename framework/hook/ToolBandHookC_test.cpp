@@ -147,7 +147,8 @@ class ToolBandHookTest : public ::testing::Test {
     const int index =
         platform::ui::FindRebarBandByClassId(frame.Rebar(), platform::AnsiToWide(kHookClassText));
     EXPECT_GE(index, 0);
-    REBARBANDINFOW info;
+    REBARBANDINFOW info{};
+    info.cbSize = sizeof(info);
     info.fMask = RBBIM_STYLE;
     EXPECT_TRUE(SendMessageW(frame.Rebar(), RB_GETBANDINFOW, static_cast<WPARAM>(index),
                              reinterpret_cast<LPARAM>(&info)));
@@ -155,7 +156,8 @@ class ToolBandHookTest : public ::testing::Test {
   }
 
   static void ClearOwnRow(const platform::BrowserFrame& frame) {
-    REBARBANDINFOW info;
+    REBARBANDINFOW info{};
+    info.cbSize = sizeof(info);
     info.fMask = RBBIM_STYLE;
     info.fStyle = 0;
     SendMessageW(frame.Rebar(), RB_SETBANDINFOW, 0, reinterpret_cast<LPARAM>(&info));
@@ -200,7 +202,8 @@ TEST_F(ToolBandHookTest, SettingTheSiteBuildsTheToolbarInTheBrowsersRebar) {
   HWND window = nullptr;
   ASSERT_EQ(hook->GetWindow(&window), S_OK);
   EXPECT_EQ(window, toolband->ToolbarWindow());
-  REBARBANDINFOW band;
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
   band.fMask = RBBIM_CHILD;
   ASSERT_TRUE(SendMessageW(frame_->Rebar(), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
   EXPECT_EQ(band.hwndChild, window);
@@ -385,9 +388,9 @@ TEST_F(ToolBandHookTest, AContextThatThrowsIsContainedAndLeavesNoConnection) {
 TEST_F(ToolBandHookTest, BandInfoShowAndCloseFollowTheToolbar) {
   auto hook = AddHook(*frame_);
   HWND toolbar = hook->Context()->ToolBand()->ToolbarWindow();
-  RECT area;
+  RECT area{};
   GetWindowRect(toolbar, &area);
-  DESKBANDINFO info;
+  DESKBANDINFO info{};
   info.dwMask = DBIM_MINSIZE | DBIM_MAXSIZE | DBIM_INTEGRAL | DBIM_ACTUAL | DBIM_TITLE |
                 DBIM_MODEFLAGS | DBIM_BKCOLOR;
   ASSERT_EQ(hook->GetBandInfo(0, DBIF_VIEWMODE_NORMAL, &info), S_OK);
@@ -450,11 +453,11 @@ TEST_F(ToolBandHookTest, KeysGoToTheFocusedFieldButTabAndOtherFocusStayWithTheBr
   HWND edit = FindWindowExW(toolbar, nullptr, WC_EDITW, nullptr);
   ASSERT_NE(edit, nullptr);
 
-  MSG character;
+  MSG character{};
   character.hwnd = edit;
   character.message = WM_CHAR;
   character.wParam = 'a';
-  MSG tab;
+  MSG tab{};
   tab.hwnd = edit;
   tab.message = WM_KEYDOWN;
   tab.wParam = VK_TAB;

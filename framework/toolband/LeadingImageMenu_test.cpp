@@ -54,9 +54,9 @@ TEST_F(LeadingImageMenuTest, BuildsItsOwnToolbarAndTakesItsWidthFromIt) {
   const auto mainView = platform::ui::InspectToolbar(Toolbar()).value();
   EXPECT_TRUE(mainView.normalImages == nullptr ||
               ImageList_GetImageCount(mainView.normalImages) == 0);
-  RECT smallRect;
+  RECT smallRect{};
   GetWindowRect(small, &smallRect);
-  RECT toolbarRect;
+  RECT toolbarRect{};
   GetWindowRect(Toolbar(), &toolbarRect);
   EXPECT_EQ(smallRect.left - toolbarRect.left, main[0].rect.left);
   EXPECT_EQ(smallRect.right - smallRect.left, main[0].rect.right - main[0].rect.left);

@@ -91,9 +91,11 @@ ToolBandC::~ToolBandC() {
 
 bool ToolBandC::Create(HWND parent) {
   platform::TraceScope trace("ToolBandC::Create");
-  INITCOMMONCONTROLSEX init;
+  INITCOMMONCONTROLSEX init{};
+  init.dwSize = sizeof(init);
+  init.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES;
   InitCommonControlsEx(&init);
-  RECT parentArea;
+  RECT parentArea{};
   if (parent != nullptr) GetClientRect(parent, &parentArea);
   toolbar_.Reset(CreateWindowExW(0, TOOLBARCLASSNAMEW, platform::AsWchar(u""), kToolbarStyle, 0, 0,
                                  parentArea.right - parentArea.left, kInitialHeight, parent,
@@ -101,7 +103,7 @@ bool ToolBandC::Create(HWND parent) {
   if (!toolbar_) return false;
   SendMessageW(toolbar_.Get(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(toolbar_.Get(), TB_SETEXTENDEDSTYLE, 0, kToolbarExtendedStyle);
-  LOGFONTW logFont;
+  LOGFONTW logFont{};
   HGDIOBJ toolbarFont = reinterpret_cast<HGDIOBJ>(SendMessageW(toolbar_.Get(), WM_GETFONT, 0, 0));
   if (GetObjectW(toolbarFont, sizeof(logFont), &logFont) != 0) {
     font_.Reset(CreateFontIndirectW(&logFont));
@@ -160,7 +162,7 @@ void ToolBandC::InsertButton(ControlI& control, int index) {
   const ControlKind kind = control.Kind();
   const int id = control.ControlId();
   std::u16string text;
-  TBBUTTON button;
+  TBBUTTON button{};
   button.idCommand = id;
   button.fsStyle = ButtonStyleOf(control);
   button.fsState =
@@ -205,7 +207,7 @@ int ToolBandC::CreateLeadingMenuToolbar(ControlI& control) {
   HWND small = leadingMenuToolbar_.Get();
   SendMessageW(small, TB_SETEXTENDEDSTYLE, 0, kToolbarExtendedStyle);
   SendMessageW(small, TB_SETPARENT, reinterpret_cast<WPARAM>(reflection_.Window()), 0);
-  TBBUTTON button;
+  TBBUTTON button{};
   button.idCommand = control.ControlId();
   button.fsStyle = BTNS_WHOLEDROPDOWN | BTNS_AUTOSIZE;
   button.fsState = TBSTATE_ENABLED;
@@ -219,14 +221,14 @@ int ToolBandC::CreateLeadingMenuToolbar(ControlI& control) {
     SendMessageW(small, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(leadingMenuImages_.Get()));
   }
   SendMessageW(small, TB_INSERTBUTTONW, 0, reinterpret_cast<LPARAM>(&button));
-  SIZE size;
+  SIZE size{};
   SendMessageW(small, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
   MoveWindow(small, 0, 0, size.cx, size.cy, TRUE);
   return size.cx;
 }
 
 int ToolBandC::NaturalButtonWidth(int id) {
-  RECT rect;
+  RECT rect{};
   if (!SendMessageW(toolbar_.Get(), TB_GETRECT, static_cast<WPARAM>(id),
                     reinterpret_cast<LPARAM>(&rect))) {
     return 0;
@@ -235,7 +237,8 @@ int ToolBandC::NaturalButtonWidth(int id) {
 }
 
 void ToolBandC::SetButtonWidth(int id, int width) {
-  TBBUTTONINFOW info;
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
   info.dwMask = TBIF_SIZE;
   info.cx = static_cast<WORD>(std::clamp(width, 0, 0xFFFF));
   SendMessageW(toolbar_.Get(), TB_SETBUTTONINFOW, static_cast<WPARAM>(id),
@@ -295,7 +298,7 @@ void ToolBandC::AutoSize(int width) {
   if (!toolbar_) return;
   int available = width;
   if (available == 0) {
-    RECT client;
+    RECT client{};
     GetClientRect(toolbar_.Get(), &client);
     available = client.right - client.left;
   }
@@ -326,7 +329,7 @@ void ToolBandC::LayoutControls() {
   if (!toolbar_ || layingOut_) return;
   layingOut_ = true;
   for (const auto& control : controls_) {
-    RECT rect;
+    RECT rect{};
     if (!IsOn(*control) ||
         !SendMessageW(toolbar_.Get(), TB_GETRECT, static_cast<WPARAM>(control->ControlId()),
                       reinterpret_cast<LPARAM>(&rect))) {
@@ -475,7 +478,8 @@ void ToolBandC::PresentForFirstTime(const std::string& bandClassIdText) {
   const int band =
       platform::ui::FindRebarBandByClassId(rebar, platform::AnsiToWide(bandClassIdText));
   if (band < 0) return;
-  REBARBANDINFOW info;
+  REBARBANDINFOW info{};
+  info.cbSize = sizeof(info);
   info.fMask = RBBIM_STYLE;
   if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(band),
                     reinterpret_cast<LPARAM>(&info))) {

@@ -115,7 +115,7 @@ TEST_F(ToolBandTest, HiddenWindowedControlsHideTheirWindow) {
   EXPECT_TRUE(Buttons().empty());
   Band().ShowControl(0, true);
   EXPECT_TRUE(IsWindowVisible(edit.Window()));
-  RECT rect;
+  RECT rect{};
   GetWindowRect(edit.Window(), &rect);
   EXPECT_EQ(rect.right - rect.left, 80 - 6);
 }
@@ -225,7 +225,8 @@ TEST_F(ToolBandTest, KeyboardHookIsRemovedAtShutDown) {
 }
 
 TEST_F(ToolBandTest, FirstRunPutsTheBandOnARowOfItsOwn) {
-  REBARBANDINFOW band;
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
   band.fMask = RBBIM_CHILD;
   band.hwndChild = bandSite_;
   ASSERT_TRUE(SendMessageW(rebar_.Get(), RB_INSERTBANDW, static_cast<WPARAM>(-1),
@@ -234,7 +235,8 @@ TEST_F(ToolBandTest, FirstRunPutsTheBandOnARowOfItsOwn) {
                                                 u"{AAAA0000-0000-0000-0000-000000000001}"));
   ASSERT_NE(BuildToolbar("<button command='A' caption='A'/>", {"A"}), nullptr);
   Band().PresentForFirstTime("{aaaa0000-0000-0000-0000-000000000001}");
-  REBARBANDINFOW read;
+  REBARBANDINFOW read{};
+  read.cbSize = sizeof(read);
   read.fMask = RBBIM_STYLE;
   ASSERT_TRUE(SendMessageW(rebar_.Get(), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&read)));
   EXPECT_NE(read.fStyle & RBBS_BREAK, 0u);
@@ -276,11 +278,11 @@ TEST_F(ToolBandTest, ButtonTextFollowsTheCommandAndRelaysOut) {
                          {"A"}),
             nullptr);
   auto& edit = static_cast<EditControlC&>(*Band().Controls()[1]);
-  RECT before;
+  RECT before{};
   GetWindowRect(edit.Window(), &before);
   Command("A").SetText("Longer text");
   EXPECT_EQ(Buttons()[0].text, u"Longer text");
-  RECT after;
+  RECT after{};
   GetWindowRect(edit.Window(), &after);
   EXPECT_GT(after.left, before.left);  // the edit moved right with the wider button
   Command("A").SetText("");

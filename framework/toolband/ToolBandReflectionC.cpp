@@ -9,12 +9,13 @@ namespace framework {
 
 bool ToolBandReflectionC::Create(HWND toolbar) {
   if (!GetClassInfoExW(nullptr, platform::AsWchar(kClassName), nullptr)) {
-    WNDCLASSEXW windowClass;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &ToolBandReflectionC::WindowProc;
     windowClass.lpszClassName = platform::AsWchar(kClassName);
     RegisterClassExW(&windowClass);
   }
-  RECT client;
+  RECT client{};
   GetClientRect(toolbar, &client);
   window_.Reset(CreateWindowExW(
       0, platform::AsWchar(kClassName), platform::AsWchar(u""), WS_CHILD, client.left, client.top,

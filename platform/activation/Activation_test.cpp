@@ -90,7 +90,7 @@ TEST_F(ActivationTest, ReportsEachFailureAsWindowsDoes) {
   RegisterServer(CLSID_TestUnserved, kServerPath);
   struct Case {
     const char* situation;
-    CLSID clsid;
+    CLSID clsid{};
     DWORD context;
     HRESULT expected;
   };

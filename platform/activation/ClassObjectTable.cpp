@@ -11,7 +11,7 @@ namespace {
 
 struct Registration {
   DWORD cookie;
-  CLSID clsid;
+  CLSID clsid{};
   ComPtr<IUnknown> classObject;
 };
 

@@ -47,7 +47,8 @@ class ConnectionPoint final : public IConnectionPoint {
   ULONG STDMETHODCALLTYPE Release() override { return owner_->Release(); }
 
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
-  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** container) override;
+  HRESULT STDMETHODCALLTYPE
+  GetConnectionPointContainer(IConnectionPointContainer** container) override;
   // CONNECT_E_CANNOTCONNECT when the sink does not implement the event
   // interface. Cookies start at 1 and are never reused.
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
@@ -75,7 +76,7 @@ class ConnectionPoint final : public IConnectionPoint {
 
   IUnknown* owner_;
   IConnectionPointContainer* container_;
-  IID iid_;
+  IID iid_{};
   mutable std::mutex mutex_;  // guards connections_ and nextCookie_
   std::vector<Connection> connections_;
   DWORD nextCookie_ = 1;

@@ -144,7 +144,7 @@ Variant& Variant::operator=(Variant&& other) noexcept {
 }
 
 VARIANT BoolReference(VARIANT_BOOL* target) {
-  VARIANT variant;
+  VARIANT variant{};
   VariantInit(&variant);
   variant.vt = VT_BYREF | VT_BOOL;
   variant.pboolVal = target;
@@ -152,7 +152,7 @@ VARIANT BoolReference(VARIANT_BOOL* target) {
 }
 
 VARIANT VariantReference(VARIANT* target) {
-  VARIANT variant;
+  VARIANT variant{};
   VariantInit(&variant);
   variant.vt = VT_BYREF | VT_VARIANT;
   variant.pvarVal = target;

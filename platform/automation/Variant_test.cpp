@@ -79,7 +79,7 @@ TEST(Variant, ReadsThroughOneReferenceLevel) {
 }
 
 TEST(Variant, RefusesKindsItDoesNotKnow) {
-  VARIANT strange;
+  VARIANT strange{};
   VariantInit(&strange);
   strange.vt = 7;  // VT_DATE
   EXPECT_EQ(VariantClear(&strange), DISP_E_BADVARTYPE);

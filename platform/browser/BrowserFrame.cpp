@@ -27,7 +27,8 @@ constexpr DWORD kRebarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPC
 // The frame's windows need no behaviour of their own; registering an
 // existing class again fails harmlessly, so every frame simply asks.
 void RegisterPlainClass(const char16_t* name) {
-  WNDCLASSEXW windowClass;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = &DefWindowProcW;
   windowClass.lpszClassName = name;
   RegisterClassExW(&windowClass);
@@ -98,12 +99,13 @@ HRESULT BrowserFrame::AddToolbar(IUnknown* band, const CLSID& clsid) {
   hr = deskBand->GetWindow(&window);
   if (FAILED(hr) || window == nullptr) return unsite(FAILED(hr) ? hr : E_FAIL);
   const auto bandId = static_cast<DWORD>(bands_.size());
-  DESKBANDINFO info;
+  DESKBANDINFO info{};
   info.dwMask = DBIM_MINSIZE | DBIM_MAXSIZE | DBIM_INTEGRAL | DBIM_ACTUAL | DBIM_MODEFLAGS;
   hr = deskBand->GetBandInfo(bandId, DBIF_VIEWMODE_NORMAL, &info);
   if (FAILED(hr)) return unsite(hr);
 
-  REBARBANDINFOW rebarBand;
+  REBARBANDINFOW rebarBand{};
+  rebarBand.cbSize = sizeof(rebarBand);
   rebarBand.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_ID;
   rebarBand.fStyle = RBBS_CHILDEDGE;
   rebarBand.hwndChild = window;

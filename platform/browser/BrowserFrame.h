@@ -53,7 +53,7 @@ class BrowserFrame {
 
  private:
   struct HostedBand {
-    CLSID clsid;
+    CLSID clsid{};
     ComPtr<IUnknown> object;
     ComPtr<BrowserSite> site;
     DWORD bandId;  // the rebar band's id

@@ -41,7 +41,9 @@ class RecordingBand final : public DispatchObject<IDeskBand, IObjectWithSite, DW
     window_.Reset();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT*, IUnknown*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT*, IUnknown*, BOOL) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) override {
     gLog += "GetBandInfo(" + std::to_string(bandId) + "," + std::to_string(viewMode) + ");";
     info->ptMinSize = {40, 22};
@@ -87,7 +89,8 @@ class RecordingBand final : public DispatchObject<IDeskBand, IObjectWithSite, DW
     return site_->QueryInterface(iid, site);
   }
 
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
     if (id == DISPID_ONQUIT) gLog += "OnQuit;";
     return S_OK;
   }
@@ -122,7 +125,8 @@ class ScopedBandClass {
 };
 
 REBARBANDINFOW RebarBand(HWND rebar, int index) {
-  REBARBANDINFOW info;
+  REBARBANDINFOW info{};
+  info.cbSize = sizeof(info);
   info.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE;
   EXPECT_TRUE(SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index),
                            reinterpret_cast<LPARAM>(&info)));

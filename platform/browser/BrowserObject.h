@@ -51,7 +51,7 @@ struct NavigationRecord {
 };
 
 struct BrowserBarRecord {
-  CLSID clsid;
+  CLSID clsid{};
   bool show;
   HRESULT result;
 };
@@ -64,10 +64,10 @@ class BrowserObject final
   ~BrowserObject() override;
 
   // --- IWebBrowser2 ----------------------------------------------------------------
-  HRESULT STDMETHODCALLTYPE Navigate(BSTR url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
-                   VARIANT* headers) override;
-  HRESULT STDMETHODCALLTYPE Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
-                    VARIANT* headers) override;
+  HRESULT STDMETHODCALLTYPE Navigate(BSTR url, VARIANT* flags, VARIANT* targetFrameName,
+                                     VARIANT* postData, VARIANT* headers) override;
+  HRESULT STDMETHODCALLTYPE Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName,
+                                      VARIANT* postData, VARIANT* headers) override;
   HRESULT STDMETHODCALLTYPE get_LocationURL(BSTR* url) override;
   HRESULT STDMETHODCALLTYPE get_LocationName(BSTR* name) override;
   HRESULT STDMETHODCALLTYPE get_Document(IDispatch** document) override;
@@ -117,7 +117,7 @@ class BrowserObject final
  private:
   struct PendingLoad;
   struct Bar {
-    CLSID clsid;
+    CLSID clsid{};
     ComPtr<IUnknown> object;
     ComPtr<BrowserSite> site;
   };

@@ -7,12 +7,12 @@
 struct IStream;  // persisted band state; the stand-in never hands one out
 
 struct POINTL {
-  LONG x = 0;
-  LONG y = 0;
+  LONG x;
+  LONG y;
 };
 
 struct ULARGE_INTEGER {
-  std::uint64_t QuadPart = 0;
+  std::uint64_t QuadPart;
 };
 
 // DESKBANDINFO masks and mode flags.
@@ -30,14 +30,14 @@ constexpr DWORD DBIF_VIEWMODE_NORMAL = 0x0000;
 constexpr DWORD DBIF_VIEWMODE_VERTICAL = 0x0001;
 
 struct DESKBANDINFO {
-  DWORD dwMask = 0;
+  DWORD dwMask;
   POINTL ptMinSize;
   POINTL ptMaxSize;
   POINTL ptIntegral;
   POINTL ptActual;
-  WCHAR wszTitle[256] = {};
-  DWORD dwModeFlags = 0;
-  COLORREF crBkgnd = 0;
+  WCHAR wszTitle[256];
+  DWORD dwModeFlags;
+  COLORREF crBkgnd;
 };
 
 struct IOleWindow : IUnknown {
@@ -54,7 +54,8 @@ struct IDockingWindow : IOleWindow {
   using BaseInterface = IOleWindow;
   virtual HRESULT STDMETHODCALLTYPE ShowDW(BOOL show) = 0;
   virtual HRESULT STDMETHODCALLTYPE CloseDW(DWORD reserved) = 0;
-  virtual HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT* border, IUnknown* site, BOOL reserved) = 0;
+  virtual HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT* border, IUnknown* site,
+                                                   BOOL reserved) = 0;
 
  protected:
   ~IDockingWindow() = default;
@@ -63,7 +64,8 @@ struct IDockingWindow : IOleWindow {
 struct IDeskBand : IDockingWindow {
   static constexpr IID kIid = platform::MakeGuid("EB0FE172-1A3A-11D0-89B3-00A0C90A90AC");
   using BaseInterface = IDockingWindow;
-  virtual HRESULT STDMETHODCALLTYPE GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetBandInfo(DWORD bandId, DWORD viewMode,
+                                                DESKBANDINFO* info) = 0;
 
  protected:
   ~IDeskBand() = default;

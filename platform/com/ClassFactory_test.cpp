@@ -68,7 +68,7 @@ TEST_F(ClassFactoryTest, RefusedCreationsLeaveNullAndNoObject) {
   struct Case {
     const char* what;
     IUnknown* outer;
-    IID iid;
+    IID iid{};
     HRESULT finalConstruct;
     int constructorFailure;
     HRESULT expected;

@@ -12,7 +12,8 @@ void RegisterEditAndStaticClasses();
 void RegisterComboBoxClass();
 
 void RegisterControlClass(LPCWSTR className, WNDPROC procedure, UINT style) {
-  WNDCLASSEXW windowClass;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
   windowClass.style = style | CS_GLOBALCLASS;
   windowClass.lpfnWndProc = procedure;
   windowClass.lpszClassName = className;

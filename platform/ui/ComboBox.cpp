@@ -102,7 +102,7 @@ LRESULT FindExact(const ComboState& state, WPARAM start, LPARAM text) {
 void MeasureOwnerDrawnItems(HWND combo, ComboState& state) {
   HWND parent = GetParent(combo);
   for (UINT item : {static_cast<UINT>(-1), 0u}) {
-    MEASUREITEMSTRUCT measure;
+    MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_COMBOBOX;
     measure.CtlID = static_cast<UINT>(GetDlgCtrlID(combo));
     measure.itemID = item;
@@ -197,7 +197,7 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       if (wParam) {
         PaintCombo(hwnd, *state, reinterpret_cast<HDC>(wParam));
       } else {
-        PAINTSTRUCT paint;
+        PAINTSTRUCT paint{};
         if (BeginPaint(hwnd, &paint)) {
           PaintCombo(hwnd, *state, paint.hdc);
           EndPaint(hwnd, &paint);
@@ -214,9 +214,9 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_SIZE:
       if (state->edit) {
-        RECT client;
+        RECT client{};
         GetClientRect(hwnd, &client);
-        RECT editRect;
+        RECT editRect{};
         GetWindowRect(state->edit, &editRect);
         POINT origin{editRect.left, editRect.top};
         ScreenToClient(hwnd, &origin);
@@ -309,8 +309,8 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return TRUE;
     case CB_GETCOMBOBOXINFO: {
       auto* info = reinterpret_cast<COMBOBOXINFO*>(lParam);
-      if (!info) return FALSE;
-      RECT client;
+      if (!info || info->cbSize != sizeof(COMBOBOXINFO)) return FALSE;
+      RECT client{};
       GetClientRect(hwnd, &client);
       info->hwndCombo = hwnd;
       info->hwndItem = state->edit;

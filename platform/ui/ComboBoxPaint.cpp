@@ -17,11 +17,11 @@ constexpr int kOwnTextIndent = 2;
 struct ItemToPaint {
   int index = -1;
   UINT state = 0;
-  RECT rect;
+  RECT rect{};
 };
 
 void AskParentToDraw(HWND combo, const ComboState& box, HDC dc, const ItemToPaint& item) {
-  DRAWITEMSTRUCT draw;
+  DRAWITEMSTRUCT draw{};
   draw.CtlType = ODT_COMBOBOX;
   draw.CtlID = static_cast<UINT>(GetDlgCtrlID(combo));
   draw.itemID = static_cast<UINT>(item.index);
@@ -67,7 +67,7 @@ void Draw(HWND combo, const ComboState& box, HDC dc, const ItemToPaint& item, bo
 void PaintCombo(HWND combo, const ComboState& box, HDC dc) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(combo, GWL_STYLE));
   const bool ownerDrawn = (style & CBS_OWNERDRAWFIXED) != 0;
-  RECT client;
+  RECT client{};
   GetClientRect(combo, &client);
   // An editable box's field is its edit child, which paints itself.
   if ((style & 0x3) == CBS_DROPDOWNLIST) {

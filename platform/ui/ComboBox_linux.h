@@ -75,13 +75,13 @@ constexpr WORD EN_CHANGE = 0x0300;
 constexpr WORD EN_UPDATE = 0x0400;
 
 struct COMBOBOXINFO {
-  DWORD cbSize = sizeof(COMBOBOXINFO);
+  DWORD cbSize;
   RECT rcItem;
   RECT rcButton;
-  DWORD stateButton = 0;
-  HWND hwndCombo = nullptr;
-  HWND hwndItem = nullptr;  // the edit field of a CBS_DROPDOWN box
-  HWND hwndList = nullptr;
+  DWORD stateButton;
+  HWND hwndCombo;
+  HWND hwndItem;  // the edit field of a CBS_DROPDOWN box
+  HWND hwndList;
 };
 
 BOOL WINAPI GetComboBoxInfo(HWND combo, COMBOBOXINFO* info);

@@ -24,7 +24,8 @@ class ComboBoxTest : public ::testing::Test {
     ASSERT_NE(combo_, nullptr);
     for (const char16_t* item : {u"alpha", u"beta", u"gamma"})
       SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-    COMBOBOXINFO info;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
     GetComboBoxInfo(combo_, &info);
     edit_ = info.hwndItem;
     RunUntilIdle();

@@ -1,4 +1,5 @@
-// The Linux side of platform/ui/CommCtrl.h: the toolbar, rebar and tooltip controls' messages and structures.
+// The Linux side of platform/ui/CommCtrl.h: the toolbar, rebar and tooltip controls' messages and
+// structures.
 #pragma once
 
 #include "platform/ui/WindowMessages.h"
@@ -94,34 +95,34 @@ constexpr LRESULT TBDDRET_DEFAULT = 0;
 constexpr WORD BN_CLICKED = 0;
 
 struct TBBUTTON {
-  int iBitmap = 0;
-  int idCommand = 0;
-  BYTE fsState = 0;
-  BYTE fsStyle = 0;
-  BYTE bReserved[6] = {};
-  DWORD_PTR dwData = 0;
-  INT_PTR iString = 0;  // a text pointer (LPCWSTR); string-pool indexes are not kept
+  int iBitmap;
+  int idCommand;
+  BYTE fsState;
+  BYTE fsStyle;
+  BYTE bReserved[6];
+  DWORD_PTR dwData;
+  INT_PTR iString;  // a text pointer (LPCWSTR); string-pool indexes are not kept
 };
 
 struct TBBUTTONINFOW {
-  UINT cbSize = sizeof(TBBUTTONINFOW);
-  DWORD dwMask = 0;
-  int idCommand = 0;
-  int iImage = 0;
-  BYTE fsState = 0;
-  BYTE fsStyle = 0;
-  WORD cx = 0;
-  DWORD_PTR lParam = 0;
-  LPWSTR pszText = nullptr;
-  int cchText = 0;
+  UINT cbSize;
+  DWORD dwMask;
+  int idCommand;
+  int iImage;
+  BYTE fsState;
+  BYTE fsStyle;
+  WORD cx;
+  DWORD_PTR lParam;
+  LPWSTR pszText;
+  int cchText;
 };
 
 struct NMTOOLBARW {
   NMHDR hdr;
-  int iItem = 0;
+  int iItem;
   TBBUTTON tbButton;
-  int cchText = 0;
-  LPWSTR pszText = nullptr;
+  int cchText;
+  LPWSTR pszText;
   RECT rcButton;
 };
 
@@ -133,24 +134,24 @@ constexpr UINT TTM_UPDATETIPTEXTW = WM_USER + 57;
 inline LPWSTR const LPSTR_TEXTCALLBACKW = reinterpret_cast<LPWSTR>(static_cast<LONG_PTR>(-1));
 
 struct TOOLINFOW {
-  UINT cbSize = sizeof(TOOLINFOW);
-  UINT uFlags = 0;
-  HWND hwnd = nullptr;
-  UINT_PTR uId = 0;
+  UINT cbSize;
+  UINT uFlags;
+  HWND hwnd;
+  UINT_PTR uId;
   RECT rect;
-  HINSTANCE hinst = nullptr;
-  LPWSTR lpszText = nullptr;
-  LPARAM lParam = 0;
-  void* lpReserved = nullptr;
+  HINSTANCE hinst;
+  LPWSTR lpszText;
+  LPARAM lParam;
+  void* lpReserved;
 };
 
 struct NMTTDISPINFOW {
   NMHDR hdr;
-  LPWSTR lpszText = nullptr;
-  WCHAR szText[80] = {};
-  HINSTANCE hinst = nullptr;
-  UINT uFlags = 0;
-  LPARAM lParam = 0;
+  LPWSTR lpszText;
+  WCHAR szText[80];
+  HINSTANCE hinst;
+  UINT uFlags;
+  LPARAM lParam;
 };
 
 // Rebar.
@@ -182,24 +183,24 @@ constexpr UINT RBBS_NOGRIPPER = 0x0100;
 constexpr UINT RBBS_USECHEVRON = 0x0200;
 
 struct REBARBANDINFOW {
-  UINT cbSize = sizeof(REBARBANDINFOW);
-  UINT fMask = 0;
-  UINT fStyle = 0;
-  COLORREF clrFore = 0;
-  COLORREF clrBack = 0;
-  LPWSTR lpText = nullptr;
-  UINT cch = 0;
-  int iImage = 0;
-  HWND hwndChild = nullptr;
-  UINT cxMinChild = 0;
-  UINT cyMinChild = 0;
-  UINT cx = 0;
-  void* hbmBack = nullptr;
-  UINT wID = 0;
-  UINT cyChild = 0;
-  UINT cyMaxChild = 0;
-  UINT cyIntegral = 0;
-  UINT cxIdeal = 0;
-  LPARAM lParam = 0;
-  UINT cxHeader = 0;
+  UINT cbSize;
+  UINT fMask;
+  UINT fStyle;
+  COLORREF clrFore;
+  COLORREF clrBack;
+  LPWSTR lpText;
+  UINT cch;
+  int iImage;
+  HWND hwndChild;
+  UINT cxMinChild;
+  UINT cyMinChild;
+  UINT cx;
+  void* hbmBack;
+  UINT wID;
+  UINT cyChild;
+  UINT cyMaxChild;
+  UINT cyIntegral;
+  UINT cxIdeal;
+  LPARAM lParam;
+  UINT cxHeader;
 };

@@ -19,7 +19,7 @@ class EditState : public ControlState {
   DWORD selectionEnd = 0;
   WORD leftMargin = 0;
   WORD rightMargin = 0;
-  RECT formatRect;
+  RECT formatRect{};
   bool formatRectSet = false;
   bool readOnly = false;
 };

@@ -11,7 +11,7 @@
 namespace {
 
 struct Font {
-  LOGFONTW log;
+  LOGFONTW log{};
 };
 struct Brush {
   COLORREF colour;

@@ -35,7 +35,7 @@ int TextWidth(std::u16string_view text, bool prefixMarksMnemonic = true);
 // What was drawn on a device context, in order.
 struct DrawOperation {
   enum class Kind { kFill, kFrame, kText, kImage } kind = Kind::kFill;
-  RECT rect;
+  RECT rect{};
   COLORREF colour = 0;             // fill, frame or text colour
   std::u16string text;             // kText: the text without mnemonic marks
   UINT format = 0;                 // kText: the DrawTextW format

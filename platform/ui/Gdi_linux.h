@@ -4,23 +4,24 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
 #include "platform/ui/WindowMessages.h"
 
 struct LOGFONTW {
-  LONG lfHeight = 0;
-  LONG lfWidth = 0;
-  LONG lfEscapement = 0;
-  LONG lfOrientation = 0;
-  LONG lfWeight = 0;
-  BYTE lfItalic = 0;
-  BYTE lfUnderline = 0;
-  BYTE lfStrikeOut = 0;
-  BYTE lfCharSet = 0;
-  BYTE lfOutPrecision = 0;
-  BYTE lfClipPrecision = 0;
-  BYTE lfQuality = 0;
-  BYTE lfPitchAndFamily = 0;
-  WCHAR lfFaceName[32] = {};
+  LONG lfHeight;
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  WCHAR lfFaceName[32];
 };
 
 constexpr int NULL_BRUSH = 5;

@@ -9,10 +9,23 @@
 #include "platform/ui/Gdi.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/detail/System.h"
 
 using platform::ui::MenuItemView;
+using platform::ui::detail::kErrorInvalidParameter;
 
 namespace {
+
+// Item structures are read only when their size field vouches for them;
+// Windows also takes the shorter form that ended before hbmpItem.
+bool IsSized(const MENUITEMINFOW* info) {
+  if (info != nullptr && (info->cbSize == sizeof(MENUITEMINFOW) ||
+                          info->cbSize == offsetof(MENUITEMINFOW, hbmpItem))) {
+    return true;
+  }
+  ::SetLastError(kErrorInvalidParameter);
+  return false;
+}
 
 struct MenuRecord {
   std::vector<MenuItemView> items;
@@ -139,7 +152,7 @@ void MeasureAndDraw(HMENU menu, HWND owner) {
   for (std::size_t i = 0; i < items.size(); ++i) {
     auto& item = items[i];
     if (!(item.type & MFT_OWNERDRAW) || item.measuredHeight) continue;
-    MEASUREITEMSTRUCT measure;
+    MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_MENU;
     measure.itemID = item.id;
     measure.itemData = item.itemData;
@@ -152,7 +165,7 @@ void MeasureAndDraw(HMENU menu, HWND owner) {
   LONG top = 0;
   for (const auto& item : items) {
     if (!(item.type & MFT_OWNERDRAW)) continue;
-    DRAWITEMSTRUCT draw;
+    DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_MENU;
     draw.itemID = item.id;
     draw.itemAction = ODA_DRAWENTIRE;
@@ -220,7 +233,7 @@ BOOL ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, LP
 }
 
 BOOL InsertMenuItemW(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFOW* info) {
-  if (!info) return FALSE;
+  if (!IsSized(info)) return FALSE;
   std::lock_guard lock(Table().mutex);
   auto* record = FindLocked(menu);
   if (!record) return FALSE;
@@ -237,7 +250,7 @@ BOOL InsertMenuItemW(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFOW
 }
 
 BOOL GetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, MENUITEMINFOW* info) {
-  if (!info) return FALSE;
+  if (!IsSized(info)) return FALSE;
   std::lock_guard lock(Table().mutex);
   auto found = LocateLocked(menu, item, byPosition != 0);
   if (!found) return FALSE;
@@ -259,7 +272,7 @@ BOOL GetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, MENUITEMINFOW* inf
 }
 
 BOOL SetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFOW* info) {
-  if (!info) return FALSE;
+  if (!IsSized(info)) return FALSE;
   std::lock_guard lock(Table().mutex);
   auto found = LocateLocked(menu, item, byPosition != 0);
   if (!found) return FALSE;
@@ -334,7 +347,7 @@ int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int bufferChars, UINT f
   return static_cast<int>(count);
 }
 
-DWORD EnableMenuItem(HMENU menu, UINT item, UINT flags) {
+BOOL EnableMenuItem(HMENU menu, UINT item, UINT flags) {
   std::lock_guard lock(Table().mutex);
   auto found = LocateLocked(menu, item, (flags & MF_BYPOSITION) != 0);
   if (!found) return static_cast<DWORD>(-1);
@@ -354,8 +367,12 @@ DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags) {
   return previous;
 }
 
-BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int, int, HWND owner, const TPMPARAMS*) {
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int, int, HWND owner, TPMPARAMS* params) {
   if (!IsMenu(menu) || !IsWindow(owner)) return FALSE;
+  if (params && params->cbSize != sizeof(TPMPARAMS)) {
+    ::SetLastError(kErrorInvalidParameter);
+    return FALSE;
+  }
   UINT choice = 0;
   if (!scriptedChoices.empty()) {
     choice = scriptedChoices.front();

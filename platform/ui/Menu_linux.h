@@ -3,6 +3,7 @@
 
 #include <string>
 #include <vector>
+
 #include "platform/ui/WindowMessages.h"
 
 constexpr UINT MF_BYCOMMAND = 0x0000;
@@ -41,22 +42,22 @@ constexpr UINT TPM_NONOTIFY = 0x0080;
 constexpr UINT TPM_RETURNCMD = 0x0100;
 
 struct MENUITEMINFOW {
-  UINT cbSize = sizeof(MENUITEMINFOW);
-  UINT fMask = 0;
-  UINT fType = 0;
-  UINT fState = 0;
-  UINT wID = 0;
-  HMENU hSubMenu = nullptr;
-  void* hbmpChecked = nullptr;
-  void* hbmpUnchecked = nullptr;
-  ULONG_PTR dwItemData = 0;
-  LPWSTR dwTypeData = nullptr;
-  UINT cch = 0;
-  void* hbmpItem = nullptr;
+  UINT cbSize;
+  UINT fMask;
+  UINT fType;
+  UINT fState;
+  UINT wID;
+  HMENU hSubMenu;
+  void* hbmpChecked;
+  void* hbmpUnchecked;
+  ULONG_PTR dwItemData;
+  LPWSTR dwTypeData;
+  UINT cch;
+  void* hbmpItem;
 };
 
 struct TPMPARAMS {
-  UINT cbSize = sizeof(TPMPARAMS);
+  UINT cbSize;
   RECT rcExclude;
 };
 
@@ -85,8 +86,8 @@ UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags);
 int WINAPI GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int bufferChars, UINT flags);
 // Return the previous state (MF_GRAYED/MF_DISABLED or MF_CHECKED), -1 when
 // there is no such item.
-DWORD WINAPI EnableMenuItem(HMENU menu, UINT item, UINT flags);
+BOOL WINAPI EnableMenuItem(HMENU menu, UINT item, UINT flags);
 DWORD WINAPI CheckMenuItem(HMENU menu, UINT item, UINT flags);
-BOOL WINAPI TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, const TPMPARAMS* params);
+BOOL WINAPI TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, TPMPARAMS* params);
 BOOL WINAPI TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
-                    const RECT* rect);
+                           const RECT* rect);

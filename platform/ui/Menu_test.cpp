@@ -13,7 +13,8 @@ using testing::MessageLog;
 void AddOwnerDrawn(HMENU menu, UINT id, const char16_t* text, UINT state = 0) {
   ASSERT_TRUE(AppendMenuW(menu, MF_OWNERDRAW | state, id,
                           reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id * 10))));
-  MENUITEMINFOW info;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
   info.fMask = MIIM_STRING;
   info.dwTypeData = const_cast<LPWSTR>(text);
   ASSERT_TRUE(SetMenuItemInfoW(menu, id, FALSE, &info));
@@ -127,7 +128,8 @@ TEST_F(MenuTest, StateChangesReportThePreviousStateAndFindItemsInSubmenus) {
   WCHAR text[32];
   EXPECT_EQ(GetMenuStringW(menu_, 11, text, 32, MF_BYCOMMAND), 7);
   EXPECT_EQ(std::u16string(text), u"Privacy");
-  MENUITEMINFOW info;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
   info.fMask = MIIM_DATA | MIIM_FTYPE | MIIM_STATE;
   ASSERT_TRUE(GetMenuItemInfoW(menu_, 0, TRUE, &info));
   EXPECT_EQ(info.dwItemData, 10u);

@@ -324,7 +324,7 @@ namespace platform::ui {
 
 int RunUntilIdle() {
   int dispatched = 0;
-  MSG msg;
+  MSG msg{};
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));

@@ -27,7 +27,7 @@ class LoopThread {
     thread_ = std::thread([&log, &ready] {
       HWND hwnd = CreateRecordingWindow(log);
       ready.set_value({hwnd, GetCurrentThreadId()});
-      MSG msg;
+      MSG msg{};
       while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -66,7 +66,7 @@ TEST(MessageLoop, PostedMessagesArriveInOrderAfterSentOnes) {
 TEST(MessageLoop, QuitEndsGetMessageAndRunUntilIdleLeavesIt) {
   PostQuitMessage(3);
   EXPECT_EQ(RunUntilIdle(), 0);
-  MSG msg;
+  MSG msg{};
   EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), 0);
   EXPECT_EQ(msg.wParam, 3u);
 }
@@ -251,7 +251,7 @@ TEST(TimerOnLoopThread, AdvancingTheClockWakesAWaitingGetMessage) {
     UniqueWindow window(CreateRecordingWindow(log, nullptr, 0));
     SetTimer(window.Get(), 9, 10000, nullptr);
     armed.set_value();
-    MSG msg;
+    MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   });
   ASSERT_EQ(armed.get_future().wait_for(kSafetyNet), std::future_status::ready);

@@ -21,7 +21,8 @@ LRESULT CALLBACK HandCursorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 // A child of a class with a cursor of its own.
 HWND CreateHandChild(HWND parent) {
   static const bool registered = [] {
-    WNDCLASSEXW windowClass;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = HandCursorProc;
     windowClass.lpszClassName = u"VimaruTestHand";
     windowClass.hCursor = kHandCursor;

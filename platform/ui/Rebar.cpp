@@ -11,8 +11,13 @@ using namespace platform::ui::detail;
 
 namespace {
 
+// Band structures are read only when their size field vouches for them.
+bool IsSized(const REBARBANDINFOW* info) {
+  return info != nullptr && info->cbSize == sizeof(REBARBANDINFOW);
+}
+
 struct Band {
-  REBARBANDINFOW info;  // lpText is not kept: `text` holds it
+  REBARBANDINFOW info{};  // lpText is not kept: `text` holds it
   std::u16string text;
   std::u16string classId;
 };
@@ -49,10 +54,12 @@ void ApplyInfo(HWND rebar, Band& band, const REBARBANDINFOW& info) {
 }
 
 void ReadInfo(const Band& band, REBARBANDINFOW& info) {
+  const UINT size = info.cbSize;
   const UINT mask = info.fMask;
   LPWSTR textBuffer = info.lpText;
   const UINT textChars = info.cch;
   info = band.info;
+  info.cbSize = size;
   info.fMask = mask;
   info.lpText = textBuffer;
   info.cch = textChars;
@@ -73,7 +80,7 @@ LRESULT CALLBACK RebarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   switch (message) {
     case RB_INSERTBANDW: {
       const auto* info = reinterpret_cast<const REBARBANDINFOW*>(lParam);
-      if (!info) return FALSE;
+      if (!IsSized(info)) return FALSE;
       Band band;
       ApplyInfo(hwnd, band, *info);
       const auto at = (index < 0 || index > static_cast<int>(bands.size()))
@@ -100,13 +107,13 @@ LRESULT CALLBACK RebarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
     case RB_GETBANDINFOW: {
       auto* info = reinterpret_cast<REBARBANDINFOW*>(lParam);
-      if (!valid || !info) return FALSE;
+      if (!valid || !IsSized(info)) return FALSE;
       ReadInfo(bands[static_cast<std::size_t>(index)], *info);
       return TRUE;
     }
     case RB_SETBANDINFOW: {
       const auto* info = reinterpret_cast<const REBARBANDINFOW*>(lParam);
-      if (!valid || !info) return FALSE;
+      if (!valid || !IsSized(info)) return FALSE;
       ApplyInfo(hwnd, bands[static_cast<std::size_t>(index)], *info);
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;

@@ -24,7 +24,8 @@ TEST(Rebar, BandsKeepTheirChildTextStyleAndOwner) {
                                0, 0, 800, 60, frame.Get(), nullptr, nullptr, nullptr);
   HWND menuBand = CreateRecordingWindow(log, frame.Get());
   HWND ourBand = CreateRecordingWindow(log, frame.Get());
-  REBARBANDINFOW band;
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
   band.fMask = RBBIM_CHILD | RBBIM_TEXT | RBBIM_STYLE | RBBIM_ID;
   band.hwndChild = menuBand;
   band.lpText = const_cast<LPWSTR>(u"Menu");
@@ -44,7 +45,8 @@ TEST(Rebar, BandsKeepTheirChildTextStyleAndOwner) {
   ASSERT_EQ(index, 1);
   EXPECT_EQ(FindRebarBandByClassId(rebar, u"{00000000-0000-0000-0000-000000000000}"), -1);
 
-  REBARBANDINFOW read;
+  REBARBANDINFOW read{};
+  read.cbSize = sizeof(read);
   read.fMask = RBBIM_STYLE;
   ASSERT_TRUE(SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index),
                            reinterpret_cast<LPARAM>(&read)));
@@ -66,4 +68,32 @@ TEST(Rebar, BandsKeepTheirChildTextStyleAndOwner) {
 }
 
 }  // namespace
+TEST(Rebar, BandInfoWithoutItsSizeFieldIsRefusedAndChangesNothing) {
+  MessageLog log;
+  UniqueWindow frame(CreateRecordingWindow(log));
+  HWND rebar = CreateWindowExW(0, REBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | RBS_VARHEIGHT,
+                               0, 0, 800, 60, frame.Get(), nullptr, nullptr, nullptr);
+  HWND child = CreateRecordingWindow(log, frame.Get());
+  REBARBANDINFOW band{};
+  band.fMask = RBBIM_CHILD | RBBIM_STYLE;
+  band.hwndChild = child;
+  EXPECT_FALSE(SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(&band)));
+  EXPECT_EQ(SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0), 0);
+  EXPECT_NE(GetParent(child), rebar);
+
+  band.cbSize = sizeof(band);
+  ASSERT_TRUE(SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(&band)));
+  band.cbSize = sizeof(band) - 4;
+  band.fMask = RBBIM_STYLE;
+  band.fStyle = RBBS_HIDDEN;
+  EXPECT_FALSE(SendMessageW(rebar, RB_SETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
+  EXPECT_FALSE(SendMessageW(rebar, RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
+  band.cbSize = sizeof(band);
+  ASSERT_TRUE(SendMessageW(rebar, RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
+  EXPECT_EQ(band.fStyle & RBBS_HIDDEN, 0u);
+  EXPECT_EQ(band.cbSize, sizeof(band));  // a read keeps the caller's size field
+}
+
 }  // namespace platform::ui

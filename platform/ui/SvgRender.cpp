@@ -180,7 +180,7 @@ struct Canvas {
 };
 
 void Buttons(Canvas& canvas, HWND toolbar, const ToolbarView& view, const char* idPrefix) {
-  RECT client;
+  RECT client{};
   GetClientRect(toolbar, &client);
   for (const auto& button : view.buttons) {
     if (button.state & TBSTATE_HIDDEN) continue;
@@ -198,7 +198,8 @@ void ComboBox(Canvas& canvas, HWND combo, POINT origin, LONG width) {
   svg << "<g class=\"combobox\">\n<rect x=\"" << origin.x + 0.5 << "\" y=\"" << origin.y + 0.5
       << "\" width=\"" << width - 1 << "\" height=\"" << height - 1
       << "\" fill=\"#FFFFFF\" stroke=\"#7A7A7A\"/>\n";
-  COMBOBOXINFO info;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
   if (GetComboBoxInfo(combo, &info) && info.hwndItem) {
     Text(svg, origin.x + kComboFrame, origin.y, height, WindowText(info.hwndItem), kText);
   }
@@ -221,7 +222,7 @@ void Children(Canvas& canvas, HWND toolbar) {
   for (auto it = children.rbegin(); it != children.rend(); ++it) {
     HWND child = *it;
     if (!IsWindowVisible(child)) continue;
-    RECT r;
+    RECT r{};
     GetWindowRect(child, &r);
     POINT origin{r.left, r.top};
     ScreenToClient(toolbar, &origin);
@@ -261,7 +262,7 @@ void Children(Canvas& canvas, HWND toolbar) {
 std::string RenderToolbarSvg(HWND toolbar) {
   const auto view = InspectToolbar(toolbar);
   if (!view) return {};
-  RECT client;
+  RECT client{};
   GetClientRect(toolbar, &client);
   Canvas canvas;
   Buttons(canvas, toolbar, *view, "button-");
@@ -312,7 +313,7 @@ std::string RenderMenuSvg(HMENU menu, HWND owner) {
     if ((item.type & MFT_OWNERDRAW) && item.measuredHeight) {
       itemHeight = static_cast<LONG>(item.measuredHeight);
       HDC dc = CreateRecordingDC();
-      DRAWITEMSTRUCT draw;
+      DRAWITEMSTRUCT draw{};
       draw.CtlType = ODT_MENU;
       draw.itemID = item.id;
       draw.itemAction = ODA_DRAWENTIRE;

@@ -38,7 +38,7 @@ TEST(SvgRender, ToolbarShowsButtonsImagesStatesAndChildWindows) {
   testing::AddBitmap(disabled, grey, CLR_NONE);
   SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
   SendMessageW(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
-  TBBUTTON buttons[4];
+  TBBUTTON buttons[4]{};
   buttons[0] = TBBUTTON{
       0,  1, TBSTATE_ENABLED | TBSTATE_CHECKED,         BTNS_AUTOSIZE | BTNS_SHOWTEXT | BTNS_CHECK,
       {}, 0, reinterpret_cast<INT_PTR>(u"Q&&A <&Help>")};
@@ -46,7 +46,7 @@ TEST(SvgRender, ToolbarShowsButtonsImagesStatesAndChildWindows) {
   buttons[2] = TBBUTTON{150, 0, 0, BTNS_SEP, {}, 0, 0};
   buttons[3] = TBBUTTON{0, 3, TBSTATE_ENABLED | TBSTATE_HIDDEN, BTNS_AUTOSIZE, {}, 0, 0};
   SendMessageW(toolbar, TB_ADDBUTTONSW, 4, reinterpret_cast<LPARAM>(buttons));
-  RECT separator;
+  RECT separator{};
   SendMessageW(toolbar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&separator));
   HWND combo = CreateWindowExW(0, WC_COMBOBOXW, u"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN,
                                separator.left + 2, 0, 146, 280, toolbar, nullptr, nullptr, nullptr);

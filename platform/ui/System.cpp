@@ -117,7 +117,7 @@ std::shared_ptr<WindowRecord> FindOrFail(HWND hwnd) {
 bool IsClassAtom(LPCWSTR name) { return reinterpret_cast<ULONG_PTR>(name) < 0x10000; }
 
 POINT OriginOnScreenLocked(HWND hwnd) {
-  POINT origin;
+  POINT origin{};
   for (auto record = FindWindowLocked(hwnd); record; record = FindWindowLocked(record->parent)) {
     origin.x += record->rect.left;
     origin.y += record->rect.top;

@@ -125,8 +125,10 @@ LRESULT ButtonBit(const ToolbarState& state, WPARAM id, BYTE bit) {
   return (state.buttons[static_cast<std::size_t>(index)].state & bit) ? TRUE : FALSE;
 }
 
+// The control trusts a structure only as far as its size field says it
+// reaches, as the real one does: a caller that left cbSize unset fails.
 LRESULT GetButtonInfo(const ToolbarState& state, WPARAM which, TBBUTTONINFOW* info) {
-  if (!info) return -1;
+  if (!info || info->cbSize != sizeof(TBBUTTONINFOW)) return -1;
   const int index = (info->dwMask & TBIF_BYINDEX) ? static_cast<int>(which)
                                                   : state.IndexOf(static_cast<int>(which));
   if (index < 0 || index >= static_cast<int>(state.buttons.size())) return -1;
@@ -147,7 +149,7 @@ LRESULT GetButtonInfo(const ToolbarState& state, WPARAM which, TBBUTTONINFOW* in
 }
 
 LRESULT SetButtonInfo(ToolbarState& state, HWND hwnd, WPARAM which, const TBBUTTONINFOW* info) {
-  if (!info) return FALSE;
+  if (!info || info->cbSize != sizeof(TBBUTTONINFOW)) return FALSE;
   const int index = (info->dwMask & TBIF_BYINDEX) ? static_cast<int>(which)
                                                   : state.IndexOf(static_cast<int>(which));
   if (index < 0 || index >= static_cast<int>(state.buttons.size())) return FALSE;
@@ -358,6 +360,10 @@ LRESULT CALLBACK TooltipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   if (message == WM_NCCREATE) AttachControlState(hwnd, std::make_shared<TooltipState>());
   auto state = ControlStateOf<TooltipState>(hwnd);
   const auto* tool = reinterpret_cast<const TOOLINFOW*>(lParam);
+  // Tool messages accept every TOOLINFOW size since the first, which ended
+  // before lParam; anything shorter is refused.
+  const bool toolMessage = message == TTM_UPDATETIPTEXTW || message == TTM_GETTEXTW;
+  if (toolMessage && (!tool || tool->cbSize < offsetof(TOOLINFOW, lParam))) return 0;
   if (state && tool && message == TTM_UPDATETIPTEXTW) {
     if (tool->lpszText == LPSTR_TEXTCALLBACKW || !tool->lpszText) {
       state->texts.erase({tool->hwnd, tool->uId});
@@ -379,7 +385,7 @@ LRESULT CALLBACK TooltipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 bool SendDropDown(HWND toolbar, const ToolbarState& state, int index) {
-  NMTOOLBARW notify;
+  NMTOOLBARW notify{};
   notify.hdr.hwndFrom = toolbar;
   notify.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(toolbar));
   notify.hdr.code = TBN_DROPDOWN;
@@ -477,7 +483,7 @@ std::u16string HoverToolbarButton(HWND toolbar, int commandId) {
     auto it = tips->texts.find({toolbar, static_cast<UINT_PTR>(commandId)});
     if (it != tips->texts.end()) return it->second;
   }
-  NMTTDISPINFOW request;
+  NMTTDISPINFOW request{};
   request.hdr.hwndFrom = state->tooltips;
   request.hdr.idFrom = static_cast<UINT_PTR>(commandId);
   request.hdr.code = TTN_GETDISPINFOW;

@@ -45,7 +45,7 @@ struct ToolbarButtonView {
   std::u16string text;
   int image = 0;
   int width = 0;  // 0 while hidden
-  RECT rect;
+  RECT rect{};
   bool textShown = false;
 };
 

@@ -17,7 +17,7 @@ constexpr DWORD kToolbandToolbarStyle = 0x5401994D;
 
 TBBUTTON MakeButton(int id, BYTE style, int image, const char16_t* text,
                     BYTE state = TBSTATE_ENABLED) {
-  TBBUTTON button;
+  TBBUTTON button{};
   button.idCommand = id;
   button.fsStyle = style;
   button.iBitmap = image;
@@ -98,7 +98,7 @@ TEST_F(ToolbarTest, ButtonWidthsFollowTheFixedMetric) {
     x += c.width;
     ++id;
   }
-  SIZE size;
+  SIZE size{};
   SendMessageW(toolbar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
   EXPECT_EQ(size.cx, x);
 }
@@ -115,7 +115,7 @@ TEST_F(ToolbarTest, InsertAtAnIndexDeleteAndHideKeepTheOrderAndTheLayout) {
   EXPECT_EQ(Ids(), (std::vector<int>{1, 3, 4}));
   EXPECT_EQ(SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0), 3);
   SendMessageW(toolbar_, TB_HIDEBUTTON, 3, TRUE);
-  RECT rect;
+  RECT rect{};
   EXPECT_FALSE(SendMessageW(toolbar_, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rect)));
   EXPECT_EQ(Rect(4).left, 24);  // the hidden button takes no room
   EXPECT_EQ(SendMessageW(toolbar_, TB_ISBUTTONHIDDEN, 3, 0), TRUE);
@@ -124,14 +124,16 @@ TEST_F(ToolbarTest, InsertAtAnIndexDeleteAndHideKeepTheOrderAndTheLayout) {
 
 TEST_F(ToolbarTest, ButtonInfoRoundTripsAndAnExplicitWidthWins) {
   Insert(MakeButton(7, BTNS_AUTOSIZE | BTNS_SHOWTEXT, 0, u"Friends"));
-  TBBUTTONINFOW info;
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
   info.dwMask = TBIF_TEXT | TBIF_STATE | TBIF_STYLE;
   info.pszText = const_cast<LPWSTR>(u"Friends (12)");
   info.fsState = TBSTATE_ENABLED | TBSTATE_CHECKED;
   info.fsStyle = BTNS_AUTOSIZE | BTNS_SHOWTEXT | BTNS_CHECK;
   ASSERT_TRUE(SendMessageW(toolbar_, TB_SETBUTTONINFOW, 7, reinterpret_cast<LPARAM>(&info)));
   WCHAR buffer[8];
-  TBBUTTONINFOW read;
+  TBBUTTONINFOW read{};
+  read.cbSize = sizeof(read);
   read.dwMask = TBIF_TEXT | TBIF_STATE | TBIF_STYLE | TBIF_SIZE | TBIF_COMMAND;
   read.pszText = buffer;
   read.cchText = 8;
@@ -146,6 +148,20 @@ TEST_F(ToolbarTest, ButtonInfoRoundTripsAndAnExplicitWidthWins) {
   EXPECT_EQ(Rect(7).right, 170);
   read.dwMask = TBIF_COMMAND | TBIF_BYINDEX;
   EXPECT_EQ(SendMessageW(toolbar_, TB_GETBUTTONINFOW, 5, reinterpret_cast<LPARAM>(&read)), -1);
+}
+
+TEST_F(ToolbarTest, ButtonInfoWithoutItsSizeFieldIsRefusedAndChangesNothing) {
+  Insert(MakeButton(7, BTNS_AUTOSIZE | BTNS_SHOWTEXT, 0, u"Friends"));
+  TBBUTTONINFOW info{};
+  info.dwMask = TBIF_SIZE;
+  info.cx = 170;
+  for (UINT size : {0u, static_cast<UINT>(sizeof(info) - 1), static_cast<UINT>(sizeof(info) + 4)}) {
+    info.cbSize = size;
+    EXPECT_FALSE(SendMessageW(toolbar_, TB_SETBUTTONINFOW, 7, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(SendMessageW(toolbar_, TB_GETBUTTONINFOW, 7, reinterpret_cast<LPARAM>(&info)), -1);
+  }
+  EXPECT_EQ(Rect(7).right, 16 + 4 + 7 * 7 + 8);
+  EXPECT_EQ(info.cx, 170);  // a refused read writes nothing either
 }
 
 TEST_F(ToolbarTest, ClicksNotifyTheParentAsTheRealControlDoes) {
@@ -227,7 +243,8 @@ TEST_F(ToolbarTest, TooltipAsksTheParentUnlessATextWasSet) {
   EXPECT_EQ(HoverToolbarButton(toolbar_, 30), u"Search the web");
   HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0));
   ASSERT_NE(tips, nullptr);
-  TOOLINFOW tool;
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
   tool.hwnd = toolbar_;
   tool.uId = 30;
   tool.lpszText = const_cast<LPWSTR>(u"Ads for this page");
@@ -239,7 +256,7 @@ TEST_F(ToolbarTest, TooltipAsksTheParentUnlessATextWasSet) {
 TEST_F(ToolbarTest, FontCopiesAndDestroyedToolbarIsHarmless) {
   auto font = reinterpret_cast<HFONT>(SendMessageW(toolbar_, WM_GETFONT, 0, 0));
   ASSERT_NE(font, nullptr);
-  LOGFONTW log;
+  LOGFONTW log{};
   ASSERT_EQ(GetObjectW(font, sizeof(log), &log), static_cast<int>(sizeof(log)));
   HFONT copy = CreateFontIndirectW(&log);
   SendMessageW(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(copy), TRUE);

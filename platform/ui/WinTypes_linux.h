@@ -58,29 +58,29 @@ using SUBCLASSPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM, UINT_PTR idS
                                         DWORD_PTR refData);
 
 struct POINT {
-  LONG x = 0;
-  LONG y = 0;
+  LONG x;
+  LONG y;
 };
 
 struct SIZE {
-  LONG cx = 0;
-  LONG cy = 0;
+  LONG cx;
+  LONG cy;
 };
 
 struct RECT {
-  LONG left = 0;
-  LONG top = 0;
-  LONG right = 0;
-  LONG bottom = 0;
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
   friend bool operator==(const RECT&, const RECT&) = default;
 };
 
 struct MSG {
-  HWND hwnd = nullptr;
-  UINT message = 0;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
-  DWORD time = 0;
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
   POINT pt;
 };
 

@@ -10,8 +10,8 @@ using Lock = std::unique_lock<std::mutex>;
 }  // namespace
 
 ATOM RegisterClassExW(const WNDCLASSEXW* windowClass) {
-  if (!windowClass || !windowClass->lpszClassName || IsClassAtom(windowClass->lpszClassName) ||
-      !windowClass->lpfnWndProc) {
+  if (!windowClass || windowClass->cbSize != sizeof(WNDCLASSEXW) || !windowClass->lpszClassName ||
+      IsClassAtom(windowClass->lpszClassName) || !windowClass->lpfnWndProc) {
     ::SetLastError(kErrorInvalidParameter);
     return 0;
   }
@@ -63,4 +63,6 @@ BOOL GetClassInfoExW(HINSTANCE, LPCWSTR className, WNDCLASSEXW* windowClass) {
   return TRUE;
 }
 
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) { return init ? TRUE : FALSE; }
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+  return init && init->dwSize == sizeof(INITCOMMONCONTROLSEX) ? TRUE : FALSE;
+}

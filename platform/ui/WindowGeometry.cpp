@@ -52,8 +52,8 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
 }
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
-  RECT before;
-  RECT after;
+  RECT before{};
+  RECT after{};
   {
     Lock lock(Sys().mutex);
     auto record = FindOrFail(hwnd);

@@ -26,11 +26,12 @@ WindowImpl::~WindowImpl() {
 HWND WindowImpl::Create(LPCWSTR className, HWND parent, const RECT& rect, LPCWSTR text, DWORD style,
                         DWORD exStyle, UINT id, UINT classStyle, HBRUSH background) {
   if (hwnd_) return nullptr;
-  WNDCLASSEXW existing;
+  WNDCLASSEXW existing{};
   if (GetClassInfoExW(nullptr, className, &existing)) {
     if (existing.lpfnWndProc != &WindowImpl::StartProc) return nullptr;
   } else {
-    WNDCLASSEXW windowClass;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.style = classStyle;
     windowClass.lpfnWndProc = &WindowImpl::StartProc;
     windowClass.hbrBackground = background;

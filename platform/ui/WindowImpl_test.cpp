@@ -49,7 +49,8 @@ TEST(WindowImpl, CreatedWindowRoutesEveryMessageIncludingCreation) {
   EXPECT_EQ(reflection.Handle(), nullptr);
   EXPECT_EQ(reflection.finalMessages, 1);
 
-  WNDCLASSEXW other;
+  WNDCLASSEXW other{};
+  other.cbSize = sizeof(other);
   other.lpfnWndProc = DefWindowProcW;
   other.lpszClassName = u"SomebodyElsesClass";
   RegisterClassExW(&other);

@@ -96,7 +96,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     sys.windows.emplace(reinterpret_cast<std::uintptr_t>(hwnd), record);
     if (parentRecord) parentRecord->children.insert(parentRecord->children.begin(), hwnd);
   }
-  CREATESTRUCTW create;
+  CREATESTRUCTW create{};
   create.lpCreateParams = param;
   create.hInstance = instance;
   create.hMenu = menuOrId;

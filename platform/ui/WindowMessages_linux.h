@@ -1,4 +1,5 @@
-// The Linux side of platform/ui/WindowMessages.h: message numbers, styles and the structures messages carry.
+// The Linux side of platform/ui/WindowMessages.h: message numbers, styles and the structures
+// messages carry.
 #pragma once
 
 #include "platform/ui/WinTypes.h"
@@ -170,65 +171,65 @@ constexpr UINT ODS_FOCUS = 0x0010;
 constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
 
 struct CREATESTRUCTW {
-  void* lpCreateParams = nullptr;
-  HINSTANCE hInstance = nullptr;
-  HMENU hMenu = nullptr;
-  HWND hwndParent = nullptr;
-  int cy = 0;
-  int cx = 0;
-  int y = 0;
-  int x = 0;
-  LONG style = 0;
-  LPCWSTR lpszName = nullptr;
-  LPCWSTR lpszClass = nullptr;
-  DWORD dwExStyle = 0;
+  void* lpCreateParams;
+  HINSTANCE hInstance;
+  HMENU hMenu;
+  HWND hwndParent;
+  int cy;
+  int cx;
+  int y;
+  int x;
+  LONG style;
+  LPCWSTR lpszName;
+  LPCWSTR lpszClass;
+  DWORD dwExStyle;
 };
 
 struct WNDCLASSEXW {
-  UINT cbSize = sizeof(WNDCLASSEXW);
-  UINT style = 0;
-  WNDPROC lpfnWndProc = nullptr;
-  int cbClsExtra = 0;
-  int cbWndExtra = 0;
-  HINSTANCE hInstance = nullptr;
-  HICON hIcon = nullptr;
-  HCURSOR hCursor = nullptr;
-  HBRUSH hbrBackground = nullptr;
-  LPCWSTR lpszMenuName = nullptr;
-  LPCWSTR lpszClassName = nullptr;
-  HICON hIconSm = nullptr;
+  UINT cbSize;
+  UINT style;
+  WNDPROC lpfnWndProc;
+  int cbClsExtra;
+  int cbWndExtra;
+  HINSTANCE hInstance;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  LPCWSTR lpszMenuName;
+  LPCWSTR lpszClassName;
+  HICON hIconSm;
 };
 
 struct NMHDR {
-  HWND hwndFrom = nullptr;
-  UINT_PTR idFrom = 0;
-  UINT code = 0;
+  HWND hwndFrom;
+  UINT_PTR idFrom;
+  UINT code;
 };
 
 struct MEASUREITEMSTRUCT {
-  UINT CtlType = 0;
-  UINT CtlID = 0;
-  UINT itemID = 0;
-  UINT itemWidth = 0;
-  UINT itemHeight = 0;
-  ULONG_PTR itemData = 0;
+  UINT CtlType;
+  UINT CtlID;
+  UINT itemID;
+  UINT itemWidth;
+  UINT itemHeight;
+  ULONG_PTR itemData;
 };
 
 struct DRAWITEMSTRUCT {
-  UINT CtlType = 0;
-  UINT CtlID = 0;
-  UINT itemID = 0;
-  UINT itemAction = 0;
-  UINT itemState = 0;
-  HWND hwndItem = nullptr;
-  HDC hDC = nullptr;
+  UINT CtlType;
+  UINT CtlID;
+  UINT itemID;
+  UINT itemAction;
+  UINT itemState;
+  HWND hwndItem;
+  HDC hDC;
   RECT rcItem;
-  ULONG_PTR itemData = 0;
+  ULONG_PTR itemData;
 };
 
 struct PAINTSTRUCT {
-  HDC hdc = nullptr;
-  BOOL fErase = 0;
+  HDC hdc;
+  BOOL fErase;
   RECT rcPaint;
 };
 

@@ -1,8 +1,10 @@
-// The Linux side of platform/ui/Window.h: window classes, windows, their tree, text, geometry, focus and caret.
+// The Linux side of platform/ui/Window.h: window classes, windows, their tree, text, geometry,
+// focus and caret.
 #pragma once
 
 #include <string>
 #include <utility>
+
 #include "platform/ui/WindowMessages.h"
 
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* windowClass);
@@ -11,9 +13,9 @@ BOOL WINAPI UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 BOOL WINAPI GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLASSEXW* windowClass);
 
 // `menuOrId` is the control id for child windows, as in Windows.
-HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
-                     int y, int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance,
-                     void* param);
+HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
+                            int x, int y, int width, int height, HWND parent, HMENU menuOrId,
+                            HINSTANCE instance, void* param);
 // Sends WM_DESTROY to the window and then to its children (parents first),
 // WM_NCDESTROY children first, then frees the handle.
 BOOL WINAPI DestroyWindow(HWND hwnd);
@@ -45,7 +47,8 @@ HANDLE WINAPI RemovePropW(HWND hwnd, LPCWSTR name);
 BOOL WINAPI GetWindowRect(HWND hwnd, RECT* rect);
 BOOL WINAPI GetClientRect(HWND hwnd, RECT* rect);
 BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
-BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height,
+                         UINT flags);
 int WINAPI MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
 BOOL WINAPI ClientToScreen(HWND hwnd, POINT* point);
 BOOL WINAPI ScreenToClient(HWND hwnd, POINT* point);
@@ -91,8 +94,10 @@ BOOL WINAPI HideCaret(HWND hwnd);
 
 // The common controls are always available; kept so product code calls it
 // where the real one must.
+constexpr DWORD ICC_BAR_CLASSES = 0x00000004;   // toolbar, status bar, trackbar, tooltips
+constexpr DWORD ICC_COOL_CLASSES = 0x00000400;  // rebar
 struct INITCOMMONCONTROLSEX {
-  DWORD dwSize = sizeof(INITCOMMONCONTROLSEX);
-  DWORD dwICC = 0;
+  DWORD dwSize;
+  DWORD dwICC;
 };
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);

@@ -16,13 +16,14 @@ LRESULT CALLBACK PlainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 TEST(WindowClass, RegistersOnceAndIsFoundCaseInsensitively) {
-  WNDCLASSEXW windowClass;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = PlainProc;
   windowClass.lpszClassName = u"Vimaru Sidebar Test";
   ASSERT_NE(RegisterClassExW(&windowClass), 0);
   EXPECT_EQ(RegisterClassExW(&windowClass), 0);
   EXPECT_EQ(GetLastError(), ERROR_CLASS_ALREADY_EXISTS);
-  WNDCLASSEXW found;
+  WNDCLASSEXW found{};
   ASSERT_TRUE(GetClassInfoExW(nullptr, u"vimaru sidebar test", &found));
   EXPECT_EQ(found.lpfnWndProc, &PlainProc);
   EXPECT_TRUE(UnregisterClassW(u"Vimaru Sidebar Test", nullptr));
@@ -95,7 +96,7 @@ TEST(Window, DestroyedHandleMakesEveryCallFail) {
   HWND parent = CreateRecordingWindow(log);
   HWND hwnd = CreateRecordingWindow(log, parent);
   ASSERT_TRUE(DestroyWindow(hwnd));
-  RECT rect;
+  RECT rect{};
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_EQ(SendMessageW(hwnd, WM_USER, 1, 2), 0);
   EXPECT_FALSE(PostMessageW(hwnd, WM_USER, 1, 2));
@@ -132,7 +133,7 @@ TEST(Window, RectanglesAreRelativeToTheParentClientArea) {
   MessageLog log;
   UniqueWindow parent(CreateRecordingWindow(log, nullptr, WS_VISIBLE, 0, RECT{100, 50, 500, 150}));
   HWND child = CreateRecordingWindow(log, parent.Get(), WS_VISIBLE, 7, RECT{10, 5, 60, 27});
-  RECT rect;
+  RECT rect{};
   ASSERT_TRUE(GetWindowRect(child, &rect));
   EXPECT_EQ(rect, (RECT{110, 55, 160, 77}));
   ASSERT_TRUE(GetClientRect(child, &rect));

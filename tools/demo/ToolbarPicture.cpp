@@ -49,7 +49,7 @@ HWND FirstComboBox(HWND toolbar) {
   for (HWND child = GetWindow(toolbar, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child) || platform::ui::WindowClassName(child) != WC_COMBOBOXW) continue;
-    RECT rect;
+    RECT rect{};
     GetWindowRect(child, &rect);
     if (first == nullptr || rect.left < firstLeft) {
       first = child;

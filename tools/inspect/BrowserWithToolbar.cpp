@@ -66,6 +66,7 @@ bool BrowserWithToolbar::ToolbarHasOwnRow() const {
       frame_.Rebar(), platform::AnsiToWide(platform::FormatGuid(kToolToolbarClassId)));
   if (band < 0) return false;
   REBARBANDINFOW info{};
+  info.cbSize = sizeof(info);
   info.fMask = RBBIM_STYLE;
   if (!SendMessageW(frame_.Rebar(), RB_GETBANDINFOW, static_cast<WPARAM>(band),
                     reinterpret_cast<LPARAM>(&info))) {

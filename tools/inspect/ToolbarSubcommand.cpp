@@ -192,7 +192,7 @@ int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
   platform::ui::RunUntilIdle();
   HWND toolbar = toolband->ToolbarWindow();
   if (options->width) {
-    RECT rect;
+    RECT rect{};
     GetWindowRect(toolbar, &rect);
     MoveWindow(toolbar, 0, 0, *options->width, rect.bottom - rect.top, TRUE);
     platform::ui::RunUntilIdle();

@@ -53,7 +53,7 @@ struct WindowRecord {
   HWND parent = nullptr;
   std::vector<HWND> children;  // z-order, topmost first
   std::u16string text;
-  RECT rect;  // in the parent's client coordinates (screen for top-level windows)
+  RECT rect{};  // in the parent's client coordinates (screen for top-level windows)
   LONG_PTR id = 0;
   LONG_PTR userData = 0;
   HINSTANCE instance = nullptr;

@@ -81,7 +81,8 @@ inline constexpr const char16_t* kRecordingClass = u"VimaruTestRecorder";
 inline void EnsureRecordingClass() {
   static std::once_flag once;
   std::call_once(once, [] {
-    WNDCLASSEXW windowClass;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = RecordingWindowProc;
     windowClass.lpszClassName = kRecordingClass;
     RegisterClassExW(&windowClass);
