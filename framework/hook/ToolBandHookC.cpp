@@ -1,11 +1,10 @@
 #include "framework/hook/ToolBandHookC.h"
 
-#include <string_view>
 #include <utility>
 
 #include "framework/toolband/ToolBandC.h"
 #include "platform/automation/WebBrowserEventIds.h"
-#include "platform/trace/Trace.h"
+#include "platform/trace/Contain.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Window.h"
@@ -13,19 +12,6 @@
 namespace framework {
 
 namespace {
-
-// Runs a COM entry under its trace scope; an exception leaves through the
-// scope's "exception" line and becomes `neutral`, never a crash in the
-// browser.
-template <class Body>
-HRESULT Contained(std::string_view operation, HRESULT neutral, Body&& body) {
-  try {
-    platform::TraceScope trace(operation);
-    return body();
-  } catch (...) {
-    return neutral;
-  }
-}
 
 bool IsKeyMessage(UINT message) {
   return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR ||
@@ -50,11 +36,12 @@ LONG FirstButtonWidth(HWND toolbar) {
 }  // namespace
 
 ToolBandHookC::~ToolBandHookC() {
-  try {
+  // The product's shut-down may fail; the trace is all that is left to
+  // report it to.
+  platform::Contain("ToolBandHookC::~ToolBandHookC", false, [&] {
     ReleaseSite();
-  } catch (...) {
-    // The product's shut-down failed; nothing is left to report it to.
-  }
+    return true;
+  });
 }
 
 HWND ToolBandHookC::ToolbarWindow() const {
@@ -71,14 +58,14 @@ HRESULT ToolBandHookC::GetWindow(HWND* window) {
 HRESULT ToolBandHookC::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
 
 HRESULT ToolBandHookC::ShowDW(BOOL show) {
-  return Contained("ToolBandHookC::ShowDW", S_OK, [&] {
+  return platform::ContainTraced("ToolBandHookC::ShowDW", S_OK, [&] {
     if (HWND toolbar = ToolbarWindow()) ShowWindow(toolbar, show ? SW_SHOW : SW_HIDE);
     return S_OK;
   });
 }
 
 HRESULT ToolBandHookC::CloseDW(DWORD) {
-  return Contained("ToolBandHookC::CloseDW", S_OK, [&] {
+  return platform::ContainTraced("ToolBandHookC::CloseDW", S_OK, [&] {
     Close();
     return S_OK;
   });
@@ -104,21 +91,23 @@ HRESULT ToolBandHookC::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) {
 
 HRESULT ToolBandHookC::SetSite(IUnknown* site) {
   // A failure must not read as success: the browser would keep a band
-  // without a window.
-  return Contained("ToolBandHookC::SetSite", E_FAIL, [&] {
-    ReleaseSite();
-    if (site == nullptr) return S_OK;
-    HRESULT hr = E_FAIL;
-    try {
-      hr = Attach(site);
-    } catch (...) {
-      // A throwing context must not leave the sink connected behind it.
-      ReleaseSite();
-      throw;
-    }
-    if (FAILED(hr)) ReleaseSite();
-    return hr;
-  });
+  // without a window. Nor may a throwing context leave the sink connected
+  // behind it.
+  bool attaching = false;
+  return platform::ContainTraced(
+      "ToolBandHookC::SetSite", E_FAIL,
+      [&] {
+        ReleaseSite();
+        if (site == nullptr) return S_OK;
+        attaching = true;
+        const HRESULT hr = Attach(site);
+        attaching = false;
+        if (FAILED(hr)) ReleaseSite();
+        return hr;
+      },
+      [&] {
+        if (attaching) ReleaseSite();
+      });
 }
 
 HRESULT ToolBandHookC::Attach(IUnknown* site) {
@@ -155,7 +144,7 @@ HRESULT ToolBandHookC::GetSite(REFIID iid, void** site) {
 }
 
 HRESULT ToolBandHookC::UIActivateIO(BOOL activate, MSG*) {
-  return Contained("ToolBandHookC::UIActivateIO", S_OK, [&] {
+  return platform::ContainTraced("ToolBandHookC::UIActivateIO", S_OK, [&] {
     HWND toolbar = ToolbarWindow();
     // The focus watch reports the toolbar's new focus to the site.
     if (activate && toolbar != nullptr && HasFocusIO() != S_OK) SetFocus(toolbar);
@@ -171,7 +160,7 @@ HRESULT ToolBandHookC::HasFocusIO() {
 }
 
 HRESULT ToolBandHookC::TranslateAcceleratorIO(MSG* message) {
-  return Contained("ToolBandHookC::TranslateAcceleratorIO", S_FALSE, [&] {
+  return platform::ContainTraced("ToolBandHookC::TranslateAcceleratorIO", S_FALSE, [&] {
     if (message == nullptr || !IsKeyMessage(message->message) || HasFocusIO() != S_OK) {
       return S_FALSE;
     }
@@ -187,7 +176,7 @@ HRESULT ToolBandHookC::TranslateAcceleratorIO(MSG* message) {
 
 HRESULT ToolBandHookC::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                               EXCEPINFO*, UINT*) {
-  return Contained("ToolBandHookC::Invoke", S_OK, [&] {
+  return platform::ContainTraced("ToolBandHookC::Invoke", S_OK, [&] {
     if (!events_.IsConnected() || context_ == nullptr) return S_OK;
     // The product's handler or the shut-down may let go of the browser's
     // last reference to this hook while it is still running.
