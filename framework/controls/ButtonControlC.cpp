@@ -80,6 +80,7 @@ std::string ButtonControlC::MenuItemText() const {
 }
 
 void ButtonControlC::OnEnabledChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (HMENU menu = OpenParentMenu()) {
     EnableMenuItem(menu, static_cast<UINT>(ControlId()),
                    MF_BYCOMMAND | (CommandEnabled() ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
@@ -89,12 +90,14 @@ void ButtonControlC::OnEnabledChanged() {
 }
 
 void ButtonControlC::OnImageChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (ToolBand() == nullptr) return;
   SetImageIndex(ToolBand()->AddControlImage(*this));
   if (ParentMenu() == nullptr) Refresh(false);
 }
 
 void ButtonControlC::OnTooltipNotice() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (ToolBand() == nullptr || ParentMenu() != nullptr) return;
   HWND toolbar = ToolBand()->ToolbarWindow();
   HWND tooltips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
@@ -108,6 +111,7 @@ void ButtonControlC::OnTooltipNotice() {
 }
 
 void ButtonControlC::OnTextChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (HMENU menu = OpenParentMenu()) {
     std::u16string text = platform::AnsiToWide(DisplayText());
     MENUITEMINFOW info;
@@ -120,6 +124,7 @@ void ButtonControlC::OnTextChanged() {
 }
 
 void ButtonControlC::OnCheckedChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (!IsToggle()) return;
   if (HMENU menu = OpenParentMenu()) {
     const bool checked = Command() != nullptr && Command()->Checked() != 0;

@@ -36,6 +36,7 @@ LONG FirstButtonWidth(HWND toolbar) {
 }  // namespace
 
 ToolBandHookC::~ToolBandHookC() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   // The product's shut-down may fail; the trace is all that is left to
   // report it to.
   platform::Contain("ToolBandHookC::~ToolBandHookC", false, [&] {
@@ -50,6 +51,7 @@ HWND ToolBandHookC::ToolbarWindow() const {
 }
 
 HRESULT ToolBandHookC::GetWindow(HWND* window) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (window == nullptr) return E_POINTER;
   *window = ToolbarWindow();
   return *window != nullptr ? S_OK : E_FAIL;
@@ -58,6 +60,7 @@ HRESULT ToolBandHookC::GetWindow(HWND* window) {
 HRESULT ToolBandHookC::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
 
 HRESULT ToolBandHookC::ShowDW(BOOL show) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   return platform::ContainTraced("ToolBandHookC::ShowDW", S_OK, [&] {
     if (HWND toolbar = ToolbarWindow()) ShowWindow(toolbar, show ? SW_SHOW : SW_HIDE);
     return S_OK;
@@ -65,6 +68,7 @@ HRESULT ToolBandHookC::ShowDW(BOOL show) {
 }
 
 HRESULT ToolBandHookC::CloseDW(DWORD) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   return platform::ContainTraced("ToolBandHookC::CloseDW", S_OK, [&] {
     Close();
     return S_OK;
@@ -74,6 +78,7 @@ HRESULT ToolBandHookC::CloseDW(DWORD) {
 HRESULT ToolBandHookC::ResizeBorderDW(const RECT*, IUnknown*, BOOL) { return E_NOTIMPL; }
 
 HRESULT ToolBandHookC::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (info == nullptr) return E_INVALIDARG;
   HWND toolbar = ToolbarWindow();
   const RECT area = WindowArea(toolbar);
@@ -90,6 +95,7 @@ HRESULT ToolBandHookC::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) {
 }
 
 HRESULT ToolBandHookC::SetSite(IUnknown* site) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   // A failure must not read as success: the browser would keep a band
   // without a window. Nor may a throwing context leave the sink connected
   // behind it.
@@ -137,6 +143,7 @@ HRESULT ToolBandHookC::Attach(IUnknown* site) {
 }
 
 HRESULT ToolBandHookC::GetSite(REFIID iid, void** site) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (site == nullptr) return E_POINTER;
   *site = nullptr;
   if (!site_) return E_FAIL;
@@ -144,6 +151,7 @@ HRESULT ToolBandHookC::GetSite(REFIID iid, void** site) {
 }
 
 HRESULT ToolBandHookC::UIActivateIO(BOOL activate, MSG*) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   return platform::ContainTraced("ToolBandHookC::UIActivateIO", S_OK, [&] {
     HWND toolbar = ToolbarWindow();
     // The focus watch reports the toolbar's new focus to the site.
@@ -153,6 +161,7 @@ HRESULT ToolBandHookC::UIActivateIO(BOOL activate, MSG*) {
 }
 
 HRESULT ToolBandHookC::HasFocusIO() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   HWND toolbar = ToolbarWindow();
   HWND focus = GetFocus();
   if (toolbar == nullptr || focus == nullptr) return S_FALSE;
@@ -160,6 +169,7 @@ HRESULT ToolBandHookC::HasFocusIO() {
 }
 
 HRESULT ToolBandHookC::TranslateAcceleratorIO(MSG* message) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   return platform::ContainTraced("ToolBandHookC::TranslateAcceleratorIO", S_FALSE, [&] {
     if (message == nullptr || !IsKeyMessage(message->message) || HasFocusIO() != S_OK) {
       return S_FALSE;
@@ -176,6 +186,7 @@ HRESULT ToolBandHookC::TranslateAcceleratorIO(MSG* message) {
 
 HRESULT ToolBandHookC::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                               EXCEPINFO*, UINT*) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   return platform::ContainTraced("ToolBandHookC::Invoke", S_OK, [&] {
     if (!events_.IsConnected() || context_ == nullptr) return S_OK;
     // The product's handler or the shut-down may let go of the browser's
