@@ -58,10 +58,16 @@ void CheckCalledOnValidThread(const ThreadChecker& checker, const char* checkerN
 }  // namespace platform
 
 #if defined(VIMARU_THREAD_CHECKS) && VIMARU_THREAD_CHECKS
+namespace platform {
+inline constexpr bool kThreadChecksOn = true;
+}
 #define THREAD_CHECKER(name) ::platform::ThreadChecker name
 #define DCHECK_CALLED_ON_VALID_THREAD(name) ::platform::CheckCalledOnValidThread(name, #name)
 #define DETACH_FROM_THREAD(name) (name).DetachFromThread()
 #else
+namespace platform {
+inline constexpr bool kThreadChecksOn = false;
+}
 #define THREAD_CHECKER(name) static_assert(true, "")
 #define DCHECK_CALLED_ON_VALID_THREAD(name) static_cast<void>(0)
 #define DETACH_FROM_THREAD(name) static_cast<void>(0)

@@ -28,13 +28,6 @@ auto OnAnotherThread(Call call) {
   return result;
 }
 
-constexpr bool kChecksOn =
-#if defined(VIMARU_THREAD_CHECKS) && VIMARU_THREAD_CHECKS
-    true;
-#else
-    false;
-#endif
-
 TEST(ThreadChecker, IsBoundToTheThreadThatMadeIt) {
   const ThreadChecker checker;
   EXPECT_TRUE(checker.CalledOnValidThread());
@@ -73,12 +66,12 @@ TEST(ThreadChecker, DisabledBuildsAddNothingToTheObject) {
     int touches = 0;
     THREAD_CHECKER(threadChecker_);
   };
-  if (kChecksOn) GTEST_SKIP() << "thread checks are on in this build";
+  if (kThreadChecksOn) GTEST_SKIP() << "thread checks are on in this build";
   EXPECT_EQ(sizeof(Checked), sizeof(Bare));
 }
 
 TEST(ThreadCheckerDeathTest, ACheckedCallFromAnotherThreadAborts) {
-  if (!kChecksOn) GTEST_SKIP() << "thread checks are compiled out of this build";
+  if (!kThreadChecksOn) GTEST_SKIP() << "thread checks are compiled out of this build";
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   Affine affine;
   affine.Touch();
@@ -87,7 +80,7 @@ TEST(ThreadCheckerDeathTest, ACheckedCallFromAnotherThreadAborts) {
 }
 
 TEST(ThreadCheckerDeathTest, AnObjectHandedOverIsUsedOnItsNewThread) {
-  if (!kChecksOn) GTEST_SKIP() << "thread checks are compiled out of this build";
+  if (!kThreadChecksOn) GTEST_SKIP() << "thread checks are compiled out of this build";
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   Affine affine;
   affine.HandOver();
