@@ -17,9 +17,10 @@
 // that makes it.
 //
 // The macros do something only in builds with VIMARU_THREAD_CHECKS (the
-// sanitizer presets): a check on the wrong thread then writes where and on
-// which object it failed and aborts. Elsewhere THREAD_CHECKER declares
-// nothing, so the object is not even a byte larger, and the checks vanish.
+// sanitizer presets): a check on the wrong thread then writes the file, line
+// and function of the check and the checker's name, and aborts. Elsewhere
+// THREAD_CHECKER declares nothing, so the object is not even a byte larger,
+// and the checks vanish.
 #pragma once
 
 #include <atomic>
