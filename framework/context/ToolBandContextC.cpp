@@ -31,9 +31,13 @@ constexpr std::array<std::string_view, 9> kInstantiableBuiltins = {
 ToolBandContextC::ToolBandContextC(platform::ComPtr<IWebBrowser2> browser, HostData hostData)
     : browser_(std::move(browser)), hostData_(hostData) {}
 
-ToolBandContextC::~ToolBandContextC() { ReleaseToolBandAndPlugIns(); }
+ToolBandContextC::~ToolBandContextC() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
+  ReleaseToolBandAndPlugIns();
+}
 
 CommandI* ToolBandContextC::FindCommand(const std::string& name) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   for (const std::unique_ptr<PlugInC>& plugIn : plugIns_) {
     if (CommandI* command = plugIn->CommandSet()->Find(name)) return command;
   }
@@ -41,6 +45,7 @@ CommandI* ToolBandContextC::FindCommand(const std::string& name) {
 }
 
 CommandC* ToolBandContextC::CreateCommandInstance(const std::string& name, const std::string& id) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (std::find(kInstantiableBuiltins.begin(), kInstantiableBuiltins.end(), name) ==
       kInstantiableBuiltins.end()) {
     return nullptr;
@@ -51,6 +56,7 @@ CommandC* ToolBandContextC::CreateCommandInstance(const std::string& name, const
 }
 
 void ToolBandContextC::ShutDown() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   platform::TraceScope trace("ToolBandContextC::ShutDown");
   ReleaseToolBandAndPlugIns();
 }
@@ -60,6 +66,7 @@ void ToolBandContextC::LayoutLoaded() {}
 void ToolBandContextC::KeyboardNotice(int, int, int) {}
 
 ToolBandC* ToolBandContextC::Create(HWND parent) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   platform::TraceScope trace("ToolBandContextC::Create");
   if (platform::GetModuleDirectory().empty()) return nullptr;
   toolband_ = std::make_unique<ToolBandC>(browser_, hostData_);
@@ -81,6 +88,7 @@ ToolBandC* ToolBandContextC::Create(HWND parent) {
 }
 
 bool ToolBandContextC::RunFirstRunCheck() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   platform::TraceScope trace("ToolBandContextC::RunFirstRunCheck");
   if (toolband_ == nullptr || !CheckFirstRun(toolband_->Company(), toolband_->Name())) {
     return false;

@@ -21,6 +21,7 @@
 #include "framework/toolband/ToolBandC.h"
 #include "platform/browser/WebBrowser.h"
 #include "platform/com/ComPtr.h"
+#include "platform/threading/ThreadChecker.h"
 
 namespace framework {
 
@@ -72,6 +73,7 @@ class ToolBandContextC : public CommandContainerI {
   std::list<std::unique_ptr<PlugInC>> plugIns_;
   std::unique_ptr<ToolBandC> toolband_;
   XmlDocumentFactory createDocument_ = platform::XmlDocument::Create;
+  THREAD_CHECKER(threadChecker_);
 };
 
 }  // namespace framework

@@ -4,11 +4,13 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "framework/builtin/BuiltinCommands.h"
 #include "framework/context/testplugin/PlugInEvents.h"
 #include "framework/layout/LayoutTestSupport.h"
 #include "platform/plugin/LoadedModule.h"
+#include "platform/threading/ThreadChecker.h"
 
 namespace framework {
 namespace {
@@ -165,6 +167,17 @@ TEST_F(ToolBandContextTest, FailedLayoutGivesUpTheToolbandButKeepsPlugIns) {
   EXPECT_EQ(context.Create(), nullptr);
   EXPECT_EQ(context.ToolBand(), nullptr);
   EXPECT_EQ(context.PlugIns().size(), 1u);
+}
+
+using ToolBandContextDeathTest = ToolBandContextTest;
+
+TEST_F(ToolBandContextDeathTest, ACommandLookupFromAnotherThreadAborts) {
+  if (!platform::kThreadChecksOn) GTEST_SKIP() << "thread checks are compiled out of this build";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  ASSERT_NE(Build(Layout("<button/>")), nullptr);
+  ToolBandContextC& context = *context_;
+  EXPECT_DEATH(std::thread([&] { context.FindCommand("Navigate"); }).join(),
+               "ToolBandContextC::FindCommand.*called on a thread other than");
 }
 
 }  // namespace

@@ -82,6 +82,7 @@ std::string ButtonControlC::MenuItemText() const {
 }
 
 void ButtonControlC::OnEnabledChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (HMENU menu = OpenParentMenu()) {
     EnableMenuItem(menu, static_cast<UINT>(ControlId()),
                    MF_BYCOMMAND | (CommandEnabled() ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
@@ -91,12 +92,14 @@ void ButtonControlC::OnEnabledChanged() {
 }
 
 void ButtonControlC::OnImageChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (ToolBand() == nullptr) return;
   SetImageIndex(ToolBand()->AddControlImage(*this));
   if (ParentMenu() == nullptr) Refresh(false);
 }
 
 void ButtonControlC::OnTooltipNotice() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (ToolBand() == nullptr || ParentMenu() != nullptr) return;
   HWND toolbar = ToolBand()->ToolbarWindow();
   HWND tooltips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
@@ -111,6 +114,7 @@ void ButtonControlC::OnTooltipNotice() {
 }
 
 void ButtonControlC::OnTextChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (HMENU menu = OpenParentMenu()) {
     std::u16string text = platform::AnsiToWide(DisplayText());
     MENUITEMINFOW info{};
@@ -124,6 +128,7 @@ void ButtonControlC::OnTextChanged() {
 }
 
 void ButtonControlC::OnCheckedChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (!IsToggle()) return;
   if (HMENU menu = OpenParentMenu()) {
     const bool checked = Command() != nullptr && Command()->Checked() != 0;

@@ -86,12 +86,14 @@ bool ComboBoxControlC::HasFocus() const {
 std::u16string ComboBoxControlC::WindowText() const { return platform::ui::WindowText(Window()); }
 
 void ComboBoxControlC::OnTextChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (Window() == nullptr || base_.IsFixedList() || Command() == nullptr) return;
   const std::u16string text = platform::AnsiToWide(Command()->Text());
   if (WindowText() != text) SetWindowTextW(Window(), platform::AsWchar(text));
 }
 
 void ComboBoxControlC::OnSelectionChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (Window() == nullptr || Command() == nullptr) return;
   const std::vector<std::string>& items = Command()->Items();
   const auto count = static_cast<std::size_t>(SendMessageW(Window(), CB_GETCOUNT, 0, 0));

@@ -15,6 +15,7 @@ ControlC::ControlC(CommandI* command, std::string caption)
 }
 
 ControlC::~ControlC() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (command_ != nullptr) command_->RemoveObserver(this);
 }
 
@@ -62,6 +63,7 @@ const platform::XmlElement* ControlC::Element() const { return element_ ? &*elem
 void ControlC::SetTop(int top) { top_ = top; }
 
 bool ControlC::CreateAsMenuItem(ToolBandI* toolband, ControlC* parentMenu, int, int id) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   toolband_ = toolband;
   parentMenu_ = parentMenu;
   controlId_ = id;
@@ -69,6 +71,7 @@ bool ControlC::CreateAsMenuItem(ToolBandI* toolband, ControlC* parentMenu, int, 
 }
 
 bool ControlC::CreateOnToolbar(ToolBandI* toolband, int id) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   toolband_ = toolband;
   parentMenu_ = nullptr;
   controlId_ = id;
@@ -81,16 +84,19 @@ void ControlC::Place(int, int) {}
 ControlI* ControlC::FindById(int id) { return id == controlId_ ? this : nullptr; }
 
 void ControlC::Execute() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (command_ != nullptr) command_->ToggleAndExecute(this);
 }
 
 void ControlC::UpdateVisibility() {}
 
 void ControlC::HandParameterToCommand() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (command_ != nullptr) command_->TextNotice(parameter_);
 }
 
 int ControlC::HandleHotKey(bool alt, bool ctrl, bool shift, int key) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (hotKey_ == framework::HotKey{alt, ctrl, shift, key}) return Activate() ? 1 : 0;
   return key & ~0xFF;
 }

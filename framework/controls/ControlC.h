@@ -15,6 +15,7 @@
 #include "framework/command/CommandObserverI.h"
 #include "framework/controls/ControlI.h"
 #include "framework/controls/HotKey.h"
+#include "platform/threading/ThreadChecker.h"
 #include "platform/ui/WindowMessages.h"
 
 namespace framework {
@@ -112,6 +113,9 @@ class ControlC : public ControlI, public CommandObserverI {
   bool CaptionShown() const;
   // Lays the toolband out again once the control stands on it.
   void RequestLayout();
+
+  // The kinds check their own entry points (the command's notices) on it.
+  THREAD_CHECKER(threadChecker_);
 
  private:
   CommandI* command_;

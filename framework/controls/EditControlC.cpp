@@ -81,10 +81,12 @@ bool EditControlC::Activate() {
 bool EditControlC::HasFocus() const { return window_ && GetFocus() == window_.Get(); }
 
 void EditControlC::OnTextChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (window_ && Command() != nullptr) SetTextIfDifferent(window_.Get(), Command()->Text());
 }
 
 void ReadOnlyControlC::OnTextChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (!Window() || Command() == nullptr) return;
   const std::u16string text = platform::AnsiToWide(Command()->Text());
   SetWindowTextW(Window(), platform::AsWchar(text));

@@ -52,6 +52,7 @@ void LabelControlC::Place(int x, int width) {
 }
 
 void LabelControlC::OnTextChanged() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (!window_) return;
   const std::u16string text = platform::AnsiToWide(LabelText());
   SetWindowTextW(window_.Get(), platform::AsWchar(text));

@@ -1,11 +1,10 @@
 #include "framework/hook/ToolBandHookC.h"
 
-#include <string_view>
 #include <utility>
 
 #include "framework/toolband/ToolBandC.h"
 #include "platform/automation/WebBrowserEventIds.h"
-#include "platform/trace/Trace.h"
+#include "platform/trace/Contain.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Window.h"
@@ -13,19 +12,6 @@
 namespace framework {
 
 namespace {
-
-// Runs a COM entry under its trace scope; an exception leaves through the
-// scope's "exception" line and becomes `neutral`, never a crash in the
-// browser.
-template <class Body>
-HRESULT Contained(std::string_view operation, HRESULT neutral, Body&& body) {
-  try {
-    platform::TraceScope trace(operation);
-    return body();
-  } catch (...) {
-    return neutral;
-  }
-}
 
 bool IsKeyMessage(UINT message) {
   return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR ||
@@ -50,11 +36,13 @@ LONG FirstButtonWidth(HWND toolbar) {
 }  // namespace
 
 ToolBandHookC::~ToolBandHookC() {
-  try {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
+  // The product's shut-down may fail; the trace is all that is left to
+  // report it to.
+  platform::Contain("ToolBandHookC::~ToolBandHookC", false, [&] {
     ReleaseSite();
-  } catch (...) {
-    // The product's shut-down failed; nothing is left to report it to.
-  }
+    return true;
+  });
 }
 
 HWND ToolBandHookC::ToolbarWindow() const {
@@ -63,6 +51,7 @@ HWND ToolBandHookC::ToolbarWindow() const {
 }
 
 HRESULT ToolBandHookC::GetWindow(HWND* window) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (window == nullptr) return E_POINTER;
   *window = ToolbarWindow();
   return *window != nullptr ? S_OK : E_FAIL;
@@ -71,14 +60,16 @@ HRESULT ToolBandHookC::GetWindow(HWND* window) {
 HRESULT ToolBandHookC::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
 
 HRESULT ToolBandHookC::ShowDW(BOOL show) {
-  return Contained("ToolBandHookC::ShowDW", S_OK, [&] {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
+  return platform::ContainTraced("ToolBandHookC::ShowDW", S_OK, [&] {
     if (HWND toolbar = ToolbarWindow()) ShowWindow(toolbar, show ? SW_SHOW : SW_HIDE);
     return S_OK;
   });
 }
 
 HRESULT ToolBandHookC::CloseDW(DWORD) {
-  return Contained("ToolBandHookC::CloseDW", S_OK, [&] {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
+  return platform::ContainTraced("ToolBandHookC::CloseDW", S_OK, [&] {
     Close();
     return S_OK;
   });
@@ -87,6 +78,7 @@ HRESULT ToolBandHookC::CloseDW(DWORD) {
 HRESULT ToolBandHookC::ResizeBorderDW(const RECT*, IUnknown*, BOOL) { return E_NOTIMPL; }
 
 HRESULT ToolBandHookC::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (info == nullptr) return E_INVALIDARG;
   HWND toolbar = ToolbarWindow();
   const RECT area = WindowArea(toolbar);
@@ -103,22 +95,25 @@ HRESULT ToolBandHookC::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) {
 }
 
 HRESULT ToolBandHookC::SetSite(IUnknown* site) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   // A failure must not read as success: the browser would keep a band
-  // without a window.
-  return Contained("ToolBandHookC::SetSite", E_FAIL, [&] {
-    ReleaseSite();
-    if (site == nullptr) return S_OK;
-    HRESULT hr = E_FAIL;
-    try {
-      hr = Attach(site);
-    } catch (...) {
-      // A throwing context must not leave the sink connected behind it.
-      ReleaseSite();
-      throw;
-    }
-    if (FAILED(hr)) ReleaseSite();
-    return hr;
-  });
+  // without a window. Nor may a throwing context leave the sink connected
+  // behind it.
+  bool attaching = false;
+  return platform::ContainTraced(
+      "ToolBandHookC::SetSite", E_FAIL,
+      [&] {
+        ReleaseSite();
+        if (site == nullptr) return S_OK;
+        attaching = true;
+        const HRESULT hr = Attach(site);
+        attaching = false;
+        if (FAILED(hr)) ReleaseSite();
+        return hr;
+      },
+      [&] {
+        if (attaching) ReleaseSite();
+      });
 }
 
 HRESULT ToolBandHookC::Attach(IUnknown* site) {
@@ -148,6 +143,7 @@ HRESULT ToolBandHookC::Attach(IUnknown* site) {
 }
 
 HRESULT ToolBandHookC::GetSite(REFIID iid, void** site) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (site == nullptr) return E_POINTER;
   *site = nullptr;
   if (!site_) return E_FAIL;
@@ -155,7 +151,8 @@ HRESULT ToolBandHookC::GetSite(REFIID iid, void** site) {
 }
 
 HRESULT ToolBandHookC::UIActivateIO(BOOL activate, MSG*) {
-  return Contained("ToolBandHookC::UIActivateIO", S_OK, [&] {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
+  return platform::ContainTraced("ToolBandHookC::UIActivateIO", S_OK, [&] {
     HWND toolbar = ToolbarWindow();
     // The focus watch reports the toolbar's new focus to the site.
     if (activate && toolbar != nullptr && HasFocusIO() != S_OK) SetFocus(toolbar);
@@ -164,6 +161,7 @@ HRESULT ToolBandHookC::UIActivateIO(BOOL activate, MSG*) {
 }
 
 HRESULT ToolBandHookC::HasFocusIO() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   HWND toolbar = ToolbarWindow();
   HWND focus = GetFocus();
   if (toolbar == nullptr || focus == nullptr) return S_FALSE;
@@ -171,7 +169,8 @@ HRESULT ToolBandHookC::HasFocusIO() {
 }
 
 HRESULT ToolBandHookC::TranslateAcceleratorIO(MSG* message) {
-  return Contained("ToolBandHookC::TranslateAcceleratorIO", S_FALSE, [&] {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
+  return platform::ContainTraced("ToolBandHookC::TranslateAcceleratorIO", S_FALSE, [&] {
     if (message == nullptr || !IsKeyMessage(message->message) || HasFocusIO() != S_OK) {
       return S_FALSE;
     }
@@ -187,7 +186,8 @@ HRESULT ToolBandHookC::TranslateAcceleratorIO(MSG* message) {
 
 HRESULT ToolBandHookC::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                               EXCEPINFO*, UINT*) {
-  return Contained("ToolBandHookC::Invoke", S_OK, [&] {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
+  return platform::ContainTraced("ToolBandHookC::Invoke", S_OK, [&] {
     if (!events_.IsConnected() || context_ == nullptr) return S_OK;
     // The product's handler or the shut-down may let go of the browser's
     // last reference to this hook while it is still running.

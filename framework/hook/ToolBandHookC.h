@@ -39,6 +39,7 @@
 #include "platform/browser/ShellInterfaces.h"
 #include "platform/browser/WebBrowser.h"
 #include "platform/com/ComPtr.h"
+#include "platform/threading/ThreadChecker.h"
 
 namespace framework {
 
@@ -105,6 +106,7 @@ class ToolBandHookC : public platform::DispatchObject<IDeskBand, IObjectWithSite
   BandFocusWatch focusWatch_;
   bool contextShutDown_ = false;
   bool firstNavigationSeen_ = false;
+  THREAD_CHECKER(threadChecker_);
 };
 
 }  // namespace framework

@@ -19,6 +19,7 @@
 #include "platform/com/ComInit.h"
 #include "platform/registry/RegistryKey.h"
 #include "platform/text/CodePage.h"
+#include "platform/threading/ThreadChecker.h"
 #include "platform/trace/Trace.h"
 #include "platform/ui/Rebar.h"
 
@@ -29,6 +30,7 @@ using testing::HoldAndPress;
 using testing::kLayoutDirectory;
 using testing::kLayoutPath;
 using testing::Layout;
+using testing::OnOtherThreadWhilePumping;
 using testing::PlugInEvents;
 using testing::RecordingCommand;
 
@@ -509,6 +511,19 @@ TEST(ToolBandHookWith, AnswersTheProductsInterfaceWithTheHooksIdentityAndCount) 
   EXPECT_EQ(hook->QueryInterface(platform::MakeGuid("11111111-2222-3333-4444-555555555555"),
                                  unknown.ReleaseAndGetVoidAddressOf()),
             E_NOINTERFACE);
+}
+
+// The browser calls its bands on the window's thread; a call from another
+// apartment's thread must not reach the toolbar.
+using ToolBandHookDeathTest = ToolBandHookTest;
+
+TEST_F(ToolBandHookDeathTest, AnEntryPointCalledFromAnotherThreadAborts) {
+  if (!platform::kThreadChecksOn) GTEST_SKIP() << "thread checks are compiled out of this build";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto hook = AddHook(*frame_);
+  ToolBandHookC* band = hook.Get();
+  EXPECT_DEATH(OnOtherThreadWhilePumping([&] { band->ShowDW(FALSE); }),
+               "ToolBandHookC::ShowDW.*called on a thread other than");
 }
 
 }  // namespace

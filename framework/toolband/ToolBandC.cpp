@@ -81,6 +81,7 @@ ToolBandC::ToolBandC(platform::ComPtr<IWebBrowser2> browser, HostData hostData)
     : browser_(std::move(browser)), hostData_(hostData) {}
 
 ToolBandC::~ToolBandC() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   RemoveAllControls();
   rebarHook_.Release();
   if (toolbar_) RemoveWindowSubclass(toolbar_.Get(), &ToolBandC::ToolbarProc, kToolbarSubclassId);
@@ -90,6 +91,7 @@ ToolBandC::~ToolBandC() {
 }
 
 bool ToolBandC::Create(HWND parent) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   platform::TraceScope trace("ToolBandC::Create");
   INITCOMMONCONTROLSEX init{};
   init.dwSize = sizeof(init);
@@ -116,6 +118,7 @@ bool ToolBandC::Create(HWND parent) {
 }
 
 void ToolBandC::AddControl(std::unique_ptr<ControlI> control) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   controls_.push_back(std::move(control));
   ControlI& added = *controls_.back();
   const int index = static_cast<int>(controls_.size()) - 1;
@@ -145,6 +148,7 @@ void ToolBandC::LoadImages(ControlI& control) {
 }
 
 int ToolBandC::AddControlImage(ControlI& control) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   const platform::Bitmap* bitmap = control.Bitmap();
   if (bitmap == nullptr || !toolbar_) return kNoImageIndex;
   const std::uint32_t mask =
@@ -246,6 +250,7 @@ void ToolBandC::SetButtonWidth(int id, int width) {
 }
 
 void ToolBandC::ShowControl(int index, bool show) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (index < 0 || index >= static_cast<int>(controls_.size()) || !toolbar_) return;
   ControlI& control = *controls_[static_cast<std::size_t>(index)];
   // Showing a shown control or hiding a hidden one changes nothing; it must
@@ -272,6 +277,7 @@ void ToolBandC::ShowControl(int index, bool show) {
 }
 
 void ToolBandC::RemoveAllControls() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   platform::TraceScope trace("ToolBandC::RemoveAllControls");
   focused_ = nullptr;
   lastHotKeyTaker_ = nullptr;
@@ -295,6 +301,7 @@ void ToolBandC::RemoveAllControls() {
 }
 
 void ToolBandC::AutoSize(int width) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (!toolbar_) return;
   int available = width;
   if (available == 0) {
@@ -326,6 +333,7 @@ void ToolBandC::AutoSize(int width) {
 }
 
 void ToolBandC::LayoutControls() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (!toolbar_ || layingOut_) return;
   layingOut_ = true;
   for (const auto& control : controls_) {
@@ -347,6 +355,7 @@ void ToolBandC::LayoutControls() {
 }
 
 bool ToolBandC::DispatchHotKey(bool alt, bool ctrl, bool shift, int key) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   lastHotKeyTaker_ = nullptr;
   for (const auto& control : controls_) {
     if (control->HandleHotKey(alt, ctrl, shift, key) != 0) {
@@ -365,10 +374,12 @@ ControlI* ToolBandC::FindControl(int id) const {
 }
 
 void ToolBandC::OnButtonCommand(int id) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (ControlI* control = FindControl(id)) control->Execute();
 }
 
 LRESULT ToolBandC::OnToolbarNotify(const NMHDR& header) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (header.code == TBN_DROPDOWN) {
     const auto& notice = reinterpret_cast<const NMTOOLBARW&>(header);
     if (ControlI* control = FindControl(notice.iItem)) {
@@ -471,6 +482,7 @@ void ToolBandC::SetLayoutDocument(std::shared_ptr<platform::XmlDocument> documen
 }
 
 void ToolBandC::PresentForFirstTime(const std::string& bandClassIdText) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   platform::TraceScope trace("ToolBandC::PresentForFirstTime");
   presentedBandClassIdText_ = bandClassIdText;
   HWND rebar = rebarHook_.Rebar();
@@ -497,10 +509,12 @@ HFONT ToolBandC::Font() const {
 void ToolBandC::ControlFocusGained(ControlI* control) { focused_ = control; }
 
 void ToolBandC::ControlFocusLost(ControlI* control) {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (focused_ == control) focused_ = nullptr;
 }
 
 void ToolBandC::GiveFocusBack() {
+  DCHECK_CALLED_ON_VALID_THREAD(threadChecker_);
   if (!toolbar_) return;
   HWND frame = GetAncestor(toolbar_.Get(), GA_ROOT);
   if (frame == nullptr || platform::ui::WindowClassName(frame) != kBrowserFrameClass) return;

@@ -23,6 +23,7 @@
 #include "framework/toolband/ToolBandReflectionC.h"
 #include "platform/browser/WebBrowser.h"
 #include "platform/com/ComPtr.h"
+#include "platform/threading/ThreadChecker.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/Window.h"
 
@@ -134,6 +135,7 @@ class ToolBandC : public ToolBandI, public ControlCollectionI {
   int nextControlId_ = 1;
   bool sizePosted_ = false;
   bool layingOut_ = false;
+  THREAD_CHECKER(threadChecker_);
 };
 
 }  // namespace framework

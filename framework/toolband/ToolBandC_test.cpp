@@ -5,12 +5,14 @@
 #include "framework/controls/ControlKinds.h"
 #include "framework/controls/ControlStyle.h"
 #include "framework/toolband/ToolBandTestSupport.h"
+#include "platform/threading/ThreadChecker.h"
 #include "platform/ui/Rebar.h"
 
 namespace framework {
 namespace {
 
 using testing::HoldAndPress;
+using testing::OnOtherThreadWhilePumping;
 using testing::ToolBandTest;
 
 TEST_F(ToolBandTest, CreatesTheToolbarWithItsStylesFontCopyAndReflectionWindow) {
@@ -287,6 +289,29 @@ TEST_F(ToolBandTest, ButtonTextFollowsTheCommandAndRelaysOut) {
   EXPECT_GT(after.left, before.left);  // the edit moved right with the wider button
   Command("A").SetText("");
   EXPECT_EQ(Buttons()[0].text, u"");  // the caption is gone for good
+}
+
+using ToolBandDeathTest = ToolBandTest;
+
+// A command's state changed from a worker thread reaches the control's
+// notice, which would touch the toolbar from the wrong thread.
+TEST_F(ToolBandDeathTest, ACommandNoticeFromAnotherThreadAbortsInTheControl) {
+  if (!platform::kThreadChecksOn) GTEST_SKIP() << "thread checks are compiled out of this build";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  ASSERT_NE(BuildToolbar("<button command='A' caption='A'/>", {"A"}), nullptr);
+  CommandC& command = Command("A");
+  EXPECT_DEATH(OnOtherThreadWhilePumping([&] { command.SetEnabled(false); }),
+               "ButtonControlC::OnEnabledChanged.*called on a thread other than the one "
+               "threadChecker_ is bound to");
+}
+
+TEST_F(ToolBandDeathTest, LayingOutFromAnotherThreadAborts) {
+  if (!platform::kThreadChecksOn) GTEST_SKIP() << "thread checks are compiled out of this build";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  ASSERT_NE(BuildToolbar("<button command='A' caption='A'/>", {"A"}), nullptr);
+  ToolBandC& band = Band();
+  EXPECT_DEATH(OnOtherThreadWhilePumping([&] { band.LayoutControls(); }),
+               "ToolBandC::LayoutControls.*called on a thread other than");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/command/CommandC.h"
@@ -35,6 +36,24 @@ class RecordingCommand : public CommandC {
  private:
   std::vector<std::string>& log_;
 };
+
+// Runs `call` on a thread of its own while this thread keeps handling its
+// messages, as the browser's thread would: a call that reached this thread's
+// windows from the other thread then completes instead of waiting forever.
+template <class Call>
+void OnOtherThreadWhilePumping(Call call) {
+  const DWORD self = GetCurrentThreadId();
+  constexpr UINT kDone = WM_APP;
+  std::thread other([&] {
+    call();
+    PostThreadMessageW(self, kDone, 0, 0);
+  });
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != kDone) {
+    DispatchMessageW(&message);
+  }
+  other.join();
+}
 
 // Presses `key` with the modifiers held and lets the thread handle it while
 // they are still down, as the keyboard hook reads their state then.

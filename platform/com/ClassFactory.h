@@ -1,17 +1,17 @@
 // ClassFactory<T>: the class object a module hands out from DllGetClassObject
 // for one creatable class T (a ComObject). It refuses aggregation with
 // CLASS_E_NOAGGREGATION, turns allocation and constructor failures into
-// E_OUTOFMEMORY / E_FAIL instead of letting exceptions cross the COM
-// boundary, runs T's `HRESULT FinalConstruct()` when it has one, and counts
-// LockServer calls in the module's ModuleLifetime.
+// E_OUTOFMEMORY / E_FAIL (traced as "ClassFactory::CreateInstance exception")
+// instead of letting exceptions cross the COM boundary, runs T's
+// `HRESULT FinalConstruct()` when it has one, and counts LockServer calls in
+// the module's ModuleLifetime.
 #pragma once
 
 #include <concepts>
-#include <exception>
-#include <new>
 
 #include "platform/com/ComObject.h"
 #include "platform/com/ModuleLifetime.h"
+#include "platform/trace/Contain.h"
 
 namespace platform {
 
@@ -22,7 +22,7 @@ class ClassFactory final : public ComObject<IClassFactory> {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    try {
+    return Contain("ClassFactory::CreateInstance", E_FAIL, E_OUTOFMEMORY, [&] {
       ComPtr<T> instance = Make<T>();
       if constexpr (requires(T & created) {
                       { created.FinalConstruct() } -> std::same_as<HRESULT>;
@@ -31,11 +31,7 @@ class ClassFactory final : public ComObject<IClassFactory> {
         if (FAILED(constructed)) return constructed;
       }
       return instance->QueryInterface(iid, object);
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
-    } catch (...) {
-      return E_FAIL;
-    }
+    });
   }
 
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {

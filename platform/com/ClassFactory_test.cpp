@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -92,6 +94,21 @@ TEST_F(ClassFactoryTest, RefusedCreationsLeaveNullAndNoObject) {
     EXPECT_EQ(ModuleLifetime::ObjectCount(), 1);
   }
   EXPECT_EQ(factory_->CreateInstance(nullptr, IWidget::kIid, nullptr), E_POINTER);
+}
+
+TEST_F(ClassFactoryTest, AConstructorThatThrowsIsTracedAtTheBoundary) {
+  std::vector<std::string> lines;
+  ScopedTraceCapture capture([&](std::string_view line) { lines.emplace_back(line); });
+  void* object = nullptr;
+  WidgetScript::constructorFailure = 1;
+  EXPECT_EQ(factory_->CreateInstance(nullptr, IWidget::kIid, &object), E_OUTOFMEMORY);
+  WidgetScript::constructorFailure = 2;
+  EXPECT_EQ(factory_->CreateInstance(nullptr, IWidget::kIid, &object), E_FAIL);
+  WidgetScript::constructorFailure = 0;
+  WidgetScript::finalConstructResult = E_ACCESSDENIED;
+  EXPECT_EQ(factory_->CreateInstance(nullptr, IWidget::kIid, &object), E_ACCESSDENIED);
+  EXPECT_EQ(lines, std::vector<std::string>(2, "ClassFactory::CreateInstance exception"))
+      << "a refusal by FinalConstruct is a result, not a contained failure";
 }
 
 TEST_F(ClassFactoryTest, LockServerKeepsTheModuleAndNeverGoesNegative) {

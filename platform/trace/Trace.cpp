@@ -28,6 +28,13 @@ void Trace(std::string_view line) {
   if (capture) capture(line);
 }
 
+void TraceStep(std::string_view operation, std::string_view step) noexcept {
+  try {
+    Emit(operation, step);
+  } catch (...) {
+  }
+}
+
 TraceScope::TraceScope(std::string_view operation)
     : operation_(operation), uncaughtOnEntry_(std::uncaught_exceptions()) {
   Emit(operation_, "begin");

@@ -11,6 +11,11 @@ namespace platform {
 
 void Trace(std::string_view line);
 
+// Writes "<operation> <step>". Never throws: a line that cannot be built or
+// that the capture refuses is dropped, so reporting a failure cannot become
+// a failure of its own.
+void TraceStep(std::string_view operation, std::string_view step) noexcept;
+
 // Writes "<operation> begin" now and "<operation> end" when it goes out of
 // scope, or "<operation> exception" when it is left by an exception.
 class TraceScope {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/com/ComInit.h"
-#include "platform/trace/Trace.h"
+#include "platform/trace/Contain.h"
 #include "soap/ads/CQxAdsExT.h"
 #include "soap/connector/CrtNumbers.h"
 #include "soap/connector/StatisticsText.h"
@@ -13,17 +13,6 @@
 namespace soap {
 namespace {
 
-// A trace line must never be the thing that throws out of a contained
-// operation.
-void TraceStep(std::string_view operation, std::string_view step) noexcept {
-  try {
-    std::string line(operation);
-    line.append(" ").append(step);
-    platform::Trace(line);
-  } catch (...) {
-  }
-}
-
 // Runs `fill` (build the proxy, make the call, copy the answer) with the
 // begin/end/exception lines and the containment every list operation shares.
 // On an exception the caller gets whatever was copied so far, so the count
@@ -31,16 +20,12 @@ void TraceStep(std::string_view operation, std::string_view step) noexcept {
 template <typename Entry, typename Fill>
 int ContainedListOperation(std::string_view operation, ResultArray<Entry>& result,
                            Fill&& fill) noexcept {
-  TraceStep(operation, "begin");
   ResultArray<Entry> filled;
-  try {
+  platform::ContainTraced(operation, false, [&] {
     fill(filled);
-    result = std::move(filled);
-    TraceStep(operation, "end");
-  } catch (...) {
-    TraceStep(operation, "exception");
-    result = std::move(filled);
-  }
+    return true;
+  });
+  result = std::move(filled);
   return result.Count();
 }
 
@@ -133,37 +118,30 @@ int VimaruConnector::bxGetPublicAds(const AdRequest& request, ResultArray<AdEntr
 }
 
 HRESULT VimaruConnector::bxTotals(std::u16string_view memberId, MemberTotals& totals) const {
-  constexpr std::string_view kOperation = "VimaruConnector::bxTotals";
-  TraceStep(kOperation, "begin");
   totals = MemberTotals();
-  try {
-    if (memberId.empty()) {
-      TraceStep(kOperation, "end");
-      return S_OK;
-    }
-    SoapString statistics;
-    HRESULT hr = E_FAIL;
-    {
-      Utils::CUtils proxy;
-      if (endpoints_.utils) proxy.SetUrl(*endpoints_.utils);
-      hr = CallWithCom([&] { return proxy.Statistics(std::u16string(memberId), &statistics); });
-    }
-    if (SUCCEEDED(hr)) {
-      const std::optional<MemberTotals> parsed = ParseStatisticsText(statistics.value_or(u""));
-      if (parsed) {
-        totals = *parsed;
-        hr = S_OK;
-      } else {
-        hr = E_UNEXPECTED;
-      }
-    }
-    TraceStep(kOperation, "end");
-    return hr;
-  } catch (...) {
-    TraceStep(kOperation, "exception");
-    totals = MemberTotals();
-    return E_FAIL;
-  }
+  return platform::ContainTraced(
+      "VimaruConnector::bxTotals", E_FAIL,
+      [&] {
+        if (memberId.empty()) return S_OK;
+        SoapString statistics;
+        HRESULT hr = E_FAIL;
+        {
+          Utils::CUtils proxy;
+          if (endpoints_.utils) proxy.SetUrl(*endpoints_.utils);
+          hr = CallWithCom([&] { return proxy.Statistics(std::u16string(memberId), &statistics); });
+        }
+        if (SUCCEEDED(hr)) {
+          const std::optional<MemberTotals> parsed = ParseStatisticsText(statistics.value_or(u""));
+          if (parsed) {
+            totals = *parsed;
+            hr = S_OK;
+          } else {
+            hr = E_UNEXPECTED;
+          }
+        }
+        return hr;
+      },
+      [&] { totals = MemberTotals(); });
 }
 
 }  // namespace soap

@@ -1,8 +1,7 @@
 #include "soap/runtime/CSoapFaultParser.h"
 
-#include <new>
-
 #include "platform/text/CodePage.h"
+#include "platform/trace/Contain.h"
 #include "soap/runtime/SoapLimits.h"
 #include "soap/runtime/SoapNamespaces.h"
 
@@ -69,34 +68,31 @@ bool CSoapFaultParser::Fail() {
   return false;
 }
 
+// The reader is C code: nothing may be thrown through it, so every event
+// runs contained and an exception stops the parse.
 bool CSoapFaultParser::StartElement(const platform::SaxName& name,
                                     const platform::SaxAttributes& attributes) {
-  try {
-    return !failed_ && OnStart(name, attributes);
-  } catch (...) {
-    return Fail();
-  }
+  const bool handled = platform::Contain("CSoapFaultParser::StartElement", false,
+                                         [&] { return !failed_ && OnStart(name, attributes); });
+  return handled || Fail();
 }
 
 bool CSoapFaultParser::EndElement(const platform::SaxName& name) {
-  try {
-    return !failed_ && OnEnd(name);
-  } catch (...) {
-    return Fail();
-  }
+  const bool handled = platform::Contain("CSoapFaultParser::EndElement", false,
+                                         [&] { return !failed_ && OnEnd(name); });
+  return handled || Fail();
 }
 
 bool CSoapFaultParser::Characters(std::string_view text) {
   if (failed_) return false;
   if (field_ == Field::kNone || field_ == Field::kIgnored) return true;
-  try {
-    if (field_ != Field::kDetail) return text_.Characters(text) || Fail();
+  const bool kept = platform::Contain("CSoapFaultParser::Characters", false, [&] {
+    if (field_ != Field::kDetail) return text_.Characters(text);
     std::string escaped;
     AppendEscaped(escaped, text, false);
-    return text_.Characters(escaped) || Fail();
-  } catch (...) {
-    return Fail();
-  }
+    return text_.Characters(escaped);
+  });
+  return kept || Fail();
 }
 
 bool CSoapFaultParser::OnStart(const platform::SaxName& name,

@@ -1,8 +1,8 @@
 #include "soap/runtime/CSoapRootHandler.h"
 
 #include <cstring>
-#include <new>
 
+#include "platform/trace/Contain.h"
 #include "soap/runtime/SoapLimits.h"
 #include "soap/runtime/SoapNamespaces.h"
 #include "soap/runtime/SoapRequestWriter.h"
@@ -55,6 +55,21 @@ std::optional<bool> ReadNil(const platform::SaxAttributes& attributes) {
   return attributes.Count() == 0 ? std::optional<bool>(false) : ReadNilAttribute(attributes);
 }
 
+// The reader is C code: nothing may be thrown through it, so every event
+// runs contained and an exception stops the parse. Running out of memory is
+// remembered, so that the client reports it as such rather than as an
+// unreadable response.
+template <class Handler>
+bool ContainEvent(std::string_view event, bool& failed, bool& outOfMemory, Handler&& handler) {
+  enum class Outcome { kHandled, kRefused, kThrew, kOutOfMemory };
+  const Outcome outcome = platform::Contain(event, Outcome::kThrew, Outcome::kOutOfMemory, [&] {
+    return handler() ? Outcome::kHandled : Outcome::kRefused;
+  });
+  if (outcome == Outcome::kOutOfMemory) outOfMemory = true;
+  if (outcome == Outcome::kThrew || outcome == Outcome::kOutOfMemory) failed = true;
+  return outcome == Outcome::kHandled;
+}
+
 bool IsRequired(const FieldDescriptor& field) {
   if (field.Has(kFieldNullable) || field.Has(kFieldNoMarshal) || field.Has(kFieldDynamicArray))
     return false;
@@ -92,43 +107,26 @@ bool CSoapRootHandler::Fail() {
   return false;
 }
 
-// The reader is C code: nothing may be thrown through it, so every event
-// turns exceptions into a stopped parse.
 bool CSoapRootHandler::StartElement(const platform::SaxName& name,
                                     const platform::SaxAttributes& attributes) {
-  try {
-    return !failed_ && OnStart(name, attributes);
-  } catch (const std::bad_alloc&) {
-    outOfMemory_ = true;
-    return Fail();
-  } catch (...) {
-    return Fail();
-  }
+  return ContainEvent("CSoapRootHandler::StartElement", failed_, outOfMemory_,
+                      [&] { return !failed_ && OnStart(name, attributes); });
 }
 
 bool CSoapRootHandler::EndElement(const platform::SaxName&) {
-  try {
-    return !failed_ && OnEnd();
-  } catch (const std::bad_alloc&) {
-    outOfMemory_ = true;
-    return Fail();
-  } catch (...) {
-    return Fail();
-  }
+  return ContainEvent("CSoapRootHandler::EndElement", failed_, outOfMemory_,
+                      [&] { return !failed_ && OnEnd(); });
 }
 
 bool CSoapRootHandler::Characters(std::string_view text) {
   if (failed_) return false;
   // Text between structural elements (indentation) carries nothing.
   if (frames_.empty() || frames_.back().kind != FrameKind::kLeaf) return true;
-  try {
+  return ContainEvent("CSoapRootHandler::Characters", failed_, outOfMemory_, [&] {
     const bool kept = frames_.back().storage == StorageKind::kString ? wideText_.Characters(text)
                                                                      : text_.Characters(text);
     return kept || Fail();
-  } catch (const std::bad_alloc&) {
-    outOfMemory_ = true;
-    return Fail();
-  }
+  });
 }
 
 bool CSoapRootHandler::OnStart(const platform::SaxName& name,

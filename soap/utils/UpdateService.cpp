@@ -2,14 +2,13 @@
 
 #include "platform/com/ComInit.h"
 #include "platform/text/CodePage.h"
-#include "platform/trace/Trace.h"
+#include "platform/trace/Contain.h"
 #include "soap/utils/CUtilsT.h"
 
 namespace soap {
 
 std::string UpdateService::bxUpdate() const {
-  try {
-    platform::Trace("UpdateService::Connect begin");
+  return platform::ContainTraced("UpdateService::Connect", std::string(), [&] {
     Utils::DesktopVersion version;
     HRESULT hr = E_FAIL;
     {
@@ -20,21 +19,14 @@ std::string UpdateService::bxUpdate() const {
       const platform::ScopedComInit com;
       hr = proxy.VersionInfo(kProductOfferId, &version);
     }
-    if (FAILED(hr)) {
-      platform::Trace("UpdateService::Connect end");
-      return "";
-    }
+    if (FAILED(hr)) return std::string();
     const std::string versionNumber = platform::WideToAnsi(version.VersionNumber.value_or(u""));
     platform::Trace("UpdateService::bxUpdate Version: " + versionNumber);
     std::string download;
     if (versionNumber != kProductVersion)
       download = platform::WideToAnsi(version.DownloadURL.value_or(u""));
-    platform::Trace("UpdateService::Connect end");
     return download;
-  } catch (...) {
-    platform::Trace("UpdateService::Connect exception");
-    return "";
-  }
+  });
 }
 
 }  // namespace soap
