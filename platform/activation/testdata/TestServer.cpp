@@ -16,9 +16,8 @@ class Greeter final : public platform::ComObject<ITestGreeter>, platform::Module
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(REFCLSID clsid,
-                                                                            REFIID iid,
-                                                                            void** object) {
+extern "C" __attribute__((visibility("default"))) HRESULT STDAPICALLTYPE
+DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (clsid != CLSID_TestGreeter) return CLASS_E_CLASSNOTAVAILABLE;
@@ -26,6 +25,6 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(REFC
   return factory->QueryInterface(iid, object);
 }
 
-extern "C" __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {
+extern "C" __attribute__((visibility("default"))) HRESULT STDAPICALLTYPE DllCanUnloadNow() {
   return platform::ModuleLifetime::CanUnload() ? S_OK : S_FALSE;
 }

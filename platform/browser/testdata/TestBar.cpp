@@ -34,7 +34,9 @@ class TestBar final : public platform::ComObject<IDeskBand, IObjectWithSite>,
     gLog += "CloseDW;";
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT*, IUnknown*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT*, IUnknown*, BOOL) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE GetBandInfo(DWORD, DWORD, DESKBANDINFO*) override { return E_NOTIMPL; }
 
   HRESULT STDMETHODCALLTYPE SetSite(IUnknown* site) override {
@@ -72,16 +74,15 @@ class TestBar final : public platform::ComObject<IDeskBand, IObjectWithSite>,
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(REFCLSID clsid,
-                                                                            REFIID iid,
-                                                                            void** object) {
+extern "C" __attribute__((visibility("default"))) HRESULT STDAPICALLTYPE
+DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (clsid != CLSID_TestBar) return CLASS_E_CLASSNOTAVAILABLE;
   return platform::Make<platform::ClassFactory<TestBar>>()->QueryInterface(iid, object);
 }
 
-extern "C" __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {
+extern "C" __attribute__((visibility("default"))) HRESULT STDAPICALLTYPE DllCanUnloadNow() {
   return platform::ModuleLifetime::CanUnload() ? S_OK : S_FALSE;
 }
 
