@@ -46,7 +46,10 @@ HRESULT CSoapSocketClientT<TSocket>::SendRequest(std::string_view soapActionLine
   const HttpRequest request{"POST", kSoapContentType, headers, requestBody_};
   if (http_.Navigate(*endpoint_, request)) {
     const int status = http_.GetStatus();
-    if (status == 200 || status == 202) return S_OK;
+    if (status == 200) return S_OK;
+    // Accepted: the service took the request and answers nothing, so there
+    // is no document to parse and the result stays empty.
+    if (status == 202) return S_FALSE;
     return Failure(SoapClientError::kServerError);
   }
   if (http_.GetStatus() == 500) return ReadFault();
@@ -97,11 +100,12 @@ HRESULT CSoapSocketClientT<TSocket>::InvokePrepared(const SoapOperation& operati
   } else {
     try {
       hr = SendRequest(SoapActionLine(*operation.body));
-      if (SUCCEEDED(hr)) hr = ParseResponse(operation, block);
+      if (hr == S_OK) hr = ParseResponse(operation, block);
     } catch (const std::bad_alloc&) {
       hr = Failure(SoapClientError::kOutOfMemory);
     }
   }
+  if (hr == S_FALSE) hr = S_OK;
   if (FAILED(hr)) ResetFields(*operation.body, block, true);
   rootHandler_.Reset();
   requestBody_.clear();

@@ -63,6 +63,8 @@ class CSoapSocketClientT {
 
   // Posts the request body with `soapActionLine` (the complete
   // "SOAPAction: ..." line with its CR LF) and evaluates the status.
+  // S_OK when a response document follows, S_FALSE for an accepted request
+  // that answers none.
   HRESULT SendRequest(std::string_view soapActionLine);
 
   // Runs `operation` on `params`: `fillIn(params)` copies the in-parameters
