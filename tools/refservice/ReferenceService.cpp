@@ -1,5 +1,7 @@
 #include "tools/refservice/ReferenceService.h"
 
+#include <stdexcept>
+
 #include "tools/refservice/AdsService.h"
 #include "tools/refservice/HttpServer.h"
 #include "tools/refservice/SoapDispatcher.h"
@@ -8,10 +10,30 @@
 
 namespace refservice {
 
+namespace {
+
+// Requests are routed by their exact path, so a path without its leading
+// slash could never be asked for, and two services at one path would hide
+// one of them.
+ReferenceServiceOptions CheckedServicePaths(ReferenceServiceOptions options) {
+  for (const std::string* path : {&options.adsPath, &options.utilsPath}) {
+    if (path->empty() || path->front() != '/') {
+      throw std::invalid_argument("service path '" + *path + "' must start with '/'");
+    }
+  }
+  if (options.adsPath == options.utilsPath) {
+    throw std::invalid_argument("the ads and utils services need paths of their own, not both '" +
+                                options.adsPath + "'");
+  }
+  return options;
+}
+
+}  // namespace
+
 class ReferenceService::Impl {
  public:
   explicit Impl(ReferenceServiceOptions options)
-      : options_(std::move(options)),
+      : options_(CheckedServicePaths(std::move(options))),
         data_(LoadServiceData(options_.dataDirectory)),
         ads_(data_),
         utils_(data_),

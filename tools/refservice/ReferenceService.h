@@ -35,8 +35,9 @@ struct ReferenceServiceOptions {
 
 class ReferenceService {
  public:
-  // Loads the data files and starts listening. Throws std::runtime_error
-  // (bad data) or std::system_error (socket) on failure.
+  // Loads the data files and starts listening. Throws std::invalid_argument
+  // (a service path without its leading '/', or both services at one path),
+  // std::runtime_error (bad data) or std::system_error (socket) on failure.
   explicit ReferenceService(ReferenceServiceOptions options = {});
   ~ReferenceService();
   ReferenceService(const ReferenceService&) = delete;

@@ -386,5 +386,21 @@ TEST(ReferenceService, ServicesFollowTheConfiguredNamespacesAndPaths) {
             std::string::npos);
 }
 
+TEST(ReferenceServicePaths, APathWithoutItsSlashOrSharedByBothServicesIsRefused) {
+  ReferenceServiceOptions noSlash;
+  noSlash.adsPath = "foo";
+  EXPECT_THROW(ReferenceService{noSlash}, std::invalid_argument);
+  ReferenceServiceOptions empty;
+  empty.utilsPath = "";
+  EXPECT_THROW(ReferenceService{empty}, std::invalid_argument);
+  ReferenceServiceOptions shared;
+  shared.utilsPath = shared.adsPath;
+  EXPECT_THROW(ReferenceService{shared}, std::invalid_argument);
+  ReferenceServiceOptions moved;
+  moved.adsPath = "/ads";
+  ReferenceService service(moved);
+  EXPECT_EQ(service.AdsEndpoint(), service.BaseUrl() + "/ads");
+}
+
 }  // namespace
 }  // namespace refservice
