@@ -18,6 +18,13 @@ struct BrowserObject::PendingLoad {
 namespace {
 
 // What a browser shows when a page cannot be loaded.
+// A page that frames itself, or pages that frame each other, would load
+// without end; browsers stop nesting frames at a depth and a count of their
+// own. Frames past either limit show an empty page and the rest of the page
+// loads as usual.
+constexpr int kMaxFrameDepth = 8;
+constexpr std::size_t kMaxFramesPerPage = 100;
+
 constexpr char kErrorPage[] =
     "<html><head><title>Navigation canceled</title></head>"
     "<body><h1>The page cannot be displayed</h1></body></html>";
@@ -202,13 +209,16 @@ void BrowserObject::LoadFrames(std::uint64_t generation) {
     child.Attach(new BrowserObject(top_, topAlive_, this, alive_,
                                    html::Attribute(frame.element, u"name").value_or(u"")));
     frames_.push_back(child);
-    NavigationRecord request;
-    request.url =
-        Utf8ToWide(browser::ResolveAddress(WideToUtf8(location_), WideToUtf8(frame.source)));
-    child->RunNavigation(request);
-    if (generation != generation_) return;
+    if (FrameDepth() < kMaxFrameDepth && top_->FrameCount() <= kMaxFramesPerPage) {
+      NavigationRecord request;
+      request.url =
+          Utf8ToWide(browser::ResolveAddress(WideToUtf8(location_), WideToUtf8(frame.source)));
+      child->RunNavigation(request);
+      if (generation != generation_) return;
+    }
     if (!child->document_) {
-      // The frame's navigation was cancelled: it shows an empty page.
+      // The frame was not loaded or its navigation was cancelled: it shows
+      // an empty page.
       child->document_ = Make<html::HtmlDocument>(u"about:blank");
       child->document_->LoadPage({});
       child->document_->SetComplete(true);
@@ -216,6 +226,21 @@ void BrowserObject::LoadFrames(std::uint64_t generation) {
     document->AttachFrame(ComPtr<IUnknown>(static_cast<IWebBrowser2*>(child.Get())),
                           child->document_);
   }
+}
+
+int BrowserObject::FrameDepth() const {
+  int depth = 0;
+  for (const BrowserObject* browser = this; browser->parent_ != nullptr;
+       browser = browser->parent_) {
+    ++depth;
+  }
+  return depth;
+}
+
+std::size_t BrowserObject::FrameCount() const {
+  std::size_t count = frames_.size();
+  for (const ComPtr<BrowserObject>& frame : frames_) count += frame->FrameCount();
+  return count;
 }
 
 BrowserObject* BrowserObject::FindFrame(std::u16string_view name) {

@@ -134,6 +134,10 @@ class BrowserObject final
   void CompleteLoad(std::uint64_t generation, const NavigationRecord& request);
   void LoadFrames(std::uint64_t generation);
   BrowserObject* FindFrame(std::u16string_view name);
+  // How many frames deep this browser sits (0 for the top one), and how many
+  // frame browsers the tree below this one holds.
+  int FrameDepth() const;
+  std::size_t FrameCount() const;
   void CloseBar(Bar& bar);
   void Fire(DISPID id, std::vector<Variant> argumentsInOrder);
   IDispatch* AsDispatch() { return static_cast<IWebBrowser2*>(this); }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,8 +24,8 @@ class EventLog final : public DispatchObject<DWebBrowserEvents2> {
  public:
   explicit EventLog(IWebBrowser2* top) : top_(top) {}
 
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                 UINT*) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                   EXCEPINFO*, UINT*) override {
     std::string entry = std::to_string(id);
     if (params->cArgs > 0) {
       // The first argument (last in rgvarg) is the browser the event is about.
@@ -169,6 +170,37 @@ TEST_F(BrowserTest, FrameBrowsersHandOutTheirDocumentsEvenAfterNavigatingAlone) 
   ASSERT_EQ(browser_->Navigate2(&url, nullptr, &target, nullptr, nullptr), S_OK);
   EXPECT_EQ(FrameBodies(document.Get()),
             (std::vector<std::u16string>{u"Other", u"Other", u"Top page", u"Plain"}));
+}
+
+std::size_t BeforeNavigateCount(const std::vector<std::string>& entries) {
+  return static_cast<std::size_t>(std::count_if(
+      entries.begin(), entries.end(), [](const auto& e) { return e.rfind("250 ", 0) == 0; }));
+}
+
+TEST_F(BrowserTest, APageThatFramesItselfStopsNestingAndStillLoads) {
+  ASSERT_TRUE(
+      WriteWholeFile("C:\\Pages\\self.htm", "<body>Me<iframe src='self.htm'></iframe></body>"));
+  ASSERT_EQ(Go(u"C:\\Pages\\self.htm"), S_OK);
+  // The top page and eight frames inside each other; the ninth is left empty.
+  EXPECT_EQ(BeforeNavigateCount(sink_->entries), 1u + 8u);
+  EXPECT_EQ(sink_->entries.back().rfind("259 top", 0), 0u) << sink_->entries.back();
+  ComPtr<IDispatch> document;
+  ASSERT_EQ(browser_->get_Document(document.ReleaseAndGetAddressOf()), S_OK);
+  const auto bodies = FrameBodies(document.Get());
+  EXPECT_EQ(std::count(bodies.begin(), bodies.end(), u"Me"), 8);
+}
+
+TEST_F(BrowserTest, APageLoadsAtMostAHundredFrames) {
+  std::string page = "<body>Many";
+  for (int i = 0; i < 150; ++i) page += "<iframe src='plain.htm'></iframe>";
+  ASSERT_TRUE(WriteWholeFile("C:\\Pages\\many.htm", page + "</body>"));
+  ASSERT_EQ(Go(u"C:\\Pages\\many.htm"), S_OK);
+  EXPECT_EQ(BeforeNavigateCount(sink_->entries), 1u + 100u);
+  ComPtr<IDispatch> document;
+  ASSERT_EQ(browser_->get_Document(document.ReleaseAndGetAddressOf()), S_OK);
+  const auto bodies = FrameBodies(document.Get());
+  EXPECT_EQ(std::count(bodies.begin(), bodies.end(), u"Plain"), 100);
+  EXPECT_EQ(bodies.size(), 150u);  // the frames past the limit are empty pages
 }
 
 TEST_F(BrowserTest, CancelInBeforeNavigateStopsTheNavigation) {
