@@ -62,6 +62,9 @@ HostFileSystem::~HostFileSystem() {
 
 std::string ToProductLocation(std::string_view location) {
   constexpr std::string_view kFileScheme = "file://";
+  // No location stays no location, which the toolband answers with its
+  // failed load; as a host path it would name the working directory.
+  if (location.empty()) return {};
   if (location.starts_with("res://") || IsWindowsDrivePath(location)) return std::string(location);
   if (location.starts_with(kFileScheme)) {
     const std::string_view rest = location.substr(kFileScheme.size());

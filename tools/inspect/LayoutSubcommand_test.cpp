@@ -166,6 +166,15 @@ TEST(LayoutSubcommand, EmptyRootGivesResultFalse) {
             "  \"baseDirectory\": \"\",\n  \"controls\": []\n}\n");
 }
 
+TEST(LayoutSubcommand, EmptyLocationGivesTheFailedLoad) {
+  platform::ScopedRegistryReset registry;
+  const ToolRun run = RunLayout({""});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out,
+            "{\n  \"result\": false,\n  \"name\": \"\",\n  \"company\": \"\",\n"
+            "  \"baseDirectory\": \"\",\n  \"controls\": []\n}\n");
+}
+
 TEST(LayoutSubcommand, BadArgumentsAndUnreadableFilesFail) {
   platform::ScopedRegistryReset registry;
   struct Case {
