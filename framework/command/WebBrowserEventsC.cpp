@@ -13,7 +13,8 @@ class WebBrowserEventsC::Sink final : public platform::DispatchObject<DWebBrowse
   explicit Sink(Handler handler) : handler_(std::move(handler)) {}
   void Detach() { handler_ = nullptr; }
 
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
     // A copy: the handler may destroy the command, and with it this sink's
     // last outside reference, while it runs.
     if (Handler handler = handler_) handler(id);

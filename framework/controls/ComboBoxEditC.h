@@ -21,8 +21,8 @@ class ComboBoxEditC {
   void Release();
 
  private:
-  static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                           DWORD_PTR self);
+  static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR self);
 
   ComboBoxControlC& owner_;
   HWND edit_ = nullptr;

@@ -34,8 +34,8 @@ class EditControlC : public ControlC {
   virtual void OnCursorOver() {}
 
  private:
-  static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                           DWORD_PTR self);
+  static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR self);
 
   platform::ui::UniqueWindow window_;
 };

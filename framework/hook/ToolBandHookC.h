@@ -54,7 +54,8 @@ class ToolBandHookC : public platform::DispatchObject<IDeskBand, IObjectWithSite
   // Shuts the context down and disconnects the sink; the site stays until
   // SetSite(nullptr).
   HRESULT STDMETHODCALLTYPE CloseDW(DWORD reserved) override;
-  HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT* border, IUnknown* site, BOOL reserved) override;
+  HRESULT STDMETHODCALLTYPE ResizeBorderDW(const RECT* border, IUnknown* site,
+                                           BOOL reserved) override;
   // A toolbar band: at least as high as the toolbar and as wide as its
   // first button, any wider, no title, the rebar's own background.
   HRESULT STDMETHODCALLTYPE GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) override;
@@ -74,8 +75,9 @@ class ToolBandHookC : public platform::DispatchObject<IDeskBand, IObjectWithSite
   HRESULT STDMETHODCALLTYPE TranslateAcceleratorIO(MSG* message) override;
 
   // DWebBrowserEvents2
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
-                 VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argumentError) override;
 
   // The tab context, from SetSite(site) to SetSite(nullptr); null otherwise.
   ToolBandContextC* Context() const { return context_.get(); }

@@ -26,16 +26,19 @@ class ToolBandHookWith : public ToolBandHookC, public ProductInterfaces... {
   ULONG STDMETHODCALLTYPE AddRef() override { return ToolBandHookC::AddRef(); }
   ULONG STDMETHODCALLTYPE Release() override { return ToolBandHookC::Release(); }
 
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return ToolBandHookC::GetTypeInfoCount(count); }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    return ToolBandHookC::GetTypeInfoCount(count);
+  }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
     return ToolBandHookC::GetTypeInfo(index, locale, info);
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                        DISPID* ids) override {
+                                          DISPID* ids) override {
     return ToolBandHookC::GetIDsOfNames(iid, names, count, locale, ids);
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
-                 VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argumentError) override {
     return ToolBandHookC::Invoke(id, iid, locale, flags, params, result, exception, argumentError);
   }
 

@@ -99,8 +99,8 @@ class ToolBandC : public ToolBandI, public ControlCollectionI {
   HWND HookedRebar() const { return rebarHook_.Rebar(); }
 
  private:
-  static LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                             DWORD_PTR self);
+  static LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
   // Puts the control's images into the image lists once, when it arrives.
   void LoadImages(ControlI& control);
   void InsertButton(ControlI& control, int index);

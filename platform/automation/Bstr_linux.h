@@ -2,9 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <string_view>
-#include <utility>
+
 #include "platform/com/HResult.h"
 
 using OLECHAR = char16_t;

@@ -1,10 +1,7 @@
 // The Linux side of platform/automation/ConnectionPoint.h: the connection point interfaces.
 #pragma once
 
-#include <mutex>
-#include <vector>
-#include "platform/automation/Dispatch.h"
-#include "platform/com/ComPtr.h"
+#include "platform/com/Unknown.h"
 
 constexpr HRESULT CONNECT_E_CANNOTCONNECT = MakeHresult(0x80040202u);
 
@@ -14,7 +11,8 @@ struct IConnectionPoint : IUnknown {
   static constexpr IID kIid = platform::MakeGuid("B196B286-BAB4-101A-B69C-00AA00341D07");
 
   virtual HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** container) = 0;
+  virtual HRESULT STDMETHODCALLTYPE
+  GetConnectionPointContainer(IConnectionPointContainer** container) = 0;
   virtual HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) = 0;
   virtual HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) = 0;
 

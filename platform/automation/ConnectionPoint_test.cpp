@@ -38,8 +38,8 @@ class EventSource final : public ComObject<IConnectionPointContainer> {
 class Sink final : public DispatchObject<ITestEvents> {
  public:
   Sink(std::string name, std::vector<std::string>* log) : name_(std::move(name)), log_(log) {}
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                 UINT*) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                   EXCEPINFO*, UINT*) override {
     log_->push_back(name_ + ":" + std::to_string(id));
     if (onEvent) onEvent(params);
     return S_OK;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "platform/automation/Variant.h"
-#include "platform/com/ComObject.h"
 
 using DISPID = LONG;
 using LCID = DWORD;
@@ -30,10 +29,11 @@ struct IDispatch : IUnknown {
 
   virtual HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                DISPID* ids) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
-                         VARIANT* result, EXCEPINFO* exception, UINT* argumentError) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count,
+                                                  LCID locale, DISPID* ids) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                           DISPPARAMS* params, VARIANT* result,
+                                           EXCEPINFO* exception, UINT* argumentError) = 0;
 
  protected:
   ~IDispatch() = default;

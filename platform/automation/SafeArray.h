@@ -11,4 +11,3 @@
 #else
 #include "platform/automation/SafeArray_linux.h"
 #endif
-

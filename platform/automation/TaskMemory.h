@@ -9,4 +9,3 @@
 #else
 #include "platform/automation/TaskMemory_linux.h"
 #endif
-

@@ -2,9 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <string_view>
+
 #include "platform/automation/Bstr.h"
 #include "platform/com/Unknown.h"
 

@@ -16,4 +16,3 @@
 #else
 #include "platform/automation/WebBrowserEventIds_linux.h"
 #endif
-

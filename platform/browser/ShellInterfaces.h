@@ -8,9 +8,9 @@
 #include "platform/ui/WinTypes.h"
 
 #if defined(_WIN32)
+#include <servprov.h>
 #include <shlobj.h>
 #include <shobjidl.h>
-#include <servprov.h>
 
 // The SDK's interfaces cannot name their bases, so the chains the product's
 // bands answer QueryInterface for are spelled out here.
@@ -29,4 +29,3 @@ struct platform::BaseInterfaceOf<IPersistStream> {
 #else
 #include "platform/browser/ShellInterfaces_linux.h"
 #endif
-

@@ -19,4 +19,3 @@ struct platform::BaseInterfaceOf<DWebBrowserEvents2> {
 #else
 #include "platform/browser/WebBrowser_linux.h"
 #endif
-

@@ -23,11 +23,12 @@ struct IWebBrowser2 : IDispatch {
   // Optional arguments may be null or empty variants. Flags: a VT_I4;
   // target: a frame name, "_self", "_top", "_parent" or "_blank"; post data:
   // a VT_ARRAY | VT_UI1; headers: CRLF-separated lines.
-  virtual HRESULT STDMETHODCALLTYPE Navigate(BSTR url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
-                           VARIANT* headers) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Navigate(BSTR url, VARIANT* flags, VARIANT* targetFrameName,
+                                             VARIANT* postData, VARIANT* headers) = 0;
   // The same with the URL as a VT_BSTR variant.
-  virtual HRESULT STDMETHODCALLTYPE Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName,
-                            VARIANT* postData, VARIANT* headers) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Navigate2(VARIANT* url, VARIANT* flags,
+                                              VARIANT* targetFrameName, VARIANT* postData,
+                                              VARIANT* headers) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_LocationURL(BSTR* url) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_LocationName(BSTR* name) = 0;
   // The current document (answers IHTMLDocument2); S_OK with null before
@@ -41,7 +42,8 @@ struct IWebBrowser2 : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE get_HWND(LONG_PTR* window) = 0;
   // Shows or hides an explorer bar: `clsid` a VT_BSTR in registry form,
   // `show` a VT_BOOL; `size` is ignored.
-  virtual HRESULT STDMETHODCALLTYPE ShowBrowserBar(VARIANT* clsid, VARIANT* show, VARIANT* size) = 0;
+  virtual HRESULT STDMETHODCALLTYPE ShowBrowserBar(VARIANT* clsid, VARIANT* show,
+                                                   VARIANT* size) = 0;
   virtual HRESULT STDMETHODCALLTYPE Quit() = 0;
   virtual HRESULT STDMETHODCALLTYPE put_RegisterAsBrowser(VARIANT_BOOL value) = 0;
   virtual HRESULT STDMETHODCALLTYPE put_AddressBar(VARIANT_BOOL value) = 0;

@@ -73,7 +73,9 @@ class ComObject : public Interfaces... {
     return S_OK;
   }
 
-  ULONG STDMETHODCALLTYPE AddRef() override { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    return references_.fetch_add(1, std::memory_order_relaxed) + 1;
+  }
 
   ULONG STDMETHODCALLTYPE Release() override {
     const ULONG remaining = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;

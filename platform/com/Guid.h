@@ -6,8 +6,6 @@
 // mistaken for one.
 #pragma once
 
-#include <array>
-#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <functional>

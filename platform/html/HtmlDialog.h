@@ -14,8 +14,8 @@
 #include "platform/ui/WinTypes.h"
 
 #if defined(_WIN32)
-#include <urlmon.h>
 #include <mshtmhst.h>
+#include <urlmon.h>
 #else
 #include "platform/html/HtmlDialog_linux.h"
 #endif

@@ -78,7 +78,8 @@ class HtmlDocument final : public DispatchObject<IHTMLDocument2, IHTMLDocument3,
 
   // --- IHTMLDocument3 -------------------------------------------------------------
   HRESULT STDMETHODCALLTYPE getElementById(BSTR id, IHTMLElement** element) override;
-  HRESULT STDMETHODCALLTYPE getElementsByTagName(BSTR tagName, IHTMLElementCollection** elements) override;
+  HRESULT STDMETHODCALLTYPE getElementsByTagName(BSTR tagName,
+                                                 IHTMLElementCollection** elements) override;
   HRESULT STDMETHODCALLTYPE get_documentElement(IHTMLElement** root) override;
 
   // --- IOleContainer --------------------------------------------------------------

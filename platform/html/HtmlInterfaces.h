@@ -26,4 +26,3 @@ struct platform::BaseInterfaceOf<IHTMLWindow2> {
 #else
 #include "platform/html/HtmlInterfaces_linux.h"
 #endif
-

@@ -44,7 +44,8 @@ struct IHTMLDocument3 : IDispatch {
   // The first element in document order with that id; S_OK with null when
   // there is none.
   virtual HRESULT STDMETHODCALLTYPE getElementById(BSTR id, IHTMLElement** element) = 0;
-  virtual HRESULT STDMETHODCALLTYPE getElementsByTagName(BSTR tagName, IHTMLElementCollection** elements) = 0;
+  virtual HRESULT STDMETHODCALLTYPE getElementsByTagName(BSTR tagName,
+                                                         IHTMLElementCollection** elements) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_documentElement(IHTMLElement** root) = 0;
 
  protected:
@@ -63,7 +64,8 @@ struct IHTMLElement : IDispatch {
   // flags: 1 matches the name case-sensitively (0 does not).
   virtual HRESULT STDMETHODCALLTYPE getAttribute(BSTR name, LONG flags, VARIANT* value) = 0;
   virtual HRESULT STDMETHODCALLTYPE setAttribute(BSTR name, VARIANT value, LONG flags) = 0;
-  virtual HRESULT STDMETHODCALLTYPE removeAttribute(BSTR name, LONG flags, VARIANT_BOOL* removed) = 0;
+  virtual HRESULT STDMETHODCALLTYPE removeAttribute(BSTR name, LONG flags,
+                                                    VARIANT_BOOL* removed) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_innerText(BSTR* text) = 0;
   virtual HRESULT STDMETHODCALLTYPE put_innerText(BSTR text) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_outerText(BSTR* text) = 0;
@@ -155,7 +157,8 @@ struct IHTMLTxtRange : IDispatch {
   // Finds the next match (see the flags above) in the range, or from a
   // collapsed range up to `count` characters forwards (backwards when
   // negative); on success the range becomes the match.
-  virtual HRESULT STDMETHODCALLTYPE findText(BSTR text, LONG count, LONG flags, VARIANT_BOOL* found) = 0;
+  virtual HRESULT STDMETHODCALLTYPE findText(BSTR text, LONG count, LONG flags,
+                                             VARIANT_BOOL* found) = 0;
   virtual HRESULT STDMETHODCALLTYPE select() = 0;
   virtual HRESULT STDMETHODCALLTYPE scrollIntoView(VARIANT_BOOL alignToTop) = 0;
   virtual HRESULT STDMETHODCALLTYPE collapse(VARIANT_BOOL toStart) = 0;
@@ -165,7 +168,8 @@ struct IHTMLTxtRange : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE moveEnd(BSTR unit, LONG count, LONG* moved) = 0;
   // how: "StartToStart", "StartToEnd", "EndToStart", "EndToEnd".
   virtual HRESULT STDMETHODCALLTYPE setEndPoint(BSTR how, IHTMLTxtRange* other) = 0;
-  virtual HRESULT STDMETHODCALLTYPE compareEndPoints(BSTR how, IHTMLTxtRange* other, LONG* result) = 0;
+  virtual HRESULT STDMETHODCALLTYPE compareEndPoints(BSTR how, IHTMLTxtRange* other,
+                                                     LONG* result) = 0;
   virtual HRESULT STDMETHODCALLTYPE isEqual(IHTMLTxtRange* other, VARIANT_BOOL* equal) = 0;
   virtual HRESULT STDMETHODCALLTYPE inRange(IHTMLTxtRange* other, VARIANT_BOOL* inside) = 0;
   virtual HRESULT STDMETHODCALLTYPE parentElement(IHTMLElement** parent) = 0;

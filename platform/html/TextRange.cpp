@@ -49,7 +49,8 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
 
   HRESULT STDMETHODCALLTYPE pasteHTML(BSTR html) override;
 
-  HRESULT STDMETHODCALLTYPE findText(BSTR text, LONG count, LONG flags, VARIANT_BOOL* found) override {
+  HRESULT STDMETHODCALLTYPE findText(BSTR text, LONG count, LONG flags,
+                                     VARIANT_BOOL* found) override {
     if (found == nullptr) return E_POINTER;
     *found = VARIANT_FALSE;
     const std::u16string_view needle = Bstr::Borrowed(text);
@@ -132,7 +133,8 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     return S_OK;
   }
 
-  HRESULT STDMETHODCALLTYPE compareEndPoints(BSTR how, IHTMLTxtRange* other, LONG* result) override {
+  HRESULT STDMETHODCALLTYPE compareEndPoints(BSTR how, IHTMLTxtRange* other,
+                                             LONG* result) override {
     if (result == nullptr) return E_POINTER;
     const TextRange* source = dynamic_cast<TextRange*>(other);
     std::size_t* mine = nullptr;

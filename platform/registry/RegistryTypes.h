@@ -11,4 +11,3 @@
 #else
 #include "platform/registry/RegistryTypes_linux.h"
 #endif
-

@@ -1,4 +1,5 @@
-// The Linux side of platform/registry/RegistryTypes.h: registry handles, value types, access rights and status codes.
+// The Linux side of platform/registry/RegistryTypes.h: registry handles, value types, access rights
+// and status codes.
 #pragma once
 
 #include <cstdint>

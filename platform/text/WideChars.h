@@ -7,7 +7,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "platform/com/HResult.h"
 
@@ -23,13 +22,5 @@ inline const char16_t* AsChar16(const WCHAR* text) {
   return reinterpret_cast<const char16_t*>(text);
 }
 inline char16_t* AsChar16(WCHAR* text) { return reinterpret_cast<char16_t*>(text); }
-
-// A view of an SDK string: NUL-terminated, or `length` units long.
-inline std::u16string_view Char16View(const WCHAR* text) {
-  return text == nullptr ? std::u16string_view() : std::u16string_view(AsChar16(text));
-}
-inline std::u16string_view Char16View(const WCHAR* text, std::size_t length) {
-  return text == nullptr ? std::u16string_view() : std::u16string_view(AsChar16(text), length);
-}
 
 }  // namespace platform

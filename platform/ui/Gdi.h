@@ -18,8 +18,10 @@
 #include "platform/ui/WindowMessages.h"
 
 #if defined(_WIN32)
-#include <commctrl.h>
 #include <windows.h>
+
+// After <windows.h>, whose types it uses.
+#include <commctrl.h>
 #else
 #include "platform/ui/Gdi_linux.h"
 #endif

@@ -1,10 +1,6 @@
 // The Linux side of platform/ui/Gdi.h: fonts, brushes, device contexts and text drawing.
 #pragma once
 
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "platform/ui/WindowMessages.h"
 
 struct LOGFONTW {

@@ -1,10 +1,6 @@
 // The Linux side of platform/ui/ImageList.h: image lists.
 #pragma once
 
-#include <optional>
-#include <vector>
-
-#include "platform/resources/Bitmap.h"
 #include "platform/ui/WindowMessages.h"
 
 constexpr UINT ILC_MASK = 0x0001;

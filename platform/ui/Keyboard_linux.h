@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string_view>
+
 #include "platform/ui/WindowMessages.h"
 
 constexpr int WH_KEYBOARD = 2;

@@ -1,4 +1,5 @@
-// The Linux side of platform/ui/MessageQueue.h: sending, posting and retrieving messages, and thread timers.
+// The Linux side of platform/ui/MessageQueue.h: sending, posting and retrieving messages, and
+// thread timers.
 #pragma once
 
 #include "platform/ui/WindowMessages.h"

@@ -10,6 +10,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+// After <windows.h>, whose types it uses.
 #include <commctrl.h>
 #else
 #include "platform/ui/Subclass_linux.h"

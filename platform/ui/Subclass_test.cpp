@@ -14,7 +14,7 @@ using testing::MessageLog;
 
 // Each subclass appends its tag to the string its reference data points to.
 LRESULT CALLBACK TaggingSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                        DWORD_PTR refData) {
+                                 DWORD_PTR refData) {
   if (message == WM_USER) *reinterpret_cast<std::string*>(refData) += static_cast<char>('0' + id);
   if (message == WM_USER + 1 && id == 2) return 99;  // swallowed by the newest
   return DefSubclassProc(hwnd, message, wParam, lParam);

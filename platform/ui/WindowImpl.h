@@ -42,8 +42,8 @@ class WindowImpl {
 
  private:
   static LRESULT CALLBACK StartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                              DWORD_PTR refData);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR refData);
   LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Detach();
 

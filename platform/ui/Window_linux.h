@@ -92,10 +92,10 @@ BOOL WINAPI DestroyCaret();
 BOOL WINAPI ShowCaret(HWND hwnd);
 BOOL WINAPI HideCaret(HWND hwnd);
 
-// The common controls are always available; kept so product code calls it
-// where the real one must.
 constexpr DWORD ICC_BAR_CLASSES = 0x00000004;   // toolbar, status bar, trackbar, tooltips
 constexpr DWORD ICC_COOL_CLASSES = 0x00000400;  // rebar
+// The common controls are always available; kept so product code calls it
+// where the real one must. Fails, as the real one does, unless dwSize is set.
 struct INITCOMMONCONTROLSEX {
   DWORD dwSize;
   DWORD dwICC;

@@ -32,8 +32,8 @@ class BrowserEventSink final : public platform::DispatchObject<DWebBrowserEvents
       : events_(events), top_(top) {}
   void Detach() { events_ = nullptr; }
 
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                 UINT*) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                   EXCEPINFO*, UINT*) override {
     if (events_ == nullptr) return S_OK;
     BrowserEvent event{id, {}, false};
     // Arguments arrive last first: pDisp is the last of rgvarg, the URL
