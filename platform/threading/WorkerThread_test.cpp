@@ -1,0 +1,53 @@
+#include "platform/threading/WorkerThread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/com/ModuleLifetime.h"
+
+namespace platform {
+namespace {
+
+TEST(WorkerThreadTest, RunningWorkersHoldTheModuleUntilTheirWorkReturns) {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::atomic<int> started = 0;
+  const LONG locksBefore = ModuleLifetime::LockCount();
+
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(StartWorkerThread("WorkerThreadTest", [released, &started] {
+      ++started;
+      released.wait();
+    }));
+  }
+  EXPECT_EQ(RunningWorkerThreads(), 3);
+  EXPECT_EQ(ModuleLifetime::LockCount(), locksBefore + 3);
+  EXPECT_FALSE(ModuleLifetime::CanUnload());
+
+  release.set_value();
+  WaitForWorkerThreads();
+  EXPECT_EQ(started, 3);
+  EXPECT_EQ(RunningWorkerThreads(), 0);
+  EXPECT_EQ(ModuleLifetime::LockCount(), locksBefore);
+}
+
+TEST(WorkerThreadTest, WorkThatThrowsIsContainedAndGivesTheModuleBack) {
+  const LONG locksBefore = ModuleLifetime::LockCount();
+  ASSERT_TRUE(StartWorkerThread("WorkerThreadTest::Throws",
+                                [] { throw std::runtime_error("service gone"); }));
+  ASSERT_TRUE(StartWorkerThread("WorkerThreadTest::Throws", [] { throw 42; }));
+  WaitForWorkerThreads();
+  EXPECT_EQ(ModuleLifetime::LockCount(), locksBefore);
+}
+
+TEST(WorkerThreadTest, WaitingWithNoWorkersReturnsAtOnce) {
+  WaitForWorkerThreads();
+  EXPECT_EQ(RunningWorkerThreads(), 0);
+}
+
+}  // namespace
+}  // namespace platform
