@@ -60,6 +60,27 @@ std::optional<std::string> ReadWholeFile(std::string_view windowsPath) {
   return bytes;
 }
 
+std::optional<FileFacts> GetFileFacts(std::string_view windowsPath) {
+  const auto mapped = MapPath(windowsPath);
+  if (!mapped || !IsHostFile(mapped->host)) return std::nullopt;
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(mapped->host, error);
+  if (error) return std::nullopt;
+  const fs::file_time_type written = fs::last_write_time(mapped->host, error);
+  if (error) return std::nullopt;
+  return FileFacts{size, std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+                             std::chrono::file_clock::to_sys(written))};
+}
+
+bool SetFileLastWriteTime(std::string_view windowsPath,
+                          std::chrono::system_clock::time_point time) {
+  const auto mapped = MapPath(windowsPath);
+  if (!mapped || !IsHostFile(mapped->host)) return false;
+  std::error_code error;
+  fs::last_write_time(mapped->host, std::chrono::file_clock::from_sys(time), error);
+  return !error;
+}
+
 bool WriteWholeFile(std::string_view windowsPath, std::string_view bytes) {
   const auto mapped = MapPath(windowsPath);
   if (!mapped || !IsHostDirectory(mapped->host.parent_path()) || IsHostDirectory(mapped->host)) {

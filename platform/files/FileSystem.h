@@ -15,6 +15,7 @@
 // All functions are safe to call from any thread.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -60,6 +61,17 @@ bool IsDirectory(std::string_view windowsPath);
 // Whole-file read; nullopt when the file cannot be read (missing, a
 // directory, outside every drive).
 std::optional<std::string> ReadWholeFile(std::string_view windowsPath);
+
+// GetFileAttributesEx on a file: its size and last-write time; nullopt when
+// it is missing or a directory.
+struct FileFacts {
+  std::uint64_t size = 0;
+  std::chrono::system_clock::time_point lastWrite;
+};
+std::optional<FileFacts> GetFileFacts(std::string_view windowsPath);
+
+// SetFileTime on the last-write time of a file; false when it is missing.
+bool SetFileLastWriteTime(std::string_view windowsPath, std::chrono::system_clock::time_point time);
 
 // Creates or truncates the file and writes all bytes; false when the parent
 // directory does not exist or the write fails.

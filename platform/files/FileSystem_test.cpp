@@ -60,6 +60,21 @@ TEST(FileSystem, WriteThenReadIsByteExact) {
   EXPECT_EQ(ReadWholeFile("C:\\empty"), "");
 }
 
+TEST(FileSystem, FactsGiveSizeAndALastWriteTimeThatCanBeSet) {
+  ScopedFileSystemRoot root;
+  EXPECT_FALSE(GetFileFacts("C:\\missing.cl"));
+  EXPECT_FALSE(GetFileFacts("C:\\Program Files")) << "a directory has no file facts";
+  EXPECT_FALSE(SetFileLastWriteTime("C:\\missing.cl", std::chrono::system_clock::now()));
+
+  ASSERT_TRUE(WriteWholeFile("C:\\cache.cl", "12345"));
+  const auto written = std::chrono::system_clock::time_point(std::chrono::seconds(946684800));
+  ASSERT_TRUE(SetFileLastWriteTime("c:\\CACHE.cl", written));
+  const auto facts = GetFileFacts("C:\\cache.cl");
+  ASSERT_TRUE(facts);
+  EXPECT_EQ(facts->size, 5u);
+  EXPECT_EQ(facts->lastWrite, written);
+}
+
 TEST(FileSystem, NamesMatchWhateverTheirCase) {
   ScopedFileSystemRoot root;
   ASSERT_TRUE(WriteWholeFile("C:\\Program Files\\Internet Explorer\\Cache.DAT", "x"));

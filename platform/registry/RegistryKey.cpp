@@ -214,10 +214,9 @@ LSTATUS RegistryKey::QueryBinaryValue(std::string_view name,
 LSTATUS RegistryKey::SetValue(std::string_view name, DWORD type, const void* data, DWORD size) {
   if (data == nullptr && size != 0) return ERROR_INVALID_PARAMETER;
   const auto* bytes = static_cast<const std::uint8_t*>(data);
+  // Stored exactly as given, as Windows stores it: a string written without
+  // its terminator stays without one, so readers must bound what they read.
   std::vector<std::uint8_t> stored(bytes, bytes + size);
-  // A string without its terminator would send every C-string reader past
-  // the end of the data; store the terminator the writer forgot.
-  if (IsStringType(type) && (stored.empty() || stored.back() != 0)) stored.push_back(0);
 
   Tree& tree = TheTree();
   std::lock_guard lock(tree.mutex);

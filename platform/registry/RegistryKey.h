@@ -12,9 +12,10 @@
 // components ("Software\\\\Name") are skipped, so they name the same key as
 // the path without them.
 //
-// String values (REG_SZ, REG_EXPAND_SZ) hold ANSI text with a terminating NUL,
-// as RegQueryValueExA returns them; a string set without its terminator gets
-// one, so a reader that trusts the terminator never runs past the data.
+// String values (REG_SZ, REG_EXPAND_SZ) hold ANSI text, stored byte for byte
+// as written: with its terminating NUL when the writer counted it, without
+// one when it did not, as on Windows. A reader must bound what it reads and
+// never trust a terminator to be there.
 //
 // All keys live in one process-wide tree guarded by one mutex; handles may be
 // used from any thread.

@@ -89,7 +89,7 @@ TEST_F(RegistryKeyTest, QueryValueFollowsRegQueryValueExSizing) {
   EXPECT_EQ(key.QueryValue("Missing", &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryKeyTest, StringsAlwaysCarryATerminator) {
+TEST_F(RegistryKeyTest, StringsAreStoredExactlyAsWritten) {
   RegistryKey key;
   ASSERT_EQ(key.Create(HKEY_CURRENT_USER, "Software\\T"), ERROR_SUCCESS);
   ASSERT_EQ(key.SetValue("Raw", REG_SZ, "abc", 3), ERROR_SUCCESS);
@@ -98,11 +98,19 @@ TEST_F(RegistryKeyTest, StringsAlwaysCarryATerminator) {
 
   std::vector<std::uint8_t> bytes;
   ASSERT_EQ(key.QueryBinaryValue("Raw", bytes), ERROR_SUCCESS);
-  EXPECT_EQ(bytes, (std::vector<std::uint8_t>{'a', 'b', 'c', 0}));
+  EXPECT_EQ(bytes, (std::vector<std::uint8_t>{'a', 'b', 'c'}));
   ASSERT_EQ(key.QueryBinaryValue("Empty", bytes), ERROR_SUCCESS);
-  EXPECT_EQ(bytes, std::vector<std::uint8_t>{0});
+  EXPECT_TRUE(bytes.empty());
 
   std::string text;
+  ASSERT_EQ(key.QueryStringValue("Raw", text), ERROR_SUCCESS);
+  EXPECT_EQ(text, "abc") << "an unterminated string ends with its data";
+  char buffer[8] = {'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x'};
+  DWORD size = sizeof buffer;
+  ASSERT_EQ(key.QueryValue("Raw", nullptr, buffer, &size), ERROR_SUCCESS);
+  EXPECT_EQ(size, 3u);
+  EXPECT_EQ(buffer[3], 'x') << "no terminator is made up";
+
   ASSERT_EQ(key.QueryStringValue("Inner", text), ERROR_SUCCESS);
   EXPECT_EQ(text, "ab");
   ASSERT_EQ(key.QueryStringValue("Empty", text), ERROR_SUCCESS);
