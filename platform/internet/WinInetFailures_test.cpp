@@ -1,5 +1,5 @@
 // How a send fails: no listener, a silent peer, malformed or oversized
-// answers, and input the stand-in refuses before it connects.
+// answers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +10,6 @@
 
 namespace {
 
-using platform::internet::testing::kFormContentType;
 using platform::internet::testing::OpenRequest;
 using platform::internet::testing::OpenRequestTo;
 using platform::internet::testing::SetAllTimeouts;
@@ -73,7 +72,7 @@ TEST(HttpSendRequestA, RefusesMalformedAnswers) {
       {"no status line", "hello there\r\n\r\n", true},
       {"status not a number", "HTTP/1.1 abc OK\r\n\r\n", true},
       {"head cut short", "HTTP/1.1 200 OK\r\nContent-Le", false},
-      // A client that read on would wait here until the peer's guard ends it.
+      // More head than any server sends, and the peer holds on after it.
       {"head without end", "HTTP/1.1 200 OK\r\n" + EndlessHeaders(), true},
   };
   for (const Case& c : cases) {
