@@ -1,9 +1,9 @@
 # Where the product's services and web site live. These are build-time
 # constants of the toolbar; a deployment changes them here, not at run time.
-# Only the two service endpoints may be redirected at run time, through the
-# environment variables of the same names, so the demo and the tests can
-# point a real build at the loopback reference service. The namespaces are
-# part of the wire contract and stay as built.
+# Only the two service endpoints and the web site may be redirected at run
+# time, through the environment variables of the same names, so the demo and
+# the tests can point a real build at the loopback reference service. The
+# namespaces are part of the wire contract and stay as built.
 #
 # The values end up in a generated header, soap/ServiceConfig.h, that the
 # `soap_endpoints` interface library puts on the include path.
@@ -51,10 +51,12 @@ inline constexpr char kWebSite[] = "@VIMARU_WEB_SITE@";
 
 inline constexpr char kAdsEndpointVariable[] = "VIMARU_ADS_ENDPOINT";
 inline constexpr char kUtilsEndpointVariable[] = "VIMARU_UTILS_ENDPOINT";
+inline constexpr char kWebSiteVariable[] = "VIMARU_WEB_SITE";
 
 // The one place the run-time override is read: a proxy built without an
-// explicit URL starts here. A set but empty variable counts as unset, so a
-// stray "export VIMARU_ADS_ENDPOINT=" cannot leave the proxies without a host.
+// explicit URL, and every request to the web site, start here. A set but
+// empty variable counts as unset, so a stray "export VIMARU_ADS_ENDPOINT="
+// cannot leave the proxies without a host.
 inline std::string ServiceEndpointOrOverride(const char* variable, const char* builtIn) {
   const char* value = std::getenv(variable);
   return value != nullptr && *value != '\0' ? std::string(value) : std::string(builtIn);
@@ -66,6 +68,10 @@ inline std::string DefaultAdsEndpoint() {
 
 inline std::string DefaultUtilsEndpoint() {
   return ServiceEndpointOrOverride(kUtilsEndpointVariable, kBuiltInUtilsEndpoint);
+}
+
+inline std::string DefaultWebSite() {
+  return ServiceEndpointOrOverride(kWebSiteVariable, kWebSite);
 }
 
 }  // namespace soap

@@ -1,0 +1,76 @@
+#include "platform/internet/RequestText.h"
+
+namespace platform::internet {
+namespace {
+
+bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+
+bool IsAsciiAlphanumeric(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+}  // namespace
+
+std::optional<std::string> RequestTargetOf(std::string_view objectName) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string target;
+  target.reserve(objectName.size() + 1);
+  if (objectName.empty() || objectName.front() != '/') target += '/';
+  for (char c : objectName) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (IsControl(byte)) return std::nullopt;
+    if (byte == ' ' || byte > 0x7F) {
+      target += '%';
+      target += kHex[byte >> 4];
+      target += kHex[byte & 0x0F];
+    } else {
+      target += c;
+    }
+  }
+  return target;
+}
+
+bool IsPlainServerName(std::string_view serverName) {
+  if (serverName.empty() || serverName.size() > 255) return false;
+  for (char c : serverName) {
+    if (!IsAsciiAlphanumeric(c) && c != '-' && c != '.' && c != '_') return false;
+  }
+  return true;
+}
+
+bool IsToken(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (!IsAsciiAlphanumeric(c) &&
+        std::string_view("!#$%&'*+-.^_`|~").find(c) == std::string_view::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsHeaderText(std::string_view text) {
+  for (char c : text) {
+    if (c != '\t' && IsControl(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+std::optional<std::vector<std::string>> SplitHeaderLines(std::string_view headers) {
+  std::vector<std::string> lines;
+  while (!headers.empty()) {
+    const std::size_t end = headers.find("\r\n");
+    const std::string_view line = headers.substr(0, end);
+    headers = end == std::string_view::npos ? std::string_view() : headers.substr(end + 2);
+    if (line.empty()) continue;
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || !IsToken(line.substr(0, colon)) ||
+        !IsHeaderText(line.substr(colon + 1))) {
+      return std::nullopt;
+    }
+    lines.emplace_back(line);
+  }
+  return lines;
+}
+
+}  // namespace platform::internet
