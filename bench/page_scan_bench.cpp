@@ -50,13 +50,12 @@ class Words {
     return vocabulary_[static_cast<std::size_t>(uniform * uniform * vocabulary_.size())];
   }
 
-  // A phrase of 26 to 40 units, the length of the shipped category labels.
+  // A phrase of 26 to 40 units, the length of the shipped category labels:
+  // words have at most 12 units, so the last one added never passes 40.
   std::u16string Label() {
-    for (;;) {
-      std::u16string label = Word();
-      while (label.size() < 26) label += u' ' + Word();
-      if (label.size() <= 40) return label;
-    }
+    std::u16string label = Word();
+    while (label.size() < 26) label += u' ' + Word();
+    return label;
   }
 
  private:

@@ -84,11 +84,13 @@ class CaseGenerator {
     return text;
   }
 
+  // Every alphabet here has letters of both parities.
   char16_t LetterOfOtherParity(char16_t unit) {
-    for (;;) {
-      const char16_t other = Letter();
-      if ((other ^ unit) & 1) return other;
+    std::u16string others;
+    for (char16_t letter : letters_) {
+      if ((letter ^ unit) & 1) others.push_back(letter);
     }
+    return others[Below(others.size())];
   }
 
   // A keyword of `length` units whose units from `matchLength` on add nothing
