@@ -11,6 +11,7 @@
 #include "tools/inspect/ConnectorSubcommands.h"
 #include "tools/inspect/LayoutSubcommand.h"
 #include "tools/inspect/PageSubcommand.h"
+#include "tools/inspect/ScanSubcommand.h"
 #include "tools/inspect/Subcommand.h"
 #include "tools/inspect/ToolbarSubcommand.h"
 
@@ -25,6 +26,7 @@ constexpr std::array kSubcommands = {
     tools::Subcommand{"categories", tools::kCategoriesUsage, &tools::RunCategoriesSubcommand},
     tools::Subcommand{"blocked", tools::kBlockedUsage, &tools::RunBlockedSubcommand},
     tools::Subcommand{"ads", tools::kAdsUsage, &tools::RunAdsSubcommand},
+    tools::Subcommand{"scan", tools::kScanUsage, &tools::RunScanSubcommand},
 };
 
 int PrintUsage() {
