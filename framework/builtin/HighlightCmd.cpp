@@ -7,6 +7,7 @@
 #include "framework/builtin/TextExpansion.h"
 #include "framework/controls/ElementAttribute.h"
 #include "platform/automation/Bstr.h"
+#include "platform/text/MarkupEscapes.h"
 
 namespace framework {
 
@@ -16,34 +17,6 @@ using platform::Bstr;
 using platform::ComPtr;
 
 constexpr std::string_view kDefaultColour = "#f8bf24";
-
-// The matched text goes into the page as text: a pattern holding markup
-// must not become markup of the page.
-std::u16string EscapeHtml(std::u16string_view text) {
-  std::u16string escaped;
-  for (char16_t c : text) {
-    switch (c) {
-      case u'&':
-        escaped += u"&amp;";
-        break;
-      case u'<':
-        escaped += u"&lt;";
-        break;
-      case u'>':
-        escaped += u"&gt;";
-        break;
-      case u'"':
-        escaped += u"&quot;";
-        break;
-      case u'\'':
-        escaped += u"&#39;";
-        break;
-      default:
-        escaped += c;
-    }
-  }
-  return escaped;
-}
 
 void MarkMatches(IHTMLDocument2* document, const std::u16string& pattern,
                  const std::u16string& openingTag) {
@@ -58,8 +31,8 @@ void MarkMatches(IHTMLDocument2* document, const std::u16string& pattern,
     range->get_text(matched.Receive());
     // pasteHTML leaves the range collapsed after the span, so the search
     // goes on past it.
-    if (FAILED(
-            range->pasteHTML(Bstr(openingTag + EscapeHtml(matched.View()) + u"</span>").Get()))) {
+    if (FAILED(range->pasteHTML(
+            Bstr(openingTag + platform::EscapeHtml(matched.View()) + u"</span>").Get()))) {
       return;
     }
   }
@@ -110,8 +83,8 @@ void HighlightCmdC::Execute(ControlI* control) {
   if (!document) return;
 
   const std::u16string markerId = Wide(MarkerId());
-  const std::u16string openingTag =
-      u"<span id='" + markerId + u"' style='background-color:" + EscapeHtml(Wide(colour)) + u";'>";
+  const std::u16string openingTag = u"<span id='" + markerId + u"' style='background-color:" +
+                                    platform::EscapeHtml(Wide(colour)) + u";'>";
   // Text in a frame is text of the page, so its matches are marked too.
   for (const ComPtr<IHTMLDocument2>& each :
        DocumentsDepthFirst(TopDocument(document.Get()).Get())) {

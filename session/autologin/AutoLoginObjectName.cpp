@@ -1,5 +1,7 @@
 #include "session/autologin/AutoLoginObjectName.h"
 
+#include "platform/text/PercentEncode.h"
+
 namespace session {
 namespace {
 
@@ -11,20 +13,7 @@ bool MustEscape(unsigned char byte) {
 }  // namespace
 
 std::string EscapeSsoToken(std::string_view ssoToken) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string escaped;
-  escaped.reserve(ssoToken.size());
-  for (char c : ssoToken) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (MustEscape(byte)) {
-      escaped += '%';
-      escaped += kHex[byte >> 4];
-      escaped += kHex[byte & 0x0F];
-    } else {
-      escaped += c;
-    }
-  }
-  return escaped;
+  return platform::PercentEncode(ssoToken, MustEscape);
 }
 
 std::string AutoLoginObjectName(std::string_view ssoToken, bool autoLogin) {

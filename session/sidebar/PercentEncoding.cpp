@@ -1,6 +1,7 @@
 #include "session/sidebar/PercentEncoding.h"
 
 #include "platform/text/CodePage.h"
+#include "platform/text/PercentEncode.h"
 
 namespace session {
 namespace {
@@ -19,32 +20,20 @@ bool MustEncodeInQueryValue(unsigned char byte) {
   return !IsAsciiAlphanumeric(byte) && byte != '-' && byte != '.' && byte != '_' && byte != '~';
 }
 
-template <class MustEncode>
-std::u16string PercentEncode(std::u16string_view text, MustEncode mustEncode) {
-  static constexpr char16_t kHex[] = u"0123456789ABCDEF";
-  std::u16string encoded;
-  encoded.reserve(text.size());
-  for (char c : platform::WideToUtf8(text)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (mustEncode(byte)) {
-      encoded += u'%';
-      encoded += kHex[byte >> 4];
-      encoded += kHex[byte & 0x0F];
-    } else {
-      encoded += static_cast<char16_t>(byte);
-    }
-  }
-  return encoded;
+std::u16string PercentEncodeUtf8(std::u16string_view text, platform::PercentEncodeRule mustEncode) {
+  // Every byte of the result is ASCII, so widening it unit by unit is exact.
+  const std::string encoded = platform::PercentEncode(platform::WideToUtf8(text), mustEncode);
+  return std::u16string(encoded.begin(), encoded.end());
 }
 
 }  // namespace
 
 std::u16string PercentEncodeUrl(std::u16string_view url) {
-  return PercentEncode(url, MustEncodeInUrl);
+  return PercentEncodeUtf8(url, MustEncodeInUrl);
 }
 
 std::u16string PercentEncodeQueryValue(std::u16string_view value) {
-  return PercentEncode(value, MustEncodeInQueryValue);
+  return PercentEncodeUtf8(value, MustEncodeInQueryValue);
 }
 
 }  // namespace session

@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include "platform/text/CodePage.h"
+#include "platform/text/MarkupEscapes.h"
 #include "platform/trace/Trace.h"
 #include "session/sidebar/ClickUrl.h"
 #include "session/sidebar/JoinLink.h"
-#include "session/sidebar/MarkupEscapes.h"
 #include "soap/ServiceConfig.h"
 
 namespace session {
@@ -68,7 +68,7 @@ std::u16string_view MemberHeading(int shown) {
 
 void AppendLink(std::u16string& html, std::u16string_view url) {
   html += u"<a href=\"";
-  html += EscapeHtml(url);
+  html += platform::EscapeHtml(url);
   html += u"\" target=\"_blank\" class=\"qx\">";
 }
 
@@ -79,7 +79,7 @@ void AppendVisitorHeading(std::u16string& html, const ReferralValues& referral) 
 }
 
 void AppendText(std::u16string& html, const soap::SoapString& text) {
-  if (text) html += EscapeHtml(*text);
+  if (text) html += platform::EscapeHtml(*text);
 }
 
 // What follows <a href='javascript:void(0)' in both of an ad's anchors: the
@@ -87,8 +87,8 @@ void AppendText(std::u16string& html, const soap::SoapString& text) {
 std::u16string AnchorTail(const soap::SoapString& clickUrl) {
   const std::optional<std::u16string> url = ClickActionUrl(clickUrl);
   if (!url) return u">";
-  return u"onClick=\"if(QxAdClick()){ CreateVimaruPopup('" + EscapeHtml(EscapeScriptString(*url)) +
-         u"');}\">";
+  return u"onClick=\"if(QxAdClick()){ CreateVimaruPopup('" +
+         platform::EscapeHtml(platform::EscapeScriptString(*url)) + u"');}\">";
 }
 
 void AppendAd(std::u16string& html, const soap::AdEntry& ad) {

@@ -6,7 +6,7 @@
 // builds it from the ads the connector fetched for the current page.
 //
 // Everything an ad or the registry supplies is escaped for the context it
-// lands in (MarkupEscapes.h, PercentEncoding.h): titles, descriptions and
+// lands in (platform/text/MarkupEscapes.h, PercentEncoding.h): titles, descriptions and
 // display URLs show as literal text, and an ad whose click URL is not http
 // or https has anchors without a click action:
 //   <a href='javascript:void(0)'>title</a>

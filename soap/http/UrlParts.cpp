@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "platform/text/PercentEncode.h"
 #include "soap/http/HttpLimits.h"
 
 namespace soap {
@@ -37,22 +38,7 @@ bool MustEscape(unsigned char c) {
   return std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-std::string Escape(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string escaped;
-  escaped.reserve(text.size());
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    if (MustEscape(byte)) {
-      escaped += '%';
-      escaped += kHex[byte >> 4];
-      escaped += kHex[byte & 0x0F];
-    } else {
-      escaped += c;
-    }
-  }
-  return escaped;
-}
+std::string Escape(std::string_view text) { return platform::PercentEncode(text, MustEscape); }
 
 // Host names end up in the Host header and in name lookup: anything that
 // could break a header line or mean something else in a URL is refused.

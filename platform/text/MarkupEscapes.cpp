@@ -1,6 +1,6 @@
-#include "session/sidebar/MarkupEscapes.h"
+#include "platform/text/MarkupEscapes.h"
 
-namespace session {
+namespace platform {
 namespace {
 
 bool MustEscapeInScript(char16_t unit) {
@@ -55,4 +55,4 @@ std::u16string EscapeScriptString(std::u16string_view text) {
   return escaped;
 }
 
-}  // namespace session
+}  // namespace platform

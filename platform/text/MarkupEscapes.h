@@ -1,14 +1,14 @@
-// The escapes that let outside text into the sidebar's fragment as nothing
-// but characters. The fragment lands in a page of the module's own
-// resources, a more trusted zone than any web site, and the ads arrive over
-// plain HTTP: text of an ad that became markup or script there would run
-// with the page's rights.
+// The escapes that let outside text into HTML and script as nothing but
+// characters: an ad in the sidebar's fragment (a page of the module's own
+// resources, more trusted than any web site), a matched word in a page's
+// highlight. Text that became markup or script there would run with the
+// page's rights.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace session {
+namespace platform {
 
 // For HTML content and for an attribute value in either quote: & < > " '
 // become &amp; &lt; &gt; &quot; &#39;. A NUL becomes U+FFFD, as an HTML
@@ -22,4 +22,4 @@ std::u16string EscapeHtml(std::u16string_view text);
 // end early nor run over a line, and never spells "</script>".
 std::u16string EscapeScriptString(std::u16string_view text);
 
-}  // namespace session
+}  // namespace platform

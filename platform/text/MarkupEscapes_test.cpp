@@ -1,11 +1,11 @@
-#include "session/sidebar/MarkupEscapes.h"
+#include "platform/text/MarkupEscapes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 
-namespace session {
+namespace platform {
 namespace {
 
 struct Case {
@@ -61,4 +61,4 @@ TEST(EscapeScriptString, EscapesWhatCouldEndOrSpreadTheLiteral) {
 }
 
 }  // namespace
-}  // namespace session
+}  // namespace platform
