@@ -150,24 +150,22 @@ const variants = [
 const opened = (ad) => ({ name: 'win', title: 'Ads Popup', framed: [clickUrl(ad)] });
 
 for (const variant of variants) {
-  describe(`clicks on ${variant.name}`, () => {
-    let sidebar;
-    let click;
-    const setUp = async () => {
-      sidebar = await Sidebar.open();
-      await variant.prepare(sidebar);
-      click = (ad) => variant.click(sidebar, ad);
-    };
-    const tearDown = async () => sidebar.close();
+  // Each case has its own sidebar tab, popup and virtual clock, so the cases
+  // run side by side.
+  describe(`clicks on ${variant.name}`, { concurrency: true }, () => {
 
     test('the first click opens one window named win that frames the click URL', async () => {
-      await setUp();
+      const sidebar = await Sidebar.open();
+      await variant.prepare(sidebar);
+      const click = (ad) => variant.click(sidebar, ad);
       assert.deepEqual(await click(1), opened(1));
-      await tearDown();
+      await sidebar.close();
     });
 
     test('a second click opens only 8000 ms after the first; a third never does', async () => {
-      await setUp();
+      const sidebar = await Sidebar.open();
+      await variant.prepare(sidebar);
+      const click = (ad) => variant.click(sidebar, ad);
       assert.deepEqual(await click(0), opened(0));
       await sidebar.advance(7999);
       assert.equal(await click(1), null);
@@ -177,11 +175,13 @@ for (const variant of variants) {
       assert.equal(await click(2), null);
       await sidebar.advance(60000);
       assert.equal(await click(2), null);
-      await tearDown();
+      await sidebar.close();
     });
 
     test('new content restores two clicks, still 8000 ms apart', async () => {
-      await setUp();
+      const sidebar = await Sidebar.open();
+      await variant.prepare(sidebar);
+      const click = (ad) => variant.click(sidebar, ad);
       assert.deepEqual(await click(0), opened(0));
       await sidebar.advance(8000);
       assert.deepEqual(await click(1), opened(1));
@@ -195,11 +195,13 @@ for (const variant of variants) {
       assert.deepEqual(await click(0), opened(0));
       await sidebar.advance(8000);
       assert.equal(await click(1), null);
-      await tearDown();
+      await sidebar.close();
     });
 
     test('QxGlobalClick answers true after an opened ad, before any, or 8000 ms on', async () => {
-      await setUp();
+      const sidebar = await Sidebar.open();
+      await variant.prepare(sidebar);
+      const click = (ad) => variant.click(sidebar, ad);
       assert.equal(await sidebar.globalClick(), true, 'no ad opened yet');
       assert.deepEqual(await click(0), opened(0));
       assert.equal(await sidebar.globalClick(), true, 'an ad was just opened');
@@ -212,7 +214,7 @@ for (const variant of variants) {
       assert.deepEqual(await click(1), opened(1));
       assert.equal(await click(2), null);
       assert.equal(await sidebar.globalClick(), false, 'a refused click clears the flag');
-      await tearDown();
+      await sidebar.close();
     });
   });
 }
