@@ -10,8 +10,8 @@ std::string gUserAgent(platform::kDefaultUserAgent);
 
 }  // namespace
 
-HRESULT UrlMkGetSessionOption(DWORD option, void* buffer, DWORD bufferLength, DWORD* length,
-                              DWORD /*reserved*/) {
+HRESULT STDAPICALLTYPE UrlMkGetSessionOption(DWORD option, void* buffer, DWORD bufferLength,
+                                             DWORD* length, DWORD /*reserved*/) {
   if (option != URLMON_OPTION_USERAGENT) return E_INVALIDARG;
   if (length == nullptr) return E_POINTER;
   const std::string userAgent = platform::UserAgent();
@@ -24,7 +24,8 @@ HRESULT UrlMkGetSessionOption(DWORD option, void* buffer, DWORD bufferLength, DW
   return S_OK;
 }
 
-HRESULT UrlMkSetSessionOption(DWORD option, void* buffer, DWORD bufferLength, DWORD /*reserved*/) {
+HRESULT STDAPICALLTYPE UrlMkSetSessionOption(DWORD option, void* buffer, DWORD bufferLength,
+                                             DWORD /*reserved*/) {
   if (option == URLMON_OPTION_USERAGENT_REFRESH) {
     platform::SetUserAgent(platform::kDefaultUserAgent);
     return S_OK;

@@ -7,6 +7,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/detail/KeyboardHooks.h"
 #include "platform/ui/detail/System.h"
+#include "platform/ui/testing/TimedSends.h"
 
 using namespace platform::ui::detail;
 
@@ -55,12 +56,18 @@ bool IsVisibleLocked(const std::shared_ptr<WindowRecord>& window) {
 void HandleOneSend(Lock& lock, ThreadQueue& queue) {
   auto sent = queue.incomingSends.front();
   queue.incomingSends.pop_front();
+  if (!FindWindowLocked(sent->hwnd)) {
+    sent->done = true;
+    sent->sender->wake.notify_all();
+    return;
+  }
   lock.unlock();
   ++inSendDepth;
   const LRESULT result = CallWindowDirect(sent->hwnd, sent->message, sent->wParam, sent->lParam);
   --inSendDepth;
   lock.lock();
   sent->result = result;
+  sent->handled = true;
   sent->done = true;
   sent->sender->wake.notify_all();
 }
@@ -149,6 +156,29 @@ bool PostTo(ThreadQueue& queue, const MSG& msg) {
   return true;
 }
 
+// Queues a message for the window's thread; null when the window is gone
+// or its thread has ended. Called with the lock held.
+std::shared_ptr<SentMessage> QueueSendLocked(const std::shared_ptr<ThreadQueue>& me,
+                                             const WindowRecord& record, UINT message,
+                                             WPARAM wParam, LPARAM lParam) {
+  auto target = FindQueueLocked(record.threadId);
+  if (!target || !target->alive) return nullptr;
+  auto sent = std::make_shared<SentMessage>();
+  sent->hwnd = record.handle;
+  sent->message = message;
+  sent->wParam = wParam;
+  sent->lParam = lParam;
+  sent->sender = me;
+  target->incomingSends.push_back(sent);
+  target->wake.notify_all();
+  return sent;
+}
+
+// Withdraws a send its sender gave up on, unless its handling has begun.
+void WithdrawSendLocked(const std::shared_ptr<SentMessage>& sent, DWORD threadId) {
+  if (auto target = FindQueueLocked(threadId)) std::erase(target->incomingSends, sent);
+}
+
 }  // namespace
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -164,16 +194,8 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     lock.unlock();
     return CallWindowDirect(hwnd, message, wParam, lParam);
   }
-  auto target = FindQueueLocked(record->threadId);
-  if (!target || !target->alive) return 0;
-  auto sent = std::make_shared<SentMessage>();
-  sent->hwnd = hwnd;
-  sent->message = message;
-  sent->wParam = wParam;
-  sent->lParam = lParam;
-  sent->sender = me;
-  target->incomingSends.push_back(sent);
-  target->wake.notify_all();
+  auto sent = QueueSendLocked(me, *record, message, wParam, lParam);
+  if (!sent) return 0;
   while (!sent->done) {
     if (!me->incomingSends.empty()) {
       HandleOneSend(lock, *me);
@@ -182,6 +204,55 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     me->wake.wait(lock);
   }
   return sent->result;
+}
+
+LRESULT SendMessageTimeoutW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags,
+                            UINT uTimeout, PDWORD_PTR lpdwResult) {
+  auto me = CurrentQueue();
+  auto& sys = Sys();
+  Lock lock(sys.mutex);
+  auto record = FindWindowLocked(hWnd);
+  if (!record) {
+    ::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  if (record->threadId == me->threadId) {
+    lock.unlock();
+    const LRESULT result = CallWindowDirect(hWnd, Msg, wParam, lParam);
+    if (lpdwResult) *lpdwResult = static_cast<DWORD_PTR>(result);
+    return 1;
+  }
+  const DWORD targetThread = record->threadId;
+  auto sent = QueueSendLocked(me, *record, Msg, wParam, lParam);
+  if (!sent) return 0;
+  // Read under the lock that queued the message, so a test that saw this
+  // send waiting knows its limit is counted from before its own advance.
+  const std::uint64_t deadline = platform::TickCount64() + uTimeout;
+  ++sys.timedSendsWaiting;
+  sys.timedSendsChanged.notify_all();
+  while (!sent->done) {
+    if (!(fuFlags & SMTO_BLOCK) && !me->incomingSends.empty()) {
+      HandleOneSend(lock, *me);
+      continue;
+    }
+    const std::uint64_t now = platform::TickCount64();
+    if (now >= deadline) break;
+    if (platform::IsClockVirtual()) {
+      me->wake.wait(lock);  // every advance wakes the queues
+    } else {
+      me->wake.wait_for(lock, std::chrono::milliseconds(deadline - now));
+    }
+  }
+  --sys.timedSendsWaiting;
+  sys.timedSendsChanged.notify_all();
+  if (!sent->done) {
+    WithdrawSendLocked(sent, targetThread);
+    ::SetLastError(ERROR_TIMEOUT);
+    return 0;
+  }
+  if (!sent->handled) return 0;
+  if (lpdwResult) *lpdwResult = static_cast<DWORD_PTR>(sent->result);
+  return 1;
 }
 
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -321,6 +392,13 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
 }
 
 namespace platform::ui {
+
+bool AwaitTimedSends(std::size_t count, std::chrono::milliseconds realLimit) {
+  auto& sys = Sys();
+  Lock lock(sys.mutex);
+  return sys.timedSendsChanged.wait_for(lock, realLimit,
+                                        [&] { return sys.timedSendsWaiting >= count; });
+}
 
 int RunUntilIdle() {
   int dispatched = 0;

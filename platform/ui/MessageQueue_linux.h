@@ -5,6 +5,25 @@
 #include "platform/ui/WindowMessages.h"
 
 LRESULT WINAPI SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+using PDWORD_PTR = DWORD_PTR*;
+
+constexpr UINT SMTO_NORMAL = 0x0000;
+constexpr UINT SMTO_BLOCK = 0x0001;
+constexpr UINT SMTO_ABORTIFHUNG = 0x0002;
+constexpr DWORD ERROR_TIMEOUT = 1460;
+
+// SendMessageW with a limit of `uTimeout` ms on the product's clock: nonzero
+// with the procedure's answer in `*lpdwResult` (when given) once the target
+// thread has handled it; 0 when the window is gone or destroyed before it
+// was handled, the thread ended, or the time ran out (ERROR_TIMEOUT; a
+// message not yet begun is then withdrawn, one being handled finishes with
+// its answer dropped). SMTO_BLOCK: the sender handles no messages sent to
+// it while it waits. A thread is never taken for hung here, so
+// SMTO_ABORTIFHUNG changes nothing. To a window of the calling thread it
+// calls the procedure directly, with no limit, as Windows does.
+LRESULT WINAPI SendMessageTimeoutW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags,
+                                   UINT uTimeout, PDWORD_PTR lpdwResult);
 BOOL WINAPI PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int exitCode);

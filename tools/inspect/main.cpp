@@ -12,6 +12,7 @@
 #include "tools/inspect/LayoutSubcommand.h"
 #include "tools/inspect/PageSubcommand.h"
 #include "tools/inspect/ScanSubcommand.h"
+#include "tools/inspect/SidebarSubcommand.h"
 #include "tools/inspect/Subcommand.h"
 #include "tools/inspect/ToolbarSubcommand.h"
 
@@ -27,6 +28,7 @@ constexpr std::array kSubcommands = {
     tools::Subcommand{"blocked", tools::kBlockedUsage, &tools::RunBlockedSubcommand},
     tools::Subcommand{"ads", tools::kAdsUsage, &tools::RunAdsSubcommand},
     tools::Subcommand{"scan", tools::kScanUsage, &tools::RunScanSubcommand},
+    tools::Subcommand{"sidebar", tools::kSidebarUsage, &tools::RunSidebarSubcommand},
 };
 
 int PrintUsage() {

@@ -75,6 +75,7 @@ struct SentMessage {
   LPARAM lParam = 0;
   LRESULT result = 0;
   bool done = false;
+  bool handled = false;  // false: the window or its thread went first
   std::shared_ptr<ThreadQueue> sender;
 };
 
@@ -121,6 +122,10 @@ struct System {
   std::uint64_t nextTimerOrder = 1;
   UINT_PTR nextThreadTimerId = 0x7FF0;
   BYTE asyncKeyDown[256] = {};
+  // SendMessageTimeoutW calls waiting for their limit; tests wait for them
+  // before they advance a virtual clock (platform/ui/testing/TimedSends.h).
+  std::size_t timedSendsWaiting = 0;
+  std::condition_variable timedSendsChanged;
 };
 
 System& Sys();
