@@ -17,7 +17,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/text/CodePage.h"
 #include "platform/threading/WorkerThread.h"
-#include "platform/ui/testing/RecordingWindow.h"
+#include "platform/ui/testing/RecordingWindowThread.h"
 #include "platform/ui/testing/TimedSends.h"
 #include "session/CategoryTable.h"
 #include "session/ads/AdsRequest.h"
@@ -33,33 +33,8 @@ using platform::ui::testing::MessageLog;
 
 constexpr auto kGuard = std::chrono::seconds(30);  // only a hang reaches it
 
-// A thread owning one hidden recording window, with a message loop.
-class WindowThread {
- public:
-  explicit WindowThread(MessageLog& log) {
-    std::promise<std::pair<HWND, DWORD>> ready;
-    auto started = ready.get_future();
-    thread_ = std::thread([&log, &ready] {
-      HWND hwnd = CreateRecordingWindow(log, nullptr, 0);
-      ready.set_value({hwnd, GetCurrentThreadId()});
-      MSG msg{};
-      while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-      if (IsWindow(hwnd)) DestroyWindow(hwnd);
-    });
-    EXPECT_EQ(started.wait_for(kGuard), std::future_status::ready);
-    std::tie(hwnd_, threadId_) = started.get();
-  }
-  ~WindowThread() {
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
-  }
-  HWND hwnd() const { return hwnd_; }
-
- private:
-  std::thread thread_;
-  HWND hwnd_ = nullptr;
-  DWORD threadId_ = 0;
-};
+using WindowThread = platform::ui::testing::RecordingWindowThread;
+constexpr DWORD kHiddenWindow = 0;  // a sidebar window the test never shows
 
 std::map<std::string, std::string> Fields(const refservice::RecordedRequest& request) {
   std::map<std::string, std::string> fields;
@@ -169,7 +144,7 @@ TEST_F(SessionAdsTest, TheContentIsStoredAndTheWindowToldOnItsOwnThread) {
     if (auto record = weak.lock()) seen.push_back(record->Content());
     return 0;
   };
-  WindowThread window(log);
+  WindowThread window(log, kHiddenWindow);
   record_->SetSidebar(nullptr, nullptr, window.hwnd());
   ASSERT_TRUE(QXThread::Start(record_));
   platform::WaitForWorkerThreads();
@@ -201,7 +176,7 @@ TEST_F(SessionAdsTest, ARecordTheTabReleasedLivesUntilTheThreadIsDone) {
     if (auto record = weak.lock()) seen.push_back(record->Content());
     return 0;
   };
-  WindowThread window(log);
+  WindowThread window(log, kHiddenWindow);
   record_->SetSidebar(nullptr, nullptr, window.hwnd());
   // The session lets go of the record as the thread starts: from then on
   // the thread's reference is the only one.
@@ -228,7 +203,7 @@ TEST_F(SessionAdsTest, AWindowThreadWaitingForTheAdsThreadIsNotDeadlocked) {
     closed.set_value();
     return 0;
   };
-  WindowThread window(log);
+  WindowThread window(log, kHiddenWindow);
   record_->SetSidebar(nullptr, nullptr, window.hwnd());
   ASSERT_TRUE(PostMessageW(window.hwnd(), WM_APP, 0, 0));
   ASSERT_TRUE(platform::ui::AwaitTimedSends(1, kGuard));

@@ -6,7 +6,7 @@
 
 #include "platform/clock/Clock.h"
 #include "platform/ui/MessageQueue.h"
-#include "platform/ui/testing/RecordingWindow.h"
+#include "platform/ui/testing/RecordingWindowThread.h"
 #include "platform/ui/testing/TimedSends.h"
 
 namespace platform::ui {
@@ -19,34 +19,7 @@ constexpr auto kSafetyNet = std::chrono::seconds(30);  // only ever reached when
 constexpr UINT kBusy = WM_APP + 1;                     // posted: the owner runs its busy handler
 constexpr UINT kAsked = WM_USER + 7;                   // what the sender sends
 
-// A thread owning one recording window, with a message loop until told to
-// quit. The log's handler runs on it.
-class OwnerThread {
- public:
-  explicit OwnerThread(MessageLog& log) {
-    std::promise<std::pair<HWND, DWORD>> ready;
-    auto started = ready.get_future();
-    thread_ = std::thread([&log, &ready] {
-      HWND hwnd = CreateRecordingWindow(log);
-      ready.set_value({hwnd, GetCurrentThreadId()});
-      MSG msg{};
-      while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-      if (IsWindow(hwnd)) DestroyWindow(hwnd);
-    });
-    EXPECT_EQ(started.wait_for(kSafetyNet), std::future_status::ready);
-    std::tie(hwnd_, threadId_) = started.get();
-  }
-  ~OwnerThread() {
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
-  }
-  HWND hwnd() const { return hwnd_; }
-
- private:
-  std::thread thread_;
-  HWND hwnd_ = nullptr;
-  DWORD threadId_ = 0;
-};
+using OwnerThread = platform::ui::testing::RecordingWindowThread;
 
 struct Outcome {
   LRESULT returned;

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "platform/clock/Clock.h"
-#include "platform/ui/testing/RecordingWindow.h"
+#include "platform/ui/testing/RecordingWindowThread.h"
 
 namespace platform::ui {
 namespace {
@@ -17,40 +17,7 @@ using testing::MessageLog;
 
 constexpr auto kSafetyNet = std::chrono::seconds(30);  // only ever reached when a test is broken
 
-// A thread that owns one recording window and runs a GetMessage loop until
-// told to quit.
-class LoopThread {
- public:
-  explicit LoopThread(MessageLog& log) {
-    std::promise<std::pair<HWND, DWORD>> ready;
-    auto started = ready.get_future();
-    thread_ = std::thread([&log, &ready] {
-      HWND hwnd = CreateRecordingWindow(log);
-      ready.set_value({hwnd, GetCurrentThreadId()});
-      MSG msg{};
-      while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-      DestroyWindow(hwnd);
-    });
-    EXPECT_EQ(started.wait_for(kSafetyNet), std::future_status::ready);
-    std::tie(hwnd_, threadId_) = started.get();
-  }
-  ~LoopThread() { Stop(); }
-  void Stop() {
-    if (!thread_.joinable()) return;
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
-  }
-  HWND hwnd() const { return hwnd_; }
-  DWORD threadId() const { return threadId_; }
-
- private:
-  std::thread thread_;
-  HWND hwnd_ = nullptr;
-  DWORD threadId_ = 0;
-};
+using LoopThread = platform::ui::testing::RecordingWindowThread;
 
 TEST(MessageLoop, PostedMessagesArriveInOrderAfterSentOnes) {
   MessageLog log;
