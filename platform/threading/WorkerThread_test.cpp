@@ -44,6 +44,26 @@ TEST(WorkerThreadTest, WorkThatThrowsIsContainedAndGivesTheModuleBack) {
   EXPECT_EQ(ModuleLifetime::LockCount(), locksBefore);
 }
 
+// What a library keeps per thread (libcurl's and OpenSSL's state) is freed
+// by thread-local destructors after the work returns; a waiter must see
+// them run, or a leak check at exit finds their memory still held.
+std::atomic<int> threadStateFreed = 0;
+struct ThreadState {
+  ~ThreadState() { ++threadStateFreed; }
+};
+
+TEST(WorkerThreadTest, WaitingJoinsTheThreadsSoTheirThreadStateIsGone) {
+  threadStateFreed = 0;
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(StartWorkerThread("WorkerThreadTest::ThreadState", [] {
+      thread_local ThreadState state;
+      (void)&state;
+    }));
+  }
+  WaitForWorkerThreads();
+  EXPECT_EQ(threadStateFreed, 4);
+}
+
 TEST(WorkerThreadTest, WaitingWithNoWorkersReturnsAtOnce) {
   WaitForWorkerThreads();
   EXPECT_EQ(RunningWorkerThreads(), 0);
