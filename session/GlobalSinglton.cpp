@@ -201,6 +201,27 @@ void GlobalSinglton::GetTotals(soap::MemberTotals& totals) {
   });
 }
 
+// Ends a load however it ends, so that a failed one leaves the lists to the
+// next FillCategoryList rather than marked as loading for good.
+class GlobalSinglton::CategoryLoad {
+ public:
+  explicit CategoryLoad(std::shared_ptr<CategorySlot> slot) : slot_(std::move(slot)) {}
+  ~CategoryLoad() {
+    std::lock_guard lock(slot_->mutex);
+    slot_->fetching = false;
+  }
+  CategoryLoad(const CategoryLoad&) = delete;
+  CategoryLoad& operator=(const CategoryLoad&) = delete;
+
+  void Publish(std::shared_ptr<const CategoryTable> table) {
+    std::lock_guard lock(slot_->mutex);
+    slot_->table = std::move(table);
+  }
+
+ private:
+  std::shared_ptr<CategorySlot> slot_;
+};
+
 void GlobalSinglton::FillCategoryList() {
   platform::ContainTraced("GlobalSinglton::FillCategoryList", 0, [&] {
     {
@@ -208,37 +229,20 @@ void GlobalSinglton::FillCategoryList() {
       if (categories_->table || categories_->fetching) return 0;
       categories_->fetching = true;
     }
+    auto load = std::make_unique<CategoryLoad>(categories_);
     const std::string cachePath = CategoryCachePath(platform::GetHostExecutablePath());
-    std::shared_ptr<const CategoryTable> cached;
     if (auto lists = ReadCategoryCache(cachePath, platform::WallClockNow())) {
-      cached = std::make_shared<const CategoryTable>(std::move(*lists));
-    }
-    if (cached || !connector_) {
-      std::lock_guard lock(categories_->mutex);
-      categories_->table = std::move(cached);
-      categories_->fetching = false;
+      load->Publish(std::make_shared<const CategoryTable>(std::move(*lists)));
       return 0;
     }
-    const bool started = platform::StartWorkerThread(
+    if (!connector_) return 0;
+    // The load travels with the worker; if none starts, it ends here.
+    platform::StartWorkerThread(
         "GlobalSinglton::FillCategoryList",
-        [slot = categories_, connector = connector_, cachePath] {
-          std::shared_ptr<const CategoryTable> fetched;
-          try {
-            fetched =
-                std::make_shared<const CategoryTable>(FetchCategoryLists(*connector, cachePath));
-          } catch (...) {
-            std::lock_guard lock(slot->mutex);
-            slot->fetching = false;
-            throw;
-          }
-          std::lock_guard lock(slot->mutex);
-          slot->table = std::move(fetched);
-          slot->fetching = false;
+        [load = std::shared_ptr<CategoryLoad>(std::move(load)), connector = connector_, cachePath] {
+          load->Publish(
+              std::make_shared<const CategoryTable>(FetchCategoryLists(*connector, cachePath)));
         });
-    if (!started) {
-      std::lock_guard lock(categories_->mutex);
-      categories_->fetching = false;
-    }
     return 0;
   });
 }

@@ -131,6 +131,7 @@ class GlobalSinglton {
  private:
   struct TimerState;
   struct CategorySlot;
+  class CategoryLoad;
 
   GlobalSinglton();
   void Construct();

@@ -63,29 +63,41 @@ void CALLBACK GlobalSinglton::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   });
 }
 
+namespace {
+
+// Ends a refresh however it ends, so that no failure leaves the flag set and
+// every later tick skipped.
+class RefreshInFlight {
+ public:
+  explicit RefreshInFlight(std::shared_ptr<std::atomic<bool>> busy) : busy_(std::move(busy)) {}
+  ~RefreshInFlight() { busy_->store(false); }
+  RefreshInFlight(const RefreshInFlight&) = delete;
+  RefreshInFlight& operator=(const RefreshInFlight&) = delete;
+
+ private:
+  std::shared_ptr<std::atomic<bool>> busy_;
+};
+
+}  // namespace
+
 void GlobalSinglton::RefreshTotals() {
   // One refresh at a time: a tick while one is in flight does nothing.
   if (totalsBusy_->exchange(true)) return;
   const std::string memberId = MemberId();
   if (memberId.empty() || !connector_) {
+    const RefreshInFlight refresh(totalsBusy_);
     contexts_->ForEachOnItsThread(
         [](SessionContextI& context) { context.UpdateLogginStatus(soap::MemberTotals{}); });
-    totalsBusy_->store(false);
     return;
   }
   const bool started = platform::StartWorkerThread(
       "GlobalSinglton::TimerProc", [connector = connector_, contexts = contexts_,
                                     busy = totalsBusy_, memberId = platform::AnsiToWide(memberId)] {
+        const RefreshInFlight refresh(busy);
         soap::MemberTotals totals;
-        try {
-          connector->bxTotals(memberId, totals);
-        } catch (...) {
-          busy->store(false);
-          throw;
-        }
+        connector->bxTotals(memberId, totals);
         contexts->ForEachOnItsThread(
             [totals](SessionContextI& context) { context.UpdateLogginStatus(totals); });
-        busy->store(false);
       });
   if (!started) totalsBusy_->store(false);
 }

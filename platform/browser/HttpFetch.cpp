@@ -1,11 +1,9 @@
 #include "platform/browser/HttpFetch.h"
 
-#include <curl/curl.h>
-
 #include <memory>
-#include <mutex>
 
 #include "platform/browser/UserAgent.h"
+#include "platform/curl/CurlHandles.h"
 #include "platform/html/PageDecoding.h"
 
 namespace platform::browser {
@@ -13,18 +11,6 @@ namespace {
 
 constexpr long kTimeoutMs = 10000;
 constexpr long kMaxRedirects = 10;
-
-struct EasyDeleter {
-  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-struct ListDeleter {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-
-void InitialiseOnce() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* target) {
   static_cast<std::string*>(target)->append(data, size * count);
@@ -34,25 +20,22 @@ std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* ta
 }  // namespace
 
 PageContent FetchHttp(const PageRequest& request) {
-  InitialiseOnce();
+  curl::InitialiseOnce();
   PageContent content;
-  std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+  const curl::EasyHandle easy(curl_easy_init());
   if (!easy) {
     content.error = "cannot start a transfer";
     return content;
   }
-  curl_slist* headerList = nullptr;
+  curl::HeaderList headers;
   std::string_view rest = request.headers;
   while (!rest.empty()) {
     const auto end = rest.find("\r\n");
     const std::string line(rest.substr(0, end));
-    if (!line.empty()) {
-      // On failure the list so far stays valid and owned by headerList.
-      if (curl_slist* appended = curl_slist_append(headerList, line.c_str())) headerList = appended;
-    }
+    // A line libcurl cannot take is left out; the rest still go.
+    if (!line.empty()) (void)curl::Append(headers, line);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
   }
-  const std::unique_ptr<curl_slist, ListDeleter> headers(headerList);
   const std::string userAgent = UserAgent();
   CURL* handle = easy.get();
   curl_easy_setopt(handle, CURLOPT_URL, request.url.c_str());

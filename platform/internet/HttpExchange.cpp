@@ -1,40 +1,20 @@
 #include "platform/internet/HttpExchange.h"
 
-#include <curl/curl.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
+#include "platform/curl/CurlHandles.h"
 #include "platform/internet/ConnectRedirect.h"
 
 namespace platform::internet {
 namespace {
 
-struct EasyDeleter {
-  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-struct ListDeleter {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
-
-void InitialiseOnce() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-[[nodiscard]] bool Append(HeaderList& list, const std::string& line) {
-  curl_slist* appended = curl_slist_append(list.get(), line.c_str());
-  if (appended == nullptr) return false;  // the list so far stays valid and owned
-  (void)list.release();
-  list.reset(appended);
-  return true;
-}
+using curl::Append;
+using curl::HeaderList;
 
 // libcurl reads "Name:" as "send no Name header at all" and writes a header
 // with an empty value as "Name;". The caller's lines keep their meaning; the
@@ -112,8 +92,8 @@ DWORD ErrorOf(CURLcode result) {
 
 DWORD ExchangeHead(const RequestTarget& request, const Timeouts& timeouts,
                    const std::vector<std::string>& headerLines, std::string_view body) {
-  InitialiseOnce();
-  const std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+  curl::InitialiseOnce();
+  const curl::EasyHandle easy(curl_easy_init());
   HeaderList headers;
   HeaderList connectTo;
   if (!easy || !BuildHeaderList(headerLines, headers)) return ERROR_INTERNET_INTERNAL_ERROR;

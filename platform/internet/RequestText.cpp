@@ -1,9 +1,16 @@
 #include "platform/internet/RequestText.h"
 
+#include <algorithm>
+
+#include "platform/text/PercentEncode.h"
+
 namespace platform::internet {
 namespace {
 
 bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+
+// WinINet sends a space as %20 and keeps the request line ASCII.
+bool EscapedInRequestTarget(unsigned char byte) { return byte == ' ' || byte > 0x7F; }
 
 bool IsAsciiAlphanumeric(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -12,22 +19,12 @@ bool IsAsciiAlphanumeric(char c) {
 }  // namespace
 
 std::optional<std::string> RequestTargetOf(std::string_view objectName) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string target;
-  target.reserve(objectName.size() + 1);
-  if (objectName.empty() || objectName.front() != '/') target += '/';
-  for (char c : objectName) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (IsControl(byte)) return std::nullopt;
-    if (byte == ' ' || byte > 0x7F) {
-      target += '%';
-      target += kHex[byte >> 4];
-      target += kHex[byte & 0x0F];
-    } else {
-      target += c;
-    }
+  if (std::any_of(objectName.begin(), objectName.end(),
+                  [](char c) { return IsControl(static_cast<unsigned char>(c)); })) {
+    return std::nullopt;
   }
-  return target;
+  const std::string escaped = PercentEncode(objectName, EscapedInRequestTarget);
+  return objectName.empty() || objectName.front() != '/' ? "/" + escaped : escaped;
 }
 
 bool IsPlainServerName(std::string_view serverName) {
