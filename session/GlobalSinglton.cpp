@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <utility>
 
 #include "framework/command/CommandC.h"
@@ -20,15 +19,6 @@
 #include "session/settings/ProductSettings.h"
 
 namespace session {
-namespace {
-
-std::int64_t NowSeconds() {
-  return std::chrono::duration_cast<std::chrono::seconds>(
-             platform::WallClockNow().time_since_epoch())
-      .count();
-}
-
-}  // namespace
 
 // Shared with the worker that fetches the lists, which may finish after the
 // session has gone.
@@ -177,10 +167,22 @@ void GlobalSinglton::AddSidebar(IWebBrowser2* browser, SidebarI* sidebar) {
 
 void GlobalSinglton::RemoveSidebar(SidebarI* sidebar) {
   platform::ContainTraced("GlobalSinglton::RemoveSidebar", 0, [&] {
-    std::lock_guard lock(sidebarsMutex_);
-    const auto found = std::find_if(sidebars_.begin(), sidebars_.end(),
-                                    [&](const auto& entry) { return entry.second == sidebar; });
-    if (found != sidebars_.end()) sidebars_.erase(found);
+    {
+      std::lock_guard lock(sidebarsMutex_);
+      const auto found = std::find_if(sidebars_.begin(), sidebars_.end(),
+                                      [&](const auto& entry) { return entry.second == sidebar; });
+      if (found != sidebars_.end()) sidebars_.erase(found);
+    }
+    // A tab record must not keep a band that is going away: the ads button
+    // and the next page ask the record for its sidebar.
+    std::vector<std::shared_ptr<TabContextC>> holders;
+    {
+      std::lock_guard lock(tabContextsMutex_);
+      for (const auto& record : tabContexts_) {
+        if (record->Sidebar() == sidebar) holders.push_back(record);
+      }
+    }
+    for (const auto& record : holders) record->SetSidebar(nullptr, nullptr, nullptr);
     return 0;
   });
 }
@@ -281,7 +283,7 @@ void GlobalSinglton::ParseHTML(std::u16string_view text, IWebBrowser2* browser, 
       browser->ShowBrowserBar(&clsid, &show, nullptr);
     }
 
-    const std::int64_t now = NowSeconds();
+    const std::int64_t now = platform::WallClockSeconds();
     if (now - record->lastRequestTime > 1) {
       record->categoryIndex = chosen;
       record->lastRequestTime = now;

@@ -164,6 +164,9 @@ TEST_F(GlobalSingltonTest, RecordsAndSidebarsAreFoundByTheFirstMatch) {
   EXPECT_TRUE(session->IsSidebarVisible(browser.Get()));
   session->RemoveSidebar(&sidebar);
   EXPECT_FALSE(session->IsSidebarVisible(browser.Get()));
+  EXPECT_EQ(second->Sidebar(), nullptr) << "no record keeps a band that has gone";
+  EXPECT_EQ(second->SidebarWindow(), nullptr);
+  EXPECT_EQ(session->GetTabContextBySidebarWindow(sidebar.SidebarWindow()), nullptr);
 }
 
 TEST_F(GlobalSingltonTest, AFreshCacheIsUsedWithoutAskingTheService) {

@@ -45,6 +45,10 @@ WallTime WallClockNow() {
   return state.virtualInstalled ? state.virtualWall : std::chrono::system_clock::now();
 }
 
+std::int64_t WallClockSeconds() {
+  return std::chrono::duration_cast<std::chrono::seconds>(WallClockNow().time_since_epoch()).count();
+}
+
 bool IsClockVirtual() {
   auto& state = State();
   std::lock_guard lock(state.mutex);

@@ -22,6 +22,9 @@ std::uint32_t GetTickCount();
 
 WallTime WallClockNow();
 
+// What time(nullptr) answers: whole seconds since 1970 on the wall clock.
+std::int64_t WallClockSeconds();
+
 // True while a VirtualClock is installed: waiting on real time would then
 // never see a timer come due, so waiters block until time is advanced.
 bool IsClockVirtual();
