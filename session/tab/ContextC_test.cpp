@@ -17,6 +17,7 @@
 #include "platform/trace/Trace.h"
 #include "platform/ui/MessageQueue.h"
 #include "session/TabContextC.h"
+#include "session/tab/HookC.h"
 #include "session/testing/SessionTestSupport.h"
 
 namespace session {
@@ -102,6 +103,7 @@ TEST_F(ContextCTest, AnswersTheProductsLocationsAndStartsWithItsDefaults) {
   EXPECT_EQ(stored.keyPath, "Software\\Vimaru Group Inc\\VimaruIEToolbar");
   EXPECT_EQ(stored.valueName, "ToolBandLayout");
   EXPECT_EQ(context.BandClassIdText(), "{736FA7B4-0557-11DB-95BA-00C09F713765}");
+  EXPECT_EQ(context.BandClassIdText(), platform::FormatGuid(CLSID_IEHook)) << "the toolbar's class";
   EXPECT_EQ(context.ElevationPolicyIdText(), "{2A0C7024-E66E-11DD-AEF9-005056C00008}");
   EXPECT_EQ(context.SearchEngineId(), 1);
   EXPECT_EQ(context.ClassifiedsCategory(), u"&cat=vehicle");

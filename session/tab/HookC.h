@@ -14,10 +14,15 @@
 #include <memory>
 
 #include "framework/hook/ToolBandHookC.h"
+#include "platform/com/Guid.h"
 #include "session/tab/ContextC.h"
 #include "session/tab/ProductCommandClass.h"
 
 namespace session {
+
+// The toolbar's class (coclass IEHook); its text is the band class id the
+// tab context answers.
+inline constexpr CLSID CLSID_IEHook = platform::MakeGuid("736FA7B4-0557-11DB-95BA-00C09F713765");
 
 class HookC final : public framework::ToolBandHookC {
  public:

@@ -21,7 +21,6 @@
 namespace session {
 namespace {
 
-const CLSID kHookClassId = platform::MakeGuid("736FA7B4-0557-11DB-95BA-00C09F713765");
 const std::string kCachePath = "C:\\Program Files\\Internet Explorer\\iexplore.cl";
 
 // The tab's toolbar as the browser hosts it, with the session's lists
@@ -37,7 +36,7 @@ class HookCTest : public ::testing::Test {
       requested_.push_back(record->categoryIndex);
     });
     hook_ = platform::Make<HookC>(ProductCommandTable{});
-    ASSERT_EQ(frame_.AddToolbar(static_cast<IDeskBand*>(hook_.Get()), kHookClassId), S_OK);
+    ASSERT_EQ(frame_.AddToolbar(static_cast<IDeskBand*>(hook_.Get()), CLSID_IEHook), S_OK);
     ASSERT_NE(hook_->TabContext(), nullptr);
   }
   void TearDown() override {
