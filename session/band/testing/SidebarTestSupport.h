@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/activation/Activation.h"
+#include "platform/automation/Bstr.h"
 #include "platform/automation/Variant.h"
 #include "platform/browser/BrowserFrame.h"
 #include "platform/browser/BrowserObject.h"
@@ -212,7 +213,6 @@ class SidebarTab {
   SidebarTab(const SidebarTab&) = delete;
   SidebarTab& operator=(const SidebarTab&) = delete;
 
-  platform::BrowserFrame& Frame() { return frame_; }
   platform::BrowserObject& Browser() { return frame_.Browser(); }
   IWebBrowser2* BrowserInterface() { return &frame_.Browser(); }
   const std::shared_ptr<TabContextC>& Record() const { return record_; }
