@@ -33,4 +33,9 @@ std::string TabContextC::Content() const {
   return content_;
 }
 
+std::string TabContextC::TakeContent() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(content_, std::string());
+}
+
 }  // namespace session

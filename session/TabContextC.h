@@ -50,6 +50,10 @@ class TabContextC {
   // The sidebar HTML the ads thread built last; the later store wins.
   void SetContent(std::string content);
   std::string Content() const;
+  // The content, leaving none behind, in one step under the lock: a store
+  // racing with the sidebar window's read is then either taken whole now
+  // or kept whole for the next read, never lost between a read and a clear.
+  std::string TakeContent();
 
  private:
   // Atomic so the session's lookups can read them under their own lock.

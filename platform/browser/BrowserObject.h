@@ -89,7 +89,8 @@ class BrowserObject final
 
   // --- Host and tests ---------------------------------------------------------------
   // The frame window (get_HWND) and the window explorer bars and bands are
-  // given as their parent.
+  // given as their parent. A hosted control's frame window is its host
+  // window, from AttachControlToWindow (ControlHost.h) until that goes.
   void SetFrameWindow(HWND window) { frameWindow_ = window; }
   void SetBandParentWindow(HWND window) { bandParentWindow_ = window; }
   // A site for a band of this browser (the toolbar host sites its band
