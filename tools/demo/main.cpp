@@ -2,15 +2,18 @@
 // toolbar of one browser tab from the layout embedded in the module and
 // prints the control tree beside a picture of the toolbar, then plays the
 // toolbar's service calls against the reference service started in-process,
-// and finally walks a sample page of the reference web site through a demo
-// toolbar in the stand-in browser. Layout items bound to product commands
+// walks a sample page of the reference web site through a demo toolbar in
+// the stand-in browser, and finally presses the product's ads button on a
+// page of that site and shows what the sidebar receives. Layout items bound to product commands
 // that do not exist yet are left out, as a tab would leave them out.
+#include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "framework/context/StandaloneTabContextC.h"
 #include "platform/files/FileSystem.h"
 #include "platform/ui/MessageQueue.h"
+#include "tools/demo/AdsTour.h"
 #include "tools/demo/BrowserTour.h"
 #include "tools/demo/ControlTreePrinter.h"
 #include "tools/demo/ServiceTour.h"
@@ -47,5 +50,6 @@ int main() {
   const auto service = demo::StartReferenceService(std::cout);
   if (!service) return 1;
   demo::PlayServiceTour(std::cout, *service);
-  return demo::PlayBrowserTour(std::cout, *service) ? 0 : 1;
+  if (!demo::PlayBrowserTour(std::cout, *service)) return 1;
+  return demo::PlayAdsTour(std::cout, *service, std::filesystem::current_path()) ? 0 : 1;
 }
