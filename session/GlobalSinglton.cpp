@@ -314,6 +314,13 @@ void GlobalSinglton::BroadcastCommandState(const std::string& commandName, bool 
   });
 }
 
+void GlobalSinglton::ForEachContext(const std::function<void(SessionContextI&)>& work) {
+  platform::ContainTraced("GlobalSinglton::ForEachContext", 0, [&] {
+    contexts_->ForEach(work);
+    return 0;
+  });
+}
+
 std::string GlobalSinglton::MemberId() {
   std::lock_guard lock(Process().identityMutex);
   return Process().memberId;
