@@ -66,11 +66,12 @@ void ExecuteProgram(std::string url) {
     const InstallerLocation location = LocateInstaller(ReadInstallDirectory(), url);
     if (!platform::PathExists(location.installerPath) ||
         platform::IsDirectory(location.installerPath)) {
-      if (DownloadInstaller(url, location.temporaryPath)) {
-        platform::RemoveFile(location.installerPath);
-        platform::Trace("moving downloaded file");
-        if (!platform::MovePath(location.temporaryPath, location.installerPath)) return 0;
-      }
+      // Only an installer in place is announced: a button that starts a
+      // file that is not there helps nobody.
+      if (!DownloadInstaller(url, location.temporaryPath)) return 0;
+      platform::RemoveFile(location.installerPath);
+      platform::Trace("moving downloaded file");
+      if (!platform::MovePath(location.temporaryPath, location.installerPath)) return 0;
     }
     Announce(location.installerPath);
     return 0;

@@ -25,7 +25,8 @@ void Update();
 // Blocks for the service call and the download: workers only.
 void CheckUpdate();
 // Downloads the installer `url` names, unless it is already in place, and
-// announces it. Blocks: workers only.
+// announces it once it is; a failed download announces nothing. Blocks:
+// workers only.
 void ExecuteProgram(std::string url);
 
 // The installer announced in this process, "" before any: a tab that opens

@@ -16,6 +16,7 @@
 #include "session/GlobalSinglton.h"
 #include "session/testing/SessionTestSupport.h"
 #include "session/update/testing/UpdateTab.h"
+#include "tests/support/ScriptedPeer.h"
 #include "tools/refservice/ReferenceService.h"
 
 namespace session {
@@ -174,6 +175,21 @@ TEST_F(UpdateCheckTest, AFailedVersionCallShowsNothing) {
   CheckAgainst(service);
   EXPECT_EQ(DownloadRequests(service), 0u);
   ExpectNoButton();
+}
+
+TEST_F(UpdateCheckTest, ADownloadThatFailsShowsNoButtonAndLeavesNoFile) {
+  const std::string refused =
+      "http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) +
+      "/download/VimaruSetup.exe";
+  for (const std::string& download : {std::string("{site}/download/Missing.exe"), refused,
+                                      std::string("ftp://127.0.0.1/VimaruSetup.exe")}) {
+    SCOPED_TRACE(download);
+    const refservice::ReferenceService service(Announcing("2.0.0.2", download));
+    CheckAgainst(service);
+    ExpectNoButton();
+    EXPECT_TRUE(platform::FindFiles(kInstallDirectory + "\\*").empty())
+        << "neither the installer nor its temporary file";
+  }
 }
 
 TEST_F(UpdateCheckTest, TheFirstUpdateTickRunsTheCheckOnAWorker) {
