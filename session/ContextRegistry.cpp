@@ -44,10 +44,6 @@ void ContextRegistry::ForEachOnItsThread(const std::function<void(SessionContext
   }
 }
 
-void ContextRegistry::ForEach(const std::function<void(SessionContextI&)>& work) const {
-  for (const Entry& entry : Snapshot()) work(*entry.context);
-}
-
 bool ContextRegistry::HasContextOnThread(DWORD threadId) const {
   std::lock_guard lock(mutex_);
   return std::any_of(contexts_.begin(), contexts_.end(),

@@ -28,8 +28,6 @@ class ContextRegistry {
   // Runs `work` for every context on that context's thread: at once for the
   // calling thread's contexts, queued for the others'.
   void ForEachOnItsThread(const std::function<void(SessionContextI&)>& work) const;
-  // Runs `work` for every context on the calling thread.
-  void ForEach(const std::function<void(SessionContextI&)>& work) const;
 
   bool HasContextOnThread(DWORD threadId) const;
   // The task window of some context on another thread than `threadId`.

@@ -314,9 +314,9 @@ void GlobalSinglton::BroadcastCommandState(const std::string& commandName, bool 
   });
 }
 
-void GlobalSinglton::ForEachContext(const std::function<void(SessionContextI&)>& work) {
-  platform::ContainTraced("GlobalSinglton::ForEachContext", 0, [&] {
-    contexts_->ForEach(work);
+void GlobalSinglton::ForEachContextOnItsThread(const std::function<void(SessionContextI&)>& work) {
+  platform::ContainTraced("GlobalSinglton::ForEachContextOnItsThread", 0, [&] {
+    contexts_->ForEachOnItsThread(work);
     return 0;
   });
 }

@@ -113,8 +113,9 @@ class GlobalSinglton {
   // own thread.
   void BroadcastCommandState(const std::string& commandName, bool visible,
                              const std::string& caption);
-  // Runs `work` for every tab's context on the calling thread.
-  void ForEachContext(const std::function<void(SessionContextI&)>& work);
+  // Runs `work` for every tab's context on that tab's own thread: at once
+  // for the calling thread's tabs, queued for the others'. From any thread.
+  void ForEachContextOnItsThread(const std::function<void(SessionContextI&)>& work);
 
   // The member's identity: empty id when nobody is logged in.
   static std::string MemberId();

@@ -38,8 +38,10 @@ void Announce(const std::string& installerPath) {
   GlobalSinglton::SetUpdateAvailable(true);
   const GlobalSinglton::Existing session;
   if (!session) return;
-  session->ForEachContext(
-      [&](SessionContextI& context) { ShowUpdateButton(context, installerPath); });
+  // A tab's commands belong to its window's thread, and that thread may be
+  // using them right now: each tab changes its own button there.
+  session->ForEachContextOnItsThread(
+      [installerPath](SessionContextI& context) { ShowUpdateButton(context, installerPath); });
 }
 
 }  // namespace
