@@ -1,6 +1,7 @@
 #include "session/update/UpdateCheck.h"
 
 #include <mutex>
+#include <optional>
 
 #include "framework/command/CommandC.h"
 #include "platform/files/FileSystem.h"
@@ -65,17 +66,18 @@ void CheckUpdate() {
 
 void ExecuteProgram(std::string url) {
   platform::ContainTraced("GlobalSinglton::ExecuteProgram", 0, [&] {
-    const InstallerLocation location = LocateInstaller(ReadInstallDirectory(), url);
-    if (!platform::PathExists(location.installerPath) ||
-        platform::IsDirectory(location.installerPath)) {
+    const std::optional<InstallerLocation> location = LocateInstaller(ReadInstallDirectory(), url);
+    if (!location) return 0;
+    if (!platform::PathExists(location->installerPath) ||
+        platform::IsDirectory(location->installerPath)) {
       // Only an installer in place is announced: a button that starts a
       // file that is not there helps nobody.
-      if (!DownloadInstaller(url, location.temporaryPath)) return 0;
-      platform::RemoveFile(location.installerPath);
+      if (!DownloadInstaller(url, location->temporaryPath)) return 0;
+      platform::RemoveFile(location->installerPath);
       platform::Trace("moving downloaded file");
-      if (!platform::MovePath(location.temporaryPath, location.installerPath)) return 0;
+      if (!platform::MovePath(location->temporaryPath, location->installerPath)) return 0;
     }
-    Announce(location.installerPath);
+    Announce(location->installerPath);
     return 0;
   });
 }

@@ -7,15 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "platform/browser/UrlMon.h"
 #include "platform/clock/Clock.h"
 #include "platform/files/FileSystem.h"
+#include "platform/net/VirtualClockWake.h"
 #include "platform/registry/RegistryTestHooks.h"
 #include "platform/threading/WorkerThread.h"
 #include "platform/trace/Trace.h"
 #include "platform/ui/MessageQueue.h"
 #include "session/GlobalSinglton.h"
 #include "session/testing/SessionTestSupport.h"
+#include "session/update/UpdateLimits.h"
 #include "session/update/testing/UpdateTab.h"
+#include "tests/support/BackgroundCall.h"
 #include "tests/support/ScriptedPeer.h"
 #include "tools/refservice/ReferenceService.h"
 
@@ -190,6 +194,82 @@ TEST_F(UpdateCheckTest, ADownloadThatFailsShowsNoButtonAndLeavesNoFile) {
     EXPECT_TRUE(platform::FindFiles(kInstallDirectory + "\\*").empty())
         << "neither the installer nor its temporary file";
   }
+}
+
+TEST_F(UpdateCheckTest, ASegmentWithoutADotKeepsItsWholeName) {
+  auto options = Announcing("2.0.0.2", "{site}/download/VimaruSetup");
+  options.downloads = {{"VimaruSetup", kInstaller}};
+  const refservice::ReferenceService service(options);
+  CheckAgainst(service);
+  EXPECT_EQ(platform::ReadWholeFile(kInstallDirectory + "\\VimaruSetup.exe"), kInstaller);
+  ExpectButtonFor(kInstallDirectory + "\\VimaruSetup.exe");
+}
+
+TEST_F(UpdateCheckTest, ANameThatWouldLeaveTheInstallDirectoryIsNeverFetched) {
+  // Served, so that only the name stands between the file and the disk.
+  const std::vector<std::string> names = {"..\\..\\evil.exe", "..%5C..%5Cevil.exe", "C:%5Cevil.exe",
+                                          "con.exe", ".exe"};
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    auto options = Announcing("2.0.0.2", "{site}/download/" + name);
+    options.downloads = {{name, kInstaller}};
+    const refservice::ReferenceService service(options);
+    CheckAgainst(service);
+    EXPECT_EQ(DownloadRequests(service), 0u);
+    ExpectNoButton();
+    EXPECT_TRUE(platform::FindFiles(kInstallDirectory + "\\*").empty());
+    EXPECT_FALSE(platform::PathExists("C:\\Program Files\\evil.exe"));
+    EXPECT_FALSE(platform::PathExists("C:\\evil.exe"));
+  }
+}
+
+TEST_F(UpdateCheckTest, AnInstallerPastTheSizeLimitIsStoppedWhetherAnnouncedOrNot) {
+  struct Case {
+    const char* name;
+    std::uint64_t size;
+    bool chunked;
+    bool accepted;
+  };
+  const std::vector<Case> cases = {
+      {"one byte more, announced", kMaxInstallerBytes + 1, false, false},
+      {"one byte more, chunked", kMaxInstallerBytes + 1, true, false},
+      {"exactly the limit", kMaxInstallerBytes, false, true},  // last: the tab keeps its button
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    GlobalSinglton::SetUpdateAvailable(false);
+    platform::RemoveFile(kInstallDirectory + "\\VimaruSetup.exe");
+    auto options = Announcing("2.0.0.2", "{site}/download/VimaruSetup.exe");
+    options.downloads = {{"VimaruSetup.exe", std::string(test.size, 'x')}};
+    refservice::ReferenceService service(options);
+    if (test.chunked) {
+      service.Misbehave("/download/VimaruSetup.exe", refservice::Misbehaviour::Chunked(64 * 1024));
+    }
+    CheckAgainst(service);
+    EXPECT_EQ(DownloadRequests(service), 1u);
+    if (test.accepted) {
+      ExpectButtonFor(kInstallDirectory + "\\VimaruSetup.exe");
+      EXPECT_EQ(platform::GetFileFacts(kInstallDirectory + "\\VimaruSetup.exe")->size, test.size);
+    } else {
+      ExpectNoButton();
+      EXPECT_TRUE(platform::FindFiles(kInstallDirectory + "\\*").empty());
+    }
+  }
+}
+
+TEST_F(UpdateCheckTest, ASilentDownloadEndsOnTheProductsClockWithNoButton) {
+  test_support::ScriptedPeer peer;
+  peer.Serve({test_support::ConnectionScript().ReadRequest().WaitForClientClose()});
+  test_support::BackgroundCall call(
+      clock_, [url = peer.Url("/download/VimaruSetup.exe")] { ExecuteProgram(url); });
+  ASSERT_TRUE(peer.AwaitRequests(1));
+  ASSERT_TRUE(platform::net::AwaitBlockedSocketWaits(1, test_support::kCallWait));
+  clock_.Advance(platform::kDownloadSilenceLimitMs);
+  ASSERT_TRUE(call.Join());
+  platform::ui::RunUntilIdle();
+  ExpectNoButton();
+  EXPECT_TRUE(platform::FindFiles(kInstallDirectory + "\\*").empty());
+  EXPECT_EQ(peer.Finish().problem, "");
 }
 
 TEST_F(UpdateCheckTest, TheFirstUpdateTickRunsTheCheckOnAWorker) {
