@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "commands/QXC.h"
+#include "commands/UpdateC.h"
 
 namespace commands {
 namespace {
@@ -17,6 +18,7 @@ std::unique_ptr<framework::CommandC> Create(session::ContextC& context) {
 // first wins); it is kept as the product has always registered them.
 constexpr std::array kProductCommandClasses = {
     session::ProductCommandClass{kQXCommand, &Create<QXC>},
+    session::ProductCommandClass{session::kUpdateCommand, &Create<UpdateC>},
 };
 
 }  // namespace

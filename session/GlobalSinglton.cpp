@@ -314,6 +314,13 @@ void GlobalSinglton::BroadcastCommandState(const std::string& commandName, bool 
   });
 }
 
+void GlobalSinglton::ForEachContextOnItsThread(const std::function<void(SessionContextI&)>& work) {
+  platform::ContainTraced("GlobalSinglton::ForEachContextOnItsThread", 0, [&] {
+    contexts_->ForEachOnItsThread(work);
+    return 0;
+  });
+}
+
 std::string GlobalSinglton::MemberId() {
   std::lock_guard lock(Process().identityMutex);
   return Process().memberId;

@@ -41,6 +41,8 @@ inline constexpr UINT_PTR kTotalsTimerId = 100;
 inline constexpr UINT kTotalsPeriodMs = 5000;
 inline constexpr UINT_PTR kUpdateTimerId = 101;
 inline constexpr UINT kUpdatePeriodMs = 10000;
+// The update timer's period once it has ticked.
+inline constexpr UINT kUpdateRecheckPeriodMs = 3600000;
 
 // The sidebar band's class, shown in a tab when its page has been scanned.
 inline constexpr char16_t kSidebarClassId[] = u"{21B3866C-DD0C-4675-A87C-A62BF21366AF}";
@@ -111,6 +113,9 @@ class GlobalSinglton {
   // own thread.
   void BroadcastCommandState(const std::string& commandName, bool visible,
                              const std::string& caption);
+  // Runs `work` for every tab's context on that tab's own thread: at once
+  // for the calling thread's tabs, queued for the others'. From any thread.
+  void ForEachContextOnItsThread(const std::function<void(SessionContextI&)>& work);
 
   // The member's identity: empty id when nobody is logged in.
   static std::string MemberId();

@@ -111,8 +111,14 @@ void CALLBACK GlobalSinglton::TimeUpdateProc(HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
         return 0;
       }
+      if (process.updateLatch.exchange(true)) return 0;
+      // The check has run for this process; the hourly ticks that follow
+      // find the latch set and do nothing.
+      KillTimer(nullptr, id);
+      process.updateTimer =
+          ::SetTimer(nullptr, kUpdateTimerId, kUpdateRecheckPeriodMs, &TimeUpdateProc);
+      if (process.updateTimer == 0) process.updateTimerThread = 0;
     }
-    if (process.updateLatch.exchange(true)) return 0;
     UpdateCheck check;
     {
       std::lock_guard lock(process.hooksMutex);

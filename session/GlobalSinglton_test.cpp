@@ -440,6 +440,33 @@ TEST_F(TimerTest, TheUpdateCheckRunsOnceForTheProcess) {
   EXPECT_TRUE(GlobalSinglton::HasCheckedForUpdate());
 }
 
+TEST_F(TimerTest, OnceItHasCheckedTheUpdateTimerTicksHourlyAndDoesNothing) {
+  if (GlobalSinglton::HasCheckedForUpdate()) {
+    GTEST_SKIP()
+        << "the update timer ticked earlier in this process (ctest gives each test its own)";
+  }
+  int ticks = 0;
+  platform::ScopedTraceCapture capture([&](std::string_view line) {
+    if (line == "GlobalSinglton::TimeUpdateProc begin") ++ticks;
+  });
+  int checks = 0;
+  GlobalSinglton::SetUpdateCheck([&] { ++checks; });
+  SessionReference session;
+  FakeContext context;
+  session->AddContext(&context);
+  Tick(kUpdatePeriodMs);
+  EXPECT_EQ(ticks, 1);
+  Tick(kUpdateRecheckPeriodMs - 1);
+  EXPECT_EQ(ticks, 1) << "re-armed at the hourly period, not ticking every 10 s";
+  Tick(1);
+  EXPECT_EQ(ticks, 2);
+  Tick(kUpdateRecheckPeriodMs);
+  EXPECT_EQ(ticks, 3);
+  EXPECT_EQ(checks, 1);
+  GlobalSinglton::SetUpdateCheck(nullptr);
+  session->RemoveContext(&context);
+}
+
 TEST_F(TimerTest, ClosingTheLastTabStopsTheTotalsTimerAtOnce) {
   int ticks = 0;
   platform::ScopedTraceCapture capture([&](std::string_view line) {

@@ -1,6 +1,7 @@
-// The URL-moniker session's options, as <urlmon.h> declares them: the
-// product reads the browser's user agent from here for its ads requests.
-// On Linux the answer is the process's user agent (UserAgent.h).
+// The URL-moniker calls the product makes, as <urlmon.h> declares them: the
+// session's options, where it reads the browser's user agent for its ads
+// requests (on Linux the process's user agent, UserAgent.h), and the download
+// of a URL to a file that fetches the update's installer.
 //
 //   DWORD size = 0;
 //   UrlMkGetSessionOption(URLMON_OPTION_USERAGENT, nullptr, 0, &size, 0);  // E_OUTOFMEMORY

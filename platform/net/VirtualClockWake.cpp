@@ -53,6 +53,16 @@ VirtualClockWake::VirtualClockWake()
 bool VirtualClockWake::IsValid() const { return shared_->event.IsValid(); }
 
 int VirtualClockWake::PollUntilAdvance(pollfd& socket) {
+  return WaitUntilAdvance([&](pollfd& wake) {
+    pollfd entries[2] = {socket, wake};
+    const int ready = ::poll(entries, 2, -1);
+    socket.revents = entries[0].revents;
+    wake.revents = entries[1].revents;
+    return ready;
+  });
+}
+
+int VirtualClockWake::WaitUntilAdvance(const std::function<int(pollfd& wake)>& wait) {
   auto& blocked = Blocked();
   {
     std::lock_guard lock(blocked.mutex);
@@ -61,19 +71,18 @@ int VirtualClockWake::PollUntilAdvance(pollfd& socket) {
   }
   blocked.changed.notify_all();
 
-  pollfd entries[2] = {socket, {shared_->event.Descriptor(), POLLIN, 0}};
-  int ready = ::poll(entries, 2, -1);
-  const int pollError = errno;
+  pollfd wake{shared_->event.Descriptor(), POLLIN, 0};
+  const int ready = wait(wake);
+  const int waitError = errno;
   {
     std::lock_guard lock(blocked.mutex);
     shared_->StopCounting();
   }
-  // An advance signalled after poll() returned is drained here unseen, but
+  // An advance signalled after the wait returned is drained here unseen, but
   // the caller reads the clock after this, and the advance had already
   // moved it before signalling.
-  if (entries[1].revents != 0) shared_->event.Drain();
-  socket.revents = entries[0].revents;
-  errno = pollError;
+  if (wake.revents != 0) shared_->event.Drain();
+  errno = waitError;
   return ready;
 }
 

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
 
 #include "platform/clock/Clock.h"
@@ -35,6 +36,12 @@ class VirtualClockWake {
   // socket has an event (its revents tell) or the clock advanced since the
   // last return (or since this object was made). Returns what poll() does.
   int PollUntilAdvance(pollfd& socket);
+
+  // The same wait for a caller that polls through another library (libcurl's
+  // multi interface): `wait` watches `wake` beside its own descriptors with
+  // no time limit, sets wake.revents, and returns what its poll returned.
+  // Counted as a blocked wait while `wait` runs.
+  int WaitUntilAdvance(const std::function<int(pollfd& wake)>& wait);
 
  private:
   struct Shared;

@@ -28,18 +28,24 @@ ReferenceServiceOptions CheckedServicePaths(ReferenceServiceOptions options) {
   return options;
 }
 
+ServiceData LoadData(const ReferenceServiceOptions& options) {
+  ServiceData data = LoadServiceData(options.dataDirectory);
+  if (options.version) data.version = *options.version;
+  return data;
+}
+
 }  // namespace
 
 class ReferenceService::Impl {
  public:
   explicit Impl(ReferenceServiceOptions options)
       : options_(CheckedServicePaths(std::move(options))),
-        data_(LoadServiceData(options_.dataDirectory)),
+        data_(LoadData(options_)),
         ads_(data_),
         utils_(data_),
         adsDispatcher_(ads_, options_.adsNamespace),
         utilsDispatcher_(utils_, options_.utilsNamespace),
-        site_(data_),
+        site_(data_, options_.downloads),
         server_(HttpServerOptions{options_.port, options_.workerThreads, 64, options_.idleTimeout},
                 [this](const HttpRequest& request) { return Handle(request); }) {}
 

@@ -12,7 +12,9 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,12 @@ struct ReferenceServiceOptions {
   std::string utilsPath = "/utils/utils.asmx";
   std::size_t workerThreads = 8;
   std::chrono::milliseconds idleTimeout{10000};  // keep-alive and slow-client limit
+  // What VersionInfo announces instead of data/version.txt, so an update
+  // test chooses the version and the download address ("{site}" allowed).
+  std::optional<VersionData> version;
+  // Files served under /download/<name> besides those of data/download, and
+  // before them: name to exact bytes (installers of any name and size).
+  std::map<std::string, std::string, std::less<>> downloads;
 };
 
 class ReferenceService {

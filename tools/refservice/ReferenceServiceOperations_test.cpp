@@ -386,6 +386,40 @@ TEST(ReferenceService, ServicesFollowTheConfiguredNamespacesAndPaths) {
             std::string::npos);
 }
 
+TEST(ReferenceService, AnUpdateTestChoosesTheAnnouncedVersionAndTheInstallersServed) {
+  ReferenceServiceOptions options;
+  options.version = VersionData{17, "{site}/download/setup.beta.exe", 60, 24, false, "1.9.0.0"};
+  options.downloads = {{"setup.beta.exe", std::string("MZ\0\x90", 4)},
+                       {"VimaruSetup.exe", "replaced"}};
+  ReferenceService service(options);
+
+  LoopbackClient version(service.Port());
+  version.Send(SoapPost("/utils/utils.asmx", std::string(kUtils) + "VersionInfo",
+                        SoapEnvelopeFor(kUtils, "VersionInfo", "<OfferID>60</OfferID>")));
+  const auto announced = version.ReadAnswer();
+  ASSERT_TRUE(announced);
+  EXPECT_NE(announced->body.find("<DownloadURL>" + service.BaseUrl() +
+                                 "/download/setup.beta.exe</DownloadURL>"),
+            std::string::npos);
+  EXPECT_NE(announced->body.find("<VersionNumber>1.9.0.0</VersionNumber>"), std::string::npos);
+
+  const std::vector<std::pair<std::string, std::string>> served = {
+      {"/download/setup.beta.exe", std::string("MZ\0\x90", 4)},
+      {"/download/VimaruSetup.exe", "replaced"},
+  };
+  for (const auto& [target, body] : served) {
+    SCOPED_TRACE(target);
+    LoopbackClient client(service.Port());
+    client.Send("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    const auto answer = client.ReadAnswer();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 200);
+    EXPECT_EQ(answer->body, body);
+    EXPECT_EQ(FindHeader(answer->headers, "Content-Type"), "application/octet-stream");
+  }
+  EXPECT_EQ(service.Requests().back().operation, "download");
+}
+
 TEST(ReferenceServicePaths, APathWithoutItsSlashOrSharedByBothServicesIsRefused) {
   ReferenceServiceOptions noSlash;
   noSlash.adsPath = "foo";

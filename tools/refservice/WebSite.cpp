@@ -11,6 +11,7 @@ namespace refservice {
 namespace {
 
 constexpr char kHtml[] = "text/html; charset=utf-8";
+constexpr char kOctetStream[] = "application/octet-stream";
 
 HttpAnswer Html(int status, std::string body) {
   HttpAnswer answer;
@@ -53,7 +54,14 @@ HttpAnswer WebSite::Serve(const HttpRequest& request, RecordedRequest& record) c
   }
   if (path.starts_with("/download/")) {
     record.operation = "download";
-    return ServeFile(data_.directory / "download", path.substr(10), "application/octet-stream");
+    const std::string_view name = path.substr(10);
+    if (const auto found = downloads_.find(name); found != downloads_.end()) {
+      HttpAnswer answer;
+      answer.headers.emplace_back("Content-Type", kOctetStream);
+      answer.body = found->second;
+      return answer;
+    }
+    return ServeFile(data_.directory / "download", name, kOctetStream);
   }
   if (path.starts_with("/pages/")) {
     record.operation = "page";

@@ -4,6 +4,9 @@
 // matches the ad categories.
 #pragma once
 
+#include <functional>
+#include <map>
+#include <string>
 #include <string_view>
 
 #include "tools/refservice/HttpMessage.h"
@@ -14,7 +17,12 @@ namespace refservice {
 
 class WebSite {
  public:
-  explicit WebSite(const ServiceData& data) : data_(data) {}
+  using Downloads = std::map<std::string, std::string, std::less<>>;
+
+  // `downloads` are served under /download/ before the data directory's
+  // files; both must outlive the site.
+  WebSite(const ServiceData& data, const Downloads& downloads)
+      : data_(data), downloads_(downloads) {}
 
   // Fills the record's operation and parameters and returns the answer.
   HttpAnswer Serve(const HttpRequest& request, RecordedRequest& record) const;
@@ -26,6 +34,7 @@ class WebSite {
   HttpAnswer Landing(const RecordedRequest& record) const;
 
   const ServiceData& data_;
+  const Downloads& downloads_;
 };
 
 }  // namespace refservice
