@@ -121,6 +121,18 @@ bool MovePath(std::string_view fromWindowsPath, std::string_view toWindowsPath) 
   return !error;
 }
 
+bool MovePathReplacing(std::string_view fromWindowsPath, std::string_view toWindowsPath) {
+  const auto from = MapPath(fromWindowsPath);
+  const auto to = MapPath(toWindowsPath);
+  if (!from || !to || !IsHostFile(from->host)) return false;
+  if (IsHostDirectory(to->host) || !IsHostDirectory(to->host.parent_path())) return false;
+  // An existing destination keeps its spelling (MapPath found it under any
+  // case); rename(2) replaces it atomically.
+  std::error_code error;
+  fs::rename(from->host, to->host, error);
+  return !error;
+}
+
 bool MakeDirectory(std::string_view windowsPath) {
   const auto mapped = MapPath(windowsPath);
   if (!mapped || !IsHostDirectory(mapped->host.parent_path())) return false;

@@ -85,6 +85,13 @@ bool RemoveFile(std::string_view windowsPath);
 // between drives work for files, as MoveFile copies them.
 bool MovePath(std::string_view fromWindowsPath, std::string_view toWindowsPath);
 
+// MoveFileEx with MOVEFILE_REPLACE_EXISTING: renames a file over the
+// destination in one step, so whoever opens the destination finds either its
+// old bytes or the new ones, never a mix or an empty file. Fails when the
+// source is missing or not a file, the destination is a directory, or the
+// destination's directory is missing; the destination is then untouched.
+bool MovePathReplacing(std::string_view fromWindowsPath, std::string_view toWindowsPath);
+
 // CreateDirectory: one level; false when it exists or the parent is missing.
 bool MakeDirectory(std::string_view windowsPath);
 

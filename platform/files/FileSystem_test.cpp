@@ -132,6 +132,29 @@ TEST(FileSystem, MoveFileNeverReplaces) {
   EXPECT_EQ(FindFiles("C:\\*.txt").at(0).fileName, "B.txt");
 }
 
+TEST(FileSystem, MoveFileReplacingRenamesOverAnExistingFileOnly) {
+  ScopedFileSystemRoot root;
+  ASSERT_TRUE(WriteWholeFile("C:\\new.tmp", "new"));
+  ASSERT_TRUE(WriteWholeFile("C:\\List.txt", "old"));
+  EXPECT_TRUE(MovePathReplacing("C:\\new.tmp", "C:\\list.txt"));
+  EXPECT_FALSE(PathExists("C:\\new.tmp"));
+  EXPECT_EQ(ReadWholeFile("C:\\List.txt"), "new");
+  EXPECT_EQ(FindFiles("C:\\*.txt").at(0).fileName, "List.txt") << "the old spelling stays";
+
+  ASSERT_TRUE(WriteWholeFile("C:\\fresh.tmp", "fresh"));
+  EXPECT_TRUE(MovePathReplacing("C:\\fresh.tmp", "C:\\absent.txt"));
+  EXPECT_EQ(ReadWholeFile("C:\\absent.txt"), "fresh");
+
+  EXPECT_FALSE(MovePathReplacing("C:\\missing.tmp", "C:\\List.txt"));
+  ASSERT_TRUE(MakeDirectory("C:\\folder"));
+  EXPECT_FALSE(MovePathReplacing("C:\\folder", "C:\\List.txt")) << "directories are not files";
+  ASSERT_TRUE(WriteWholeFile("C:\\again.tmp", "again"));
+  EXPECT_FALSE(MovePathReplacing("C:\\again.tmp", "C:\\folder"));
+  EXPECT_FALSE(MovePathReplacing("C:\\again.tmp", "C:\\NoDir\\List.txt"));
+  EXPECT_EQ(ReadWholeFile("C:\\List.txt"), "new");
+  EXPECT_EQ(ReadWholeFile("C:\\again.tmp"), "again") << "a failed move leaves the source";
+}
+
 TEST(FileSystem, MoveFileWorksAcrossDrives) {
   ScopedFileSystemRoot root("D");
   ASSERT_TRUE(WriteWholeFile("D:\\setup.exe", "MZ"));

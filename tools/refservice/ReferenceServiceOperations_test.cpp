@@ -370,6 +370,46 @@ TEST_F(ReferenceServiceTest, WebSitePathsAreServedAndRecorded) {
   EXPECT_EQ(parameters[1].text, "0");
 }
 
+TEST_F(ReferenceServiceTest, TheToolbarsPagesAnswerWithWhatTheyWereAskedFor) {
+  const std::vector<SiteCase> cases = {
+      {"/default.aspx?is=mymoney", 200, "member-page", "<title>Vimaru: My Money</title>"},
+      {"/default.aspx?is=friends&mrid=4711", 200, "member-page", "Referred by member 4711."},
+      {"/default.aspx?is=joinfree", 200, "join-free", "Join for free"},
+      {"/default.aspx?mrid=a%3Cb", 200, "join-referred", "Referred by member a&lt;b."},
+      {"/default.aspx", 200, "home", "<title>Vimaru</title>"},
+      {"/public/Help.aspx", 200, "help", "Vimaru: Help"},
+      {"/Docs/terms.aspx", 200, "terms", "id=\"pp\""},
+      {"/mail", 200, "mail-home", "<title>Vmail</title>"},
+      {"/mail/enrollment.php", 200, "mail-enrollment", "Vmail: Enrolment"},
+      {"/classifieds/search?type=classifieds&top=1&cat=housing-rent", 200, "classifieds",
+       "<title>Classifieds: housing-rent</title>"},
+      {"/classifieds/search?type=web", 404, "", ""},
+      {"/engines/msn", 200, "search-home", "<title>MSN Live</title>"},
+      {"/engines/msn/results.aspx?q=AT%26T+labs", 200, "search-results",
+       "<title>MSN Live: AT&amp;T labs</title>"},
+      {"/engines/ask/web?q=c%2B%2B", 200, "search-results", "Ask: c++"},
+      {"/engines/google/search?q=100%25", 200, "search-results", "Google: 100%"},
+      {"/engines/lycos", 200, "search-home", "<title>Lycos</title>"},
+      {"/engines/lycos/?query=blue+whale&x=0&y=0", 200, "search-results", "Lycos: blue whale"},
+      {"/engines/yahoo/search?p=caf%C3%A9", 200, "search-results", "Yahoo: caf\xC3\xA9"},
+      {"/engines/yahoo/search", 404, "", ""},
+      {"/engines/altavista", 404, "", ""},
+  };
+  for (const SiteCase& c : cases) {
+    SCOPED_TRACE(c.target);
+    service_.ClearRequests();
+    LoopbackClient client(service_.Port());
+    client.Send("GET " + c.target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    const auto answer = client.ReadAnswer();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, c.status);
+    EXPECT_NE(answer->body.find(c.bodyPart), std::string::npos) << answer->body;
+    const auto requests = service_.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].operation, c.operation);
+  }
+}
+
 TEST(ReferenceService, ServicesFollowTheConfiguredNamespacesAndPaths) {
   ReferenceServiceOptions options;
   options.adsNamespace = "http://ads.example.test/";

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/refservice/SitePages.h"
 #include "tools/refservice/SoapEnvelope.h"
 
 namespace refservice {
@@ -75,6 +76,7 @@ HttpAnswer WebSite::Serve(const HttpRequest& request, RecordedRequest& record) c
     record.operation = "index";
     return Index();
   }
+  if (std::optional<HttpAnswer> page = ServeSitePage(request, record)) return *page;
   return NotFound();
 }
 

@@ -1,7 +1,7 @@
 // The product web site's paths that the toolbar calls directly, served so a
 // whole session runs without an outside host: the auto-login request, the
-// installer download, the ads' click URLs, and sample pages whose text
-// matches the ad categories.
+// installer download, the ads' click URLs, sample pages whose text matches
+// the ad categories, and the pages the toolbar's buttons open (SitePages.h).
 #pragma once
 
 #include <functional>
