@@ -5,6 +5,7 @@
 #include <libxml/tree.h>
 
 #include <optional>
+#include <string>
 
 namespace platform::html {
 namespace {
@@ -111,6 +112,71 @@ void AppendContent(htmlDocPtr target, htmlDocPtr stretch, bool startsWithText) {
   }
 }
 
+bool IsBlankByte(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+// Where the piece of `text` that starts at `start` may end: at most
+// kMaximumTextPieceBytes on, at a character boundary that is not inside a
+// run of blanks, as near the limit as there is one; the end of the text
+// when there is none (a text of blanks alone renders as one space anyway).
+std::size_t PieceEnd(std::string_view text, std::size_t start) {
+  const auto fits = [&](std::size_t cut) {
+    const auto byte = static_cast<unsigned char>(text[cut]);
+    return (byte & 0xC0) != 0x80 && !(IsBlankByte(text[cut - 1]) && IsBlankByte(text[cut]));
+  };
+  const std::size_t limit = start + kMaximumTextPieceBytes;
+  if (limit >= text.size()) return text.size();
+  for (std::size_t cut = limit; cut > start + kMaximumTextPieceBytes / 2; --cut) {
+    if (fits(cut)) return cut;
+  }
+  for (std::size_t cut = limit + 1; cut < text.size(); ++cut) {
+    if (fits(cut)) return cut;
+  }
+  return text.size();
+}
+
+// Cuts `node` into pieces linked after it, by hand: libxml2's own helpers
+// would merge them back.
+void CutIntoPieces(htmlDocPtr document, xmlNodePtr node) {
+  const std::string text(reinterpret_cast<const char*>(node->content));
+  std::size_t end = PieceEnd(text, 0);
+  if (end == text.size()) return;
+  xmlNodeSetContentLen(node, reinterpret_cast<const xmlChar*>(text.data()), static_cast<int>(end));
+  xmlNodePtr last = node;
+  for (std::size_t start = end; start < text.size(); start = end) {
+    end = PieceEnd(text, start);
+    xmlNodePtr piece =
+        xmlNewDocTextLen(document, reinterpret_cast<const xmlChar*>(text.data() + start),
+                         static_cast<int>(end - start));
+    if (piece == nullptr) return;
+    piece->parent = last->parent;
+    piece->prev = last;
+    piece->next = last->next;
+    if (last->next != nullptr) {
+      last->next->prev = piece;
+    } else if (last->parent != nullptr) {
+      last->parent->last = piece;
+    }
+    last->next = piece;
+    last = piece;
+  }
+}
+
+void CutLongTexts(htmlDocPtr document) {
+  xmlNodePtr node = xmlDocGetRootElement(document);
+  while (node != nullptr) {
+    if (node->type == XML_TEXT_NODE && node->content != nullptr &&
+        static_cast<std::size_t>(xmlStrlen(node->content)) > kMaximumTextPieceBytes) {
+      CutIntoPieces(document, node);
+    }
+    if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+      node = node->children;
+      continue;
+    }
+    while (node != nullptr && node->next == nullptr) node = node->parent;
+    if (node != nullptr) node = node->next;
+  }
+}
+
 }  // namespace
 
 _xmlDoc* ParseHtml(std::string_view utf8) {
@@ -125,6 +191,7 @@ _xmlDoc* ParseHtml(std::string_view utf8) {
     AppendContent(document, run.document, StartsWithText(rest));
     xmlFreeDoc(run.document);
   }
+  if (document != nullptr) CutLongTexts(document);
   return document;
 }
 

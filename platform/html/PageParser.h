@@ -12,8 +12,14 @@
 // than kMaximumOpenElements deep. Elements past the bound lose their
 // nesting, as browsers also flatten what they will not nest; the content
 // of a script or style element open at that moment reads as markup.
+//
+// Text comes in nodes of at most kMaximumTextPieceBytes, cut between
+// characters that are not both blanks, so every run of blanks stays in one
+// node and renders as before: an edit in a long text (highlighting each of
+// its matches) then copies only the node it changes, not the rest of it.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 struct _xmlDoc;
@@ -21,6 +27,7 @@ struct _xmlDoc;
 namespace platform::html {
 
 inline constexpr int kMaximumOpenElements = 512;
+inline constexpr std::size_t kMaximumTextPieceBytes = 1024;
 
 // The parsed page (UTF-8), or null when libxml2 could not read it at all.
 // The caller owns the document (xmlFreeDoc).

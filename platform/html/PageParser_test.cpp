@@ -6,12 +6,14 @@
 
 #include "platform/html/HtmlElement.h"
 #include "platform/html/HtmlTestSupport.h"
+#include "platform/text/CodePage.h"
 
 namespace platform::html {
 namespace {
 
 using testing::Body;
 using testing::ById;
+using testing::InnerHtml;
 using testing::InnerText;
 using testing::LoadedDocument;
 
@@ -105,6 +107,34 @@ TEST(PageParser, DeepFragmentsKeepTheirTextToo) {
   const std::string fragment = Repeated("<i>", 2000) + "inner" + Repeated("</i>", 2000) + "tail";
   ASSERT_EQ(box->put_innerHTML(Bstr(std::u16string(fragment.begin(), fragment.end())).Get()), S_OK);
   EXPECT_EQ(InnerText(box.Get()), u"innertail");
+}
+
+// Long text is kept in pieces; none of that may show.
+TEST(PageParser, LongTextReadsAsOneText) {
+  std::string words;
+  std::u16string rendered;
+  for (int i = 0; i < 400; ++i) {
+    // Runs of blanks of every length, and characters of one to four bytes,
+    // fall on every cut the pieces could have.
+    words += "w\xC3\xA9rd" + std::string(1 + i % 7, i % 2 == 0 ? ' ' : '\n') +
+             "\xE2\x82\xAC\xF0\x9F\x90\x8B";
+    rendered += std::u16string(u"w\u00E9rd \u20AC\U0001F40B");
+  }
+  const std::string blanks(5000, ' ');
+  const std::string title(3000, 't');
+  auto document = LoadedDocument("<head><title>" + title + "</title></head><body><p>" + words +
+                                 "</p><p>a" + blanks + "b</p><pre>" + words + "</pre></body>");
+  ComPtr<IHTMLElement> body = Body(document.Get());
+  const std::u16string text = InnerText(body.Get());
+  EXPECT_EQ(text.substr(0, rendered.size()), rendered);
+  EXPECT_EQ(text.substr(rendered.size(), 7), u"\r\na b\r\n");
+  std::u16string wide = Utf8ToWide(words);
+  std::u16string html = InnerHtml(body.Get());
+  EXPECT_EQ(html.substr(0, 3 + wide.size()), u"<p>" + wide);
+  Bstr shownTitle;
+  ASSERT_EQ(document->get_title(shownTitle.Receive()), S_OK);
+  EXPECT_EQ(shownTitle.View().size(), title.size());
+  EXPECT_TRUE(FindsInBody(document.Get(), u"\U0001F40Bw\u00E9rd"));
 }
 
 }  // namespace
