@@ -70,6 +70,21 @@ TEST_F(FindCmdTest, TextSpreadOverSeveralElementsIsFound) {
   EXPECT_EQ(RecordedHtml().rangeActions[0].text, u"whale is the largest");
 }
 
+TEST_F(FindCmdTest, TextAfterDeepNestingIsFoundBothWays) {
+  std::string page = "<body>";
+  for (int i = 0; i < 300; ++i) page += "<div>";
+  page += "deep needle";
+  for (int i = 0; i < 300; ++i) page += "</div>";
+  Write("C:\\Pages\\deep.htm", page + "last needle</body>");
+  Open(u"C:\\Pages\\deep.htm");
+  Click(next_, "<button pattern='needle'/>");
+  Click(next_, "<button pattern='needle'/>");
+  Click(previous_, "<button pattern='needle'/>");
+  const std::vector<long> starts = Selections();
+  EXPECT_EQ(starts, (std::vector<long>{5, 18, 18}));
+  EXPECT_EQ(RecordedHtml().rangeActions.back().text, u"needle");
+}
+
 TEST_F(FindCmdTest, FindPreviousStartsFromTheEnd) {
   Click(previous_, "<button pattern='blue'/>");
   Click(previous_, "<button pattern='blue'/>");

@@ -7,6 +7,7 @@
 #include "framework/builtin/TextExpansion.h"
 #include "framework/controls/ElementAttribute.h"
 #include "platform/automation/Bstr.h"
+#include "platform/automation/Variant.h"
 #include "platform/text/MarkupEscapes.h"
 
 namespace framework {
@@ -15,6 +16,7 @@ namespace {
 
 using platform::Bstr;
 using platform::ComPtr;
+using platform::Variant;
 
 constexpr std::string_view kDefaultColour = "#f8bf24";
 
@@ -39,17 +41,30 @@ void MarkMatches(IHTMLDocument2* document, const std::u16string& pattern,
 }
 
 // Replaces each span of this instance by its own text; spans of other
-// instances keep their ids and stay.
+// instances keep their ids and stay. One pass over the page's spans, not a
+// lookup by id per span, which would read the whole page once per match:
+// last first, so that a live collection (MSHTML's are) still holds the
+// positions to come.
 void UnmarkMatches(IHTMLDocument2* document, const std::u16string& markerId) {
   ComPtr<IHTMLDocument3> lookup;
   if (FAILED(ComPtr<IHTMLDocument2>(document).As(&lookup))) return;
-  const Bstr id(markerId);
-  for (;;) {
+  ComPtr<IHTMLElementCollection> spans;
+  if (FAILED(lookup->getElementsByTagName(Bstr(u"span").Get(), spans.ReleaseAndGetAddressOf())) ||
+      !spans) {
+    return;
+  }
+  LONG count = 0;
+  if (FAILED(spans->get_length(&count))) return;
+  for (LONG index = count; index-- > 0;) {
+    ComPtr<IDispatch> item;
+    if (FAILED(spans->item(Variant(index), Variant(), item.ReleaseAndGetAddressOf()))) continue;
     ComPtr<IHTMLElement> span;
-    if (FAILED(lookup->getElementById(id.Get(), span.ReleaseAndGetAddressOf())) || !span) return;
+    if (!item || FAILED(item.As(&span))) continue;
+    Bstr id;
+    if (FAILED(span->get_id(id.Receive())) || id.View() != markerId) continue;
     Bstr text;
     span->get_innerText(text.Receive());
-    if (FAILED(span->put_outerText(text.Get()))) return;
+    span->put_outerText(text.Get());
   }
 }
 

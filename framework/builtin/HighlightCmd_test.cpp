@@ -117,6 +117,37 @@ TEST_F(HighlightCmdTest, ANewPageUnchecksTheCommand) {
   EXPECT_EQ(first_.Checked(), 0);
 }
 
+TEST_F(HighlightCmdTest, EveryMatchOfALongPageIsMarkedAndUnmarkingRestoresIt) {
+  std::string page = "<body><p>";
+  for (int i = 0; i < 1200; ++i) {
+    page += i % 3 == 0 ? "a BLUE whale, " : "blue <i>blue</i>and  blue   ";
+    if (i % 50 == 49) page += "</p><p>";
+  }
+  Write("C:\\Pages\\long.htm", page + "</p></body>");
+  Open(u"C:\\Pages\\long.htm");
+  const std::u16string before = BodyHtml();
+  Toggle(first_, "<button pattern='blue'/>");
+  const std::u16string marked = BodyHtml();
+  EXPECT_EQ(Count(marked, Marker(first_)), 400U + 800U * 3U);
+  EXPECT_EQ(Count(marked, u">BLUE</span> whale"), 400U);
+  EXPECT_EQ(Count(marked, u">blue</span>  <span"), 0U);
+  Toggle(first_, "<button pattern='blue'/>");
+  EXPECT_EQ(BodyHtml(), before);
+}
+
+TEST_F(HighlightCmdTest, MarkingAgainWhileCheckedIsUndoneByOneUncheck) {
+  const std::u16string before = BodyHtml();
+  Toggle(first_, "<button pattern='blue'/>");
+  Click(first_, "<button pattern='blue'/>");
+  EXPECT_EQ(Count(BodyHtml(), Marker(first_)), 6U);
+  Toggle(second_, "<button pattern='sea'/>");
+  Toggle(first_, "<button pattern='blue'/>");
+  EXPECT_EQ(Count(BodyHtml(), Marker(first_)), 0U);
+  EXPECT_EQ(Count(BodyHtml(), Marker(second_)), 1U);
+  Toggle(second_, "<button pattern='sea'/>");
+  EXPECT_EQ(BodyHtml(), before);
+}
+
 TEST_F(HighlightCmdTest, MatchesInEveryFrameAreMarkedAndUnmarked) {
   OpenFramedPage();
   Toggle(first_, "<button pattern='word'/>");

@@ -1,5 +1,7 @@
 #include "framework/controls/ControlC.h"
 
+#include <algorithm>
+
 #include "framework/command/CommandI.h"
 #include "framework/controls/ControlStyle.h"
 #include "framework/toolband/ToolBandI.h"
@@ -35,7 +37,7 @@ void ControlC::SetStyleBits(std::uint32_t bits) {
   RequestLayout();
 }
 
-void ControlC::SetWidth(int width) { width_ = width; }
+void ControlC::SetWidth(int width) { width_ = std::clamp(width, 0, kMaximumWidth); }
 
 void ControlC::SetRowHeight(int height) {
   rowHeight_ = height;

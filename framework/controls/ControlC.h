@@ -23,6 +23,12 @@ namespace framework {
 class ControlC : public ControlI, public CommandObserverI {
  public:
   static constexpr int kDefaultRowHeight = 22;
+  // The widest a control is, in pixels. Widths come from layout files, which
+  // are outside input, and from caption texts; the toolbar's coordinates are
+  // 16-bit on Windows, so nothing wider can be shown, and keeping every
+  // width within it keeps the sums and edges the toolband computes from
+  // overflowing. A width below zero is no width.
+  static constexpr int kMaximumWidth = 32767;
 
   // Binds to `command` (may be null: separators have none).
   ControlC(CommandI* command, std::string caption);

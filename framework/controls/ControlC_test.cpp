@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "framework/command/CommandC.h"
 #include "framework/command/CommandWithEventsC.h"
 #include "framework/controls/ControlKinds.h"
@@ -65,6 +67,20 @@ TEST(ControlC, RowHeightCentresOnlyAbove22) {
     button.SetTop(7);
     button.SetRowHeight(c.height);
     EXPECT_EQ(button.Top(), c.top) << c.height;
+  }
+}
+
+TEST(ControlC, WidthsStayWithinWhatAToolbarCanShow) {
+  struct Case {
+    int width;
+    int kept;
+  };
+  CommandC command("X");
+  EditControlC edit(&command);
+  for (const Case& c : {Case{90, 90}, Case{0, 0}, Case{32767, 32767}, Case{32768, 32767},
+                        Case{INT_MAX, 32767}, Case{-1, 0}, Case{INT_MIN, 0}}) {
+    edit.SetWidth(c.width);
+    EXPECT_EQ(edit.Width(), c.kept) << c.width;
   }
 }
 

@@ -207,7 +207,7 @@ TEST_F(LayoutTest, HugeAttributeValuesAreTakenWithoutHarm) {
                          manyDigits + "'/>")),
             nullptr);
   EXPECT_EQ(TopLevel(0).Caption().size(), longText.size());
-  EXPECT_EQ(TopLevel(0).Width(), INT_MAX);
+  EXPECT_EQ(TopLevel(0).Width(), ControlC::kMaximumWidth);
   EXPECT_EQ(TopLevel(0).ImageResourceId(), INT_MAX);
 }
 

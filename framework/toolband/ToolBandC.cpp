@@ -1,6 +1,7 @@
 #include "framework/toolband/ToolBandC.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "framework/command/CommandC.h"
 #include "framework/controls/ControlKinds.h"
@@ -310,7 +311,8 @@ void ToolBandC::AutoSize(int width) {
     available = client.right - client.left;
   }
   if (available <= 0) return;
-  int sum = 0;
+  // Each width is bounded (ControlC::kMaximumWidth), their number is not.
+  std::int64_t sum = 0;
   int autoSizeCount = 0;
   for (const auto& control : controls_) {
     if (!IsOn(*control)) continue;
@@ -319,7 +321,9 @@ void ToolBandC::AutoSize(int width) {
                : std::max(control->Width(), kMinimumCountedWidth);
     if (control->IsAutoSize()) ++autoSizeCount;
   }
-  const int share = autoSizeCount > 0 && sum < available ? (available - sum) / autoSizeCount : 0;
+  const int share = autoSizeCount > 0 && sum < available
+                        ? static_cast<int>((available - sum) / autoSizeCount)
+                        : 0;
   for (const auto& control : controls_) {
     if (!IsOn(*control) || !control->IsAutoSize()) continue;
     const int id = control->ControlId();

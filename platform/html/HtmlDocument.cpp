@@ -93,11 +93,26 @@ void HtmlDocument::ReplaceFrameDocument(IUnknown* browser, ComPtr<HtmlDocument> 
   }
 }
 
-const RenderedText& HtmlDocument::RenderedTextOf(Node* scope) {
-  if (!rendered_ || rendered_->scope != scope || rendered_->generation != tree_.Generation()) {
-    rendered_ = RenderedCache{scope, tree_.Generation(), RenderText(scope)};
+TextRenderer& HtmlDocument::RendererOf(Node* scope) {
+  if (!rendered_ || rendered_->renderer.Scope() != scope ||
+      rendered_->generation != tree_.Generation()) {
+    rendered_.emplace(RenderedCache{tree_.Generation(), TextRenderer(scope)});
   }
-  return rendered_->text;
+  return rendered_->renderer;
+}
+
+std::optional<std::size_t> HtmlDocument::TreeEditedAt(Node* scope, std::uint64_t before,
+                                                      Node* reached, Node* from) {
+  std::optional<std::size_t> kept;
+  if (rendered_ && rendered_->renderer.Scope() == scope && rendered_->generation == before) {
+    kept = rendered_->renderer.Rewind(reached, from);
+  }
+  if (kept) {
+    rendered_->generation = tree_.Generation();
+  } else {
+    rendered_.reset();
+  }
+  return kept;
 }
 
 ComPtr<HtmlElement> HtmlDocument::ElementFor(Node* element) {
@@ -124,10 +139,11 @@ HRESULT HtmlDocument::get_URL(BSTR* url) { return CopyToBstr(url_, url); }
 HRESULT HtmlDocument::get_title(BSTR* title) {
   Node* head = tree_.FindChildElement(tree_.Root(), "head");
   Node* titleElement = tree_.FindChildElement(head, "title");
+  // A long title comes in several text nodes (PageParser.h).
   std::u16string text;
-  if (titleElement != nullptr && titleElement->children != nullptr &&
-      IsText(titleElement->children)) {
-    text = HtmlTree::TextOf(titleElement->children);
+  for (Node* child = titleElement == nullptr ? nullptr : titleElement->children;
+       child != nullptr && IsText(child); child = child->next) {
+    text += HtmlTree::TextOf(child);
   }
   return CopyToBstr(text, title);
 }

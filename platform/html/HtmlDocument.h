@@ -58,10 +58,16 @@ class HtmlDocument final : public DispatchObject<IHTMLDocument2, IHTMLDocument3,
 
   // --- For the element, range and window objects ------------------------------
   HtmlTree& Tree() { return tree_; }
-  // The rendered text of `scope`, kept until the tree changes: finding and
-  // marking every match reads it several times between two changes, and a
+  // The renderer of `scope`'s text, kept until the tree changes: finding
+  // and marking every match reads it many times between two changes, and a
   // long page takes long to render.
-  const RenderedText& RenderedTextOf(Node* scope);
+  TextRenderer& RendererOf(Node* scope);
+  // Since generation `before` the tree changed only from where the
+  // renderer of `scope` reached `reached` (see TextRenderer::Rewind): what
+  // it rendered before that is kept. The length of the text kept; nullopt
+  // when nothing could be, and the next RendererOf starts afresh.
+  std::optional<std::size_t> TreeEditedAt(Node* scope, std::uint64_t before, Node* reached,
+                                          Node* from);
   ComPtr<HtmlElement> ElementFor(Node* element);
   void ForgetElement(Node* element) { elements_.erase(element); }
   ComPtr<IHTMLWindow2> Window();
@@ -95,9 +101,8 @@ class HtmlDocument final : public DispatchObject<IHTMLDocument2, IHTMLDocument3,
   std::u16string url_;
   HtmlTree tree_;
   struct RenderedCache {
-    Node* scope = nullptr;
     std::uint64_t generation = 0;
-    RenderedText text;
+    TextRenderer renderer;
   };
   std::optional<RenderedCache> rendered_;
   bool complete_ = false;

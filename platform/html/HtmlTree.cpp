@@ -7,13 +7,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/html/PageParser.h"
 #include "platform/text/CodePage.h"
 
 namespace platform::html {
 namespace {
-
-constexpr int kParseOptions = HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                              HTML_PARSE_RECOVER | HTML_PARSE_IGNORE_ENC;
 
 const xmlChar* Xml(const std::string& text) {
   return reinterpret_cast<const xmlChar*>(text.c_str());
@@ -23,16 +21,25 @@ std::u16string Wide(const xmlChar* text) {
   return text == nullptr ? std::u16string() : Utf8ToWide(reinterpret_cast<const char*>(text));
 }
 
-htmlDocPtr ParseUtf8(std::string_view utf8) {
-  return htmlReadMemory(utf8.data(), static_cast<int>(utf8.size()), nullptr, "UTF-8",
-                        kParseOptions);
-}
-
+// In document order; a loop, not recursion, since edits can nest what the
+// parser bounded (PageParser.h).
 void CollectElements(Node* first, std::vector<Node*>& out) {
-  for (Node* node = first; node != nullptr; node = node->next) {
-    if (node->type != XML_ELEMENT_NODE) continue;
-    out.push_back(node);
-    CollectElements(node->children, out);
+  if (first == nullptr) return;
+  Node* const parent = first->parent;
+  Node* node = first;
+  while (node != nullptr) {
+    if (node->type == XML_ELEMENT_NODE) {
+      out.push_back(node);
+      if (node->children != nullptr) {
+        node = node->children;
+        continue;
+      }
+    }
+    while (node != nullptr && node->next == nullptr) {
+      node = node->parent;
+      if (node == parent) node = nullptr;
+    }
+    if (node != nullptr) node = node->next;
   }
 }
 
@@ -125,10 +132,10 @@ HtmlTree::~HtmlTree() {
 }
 
 void HtmlTree::Load(std::string_view utf8Page) {
-  htmlDocPtr parsed = utf8Page.empty() ? nullptr : ParseUtf8(utf8Page);
+  htmlDocPtr parsed = utf8Page.empty() ? nullptr : ParseHtml(utf8Page);
   if (parsed == nullptr || xmlDocGetRootElement(parsed) == nullptr) {
     if (parsed != nullptr) xmlFreeDoc(parsed);
-    parsed = ParseUtf8("<html><head></head><body></body></html>");
+    parsed = ParseHtml("<html><head></head><body></body></html>");
   }
   if (document_ != nullptr) retiredDocuments_.push_back(document_);
   document_ = parsed;
@@ -169,7 +176,7 @@ std::vector<Node*> HtmlTree::ParseFragment(std::u16string_view html) {
   std::vector<Node*> nodes;
   if (document_ == nullptr || html.empty()) return nodes;
   const std::string page = "<html><head></head><body>" + WideToUtf8(html) + "</body></html>";
-  htmlDocPtr fragment = ParseUtf8(page);
+  htmlDocPtr fragment = ParseHtml(page);
   if (fragment == nullptr) return nodes;
   Node* body = nullptr;
   for (Node* child = xmlDocGetRootElement(fragment)->children; child != nullptr;

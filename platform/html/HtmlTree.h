@@ -1,7 +1,6 @@
 // The tree behind one HTML document: libxml2's HTML parser reads the page
-// (network off, errors silenced, recovering from bad markup; nothing
-// external is ever loaded) and the document model edits the tree through
-// this class.
+// within the bounds of PageParser.h and the document model edits the tree
+// through this class.
 //
 // Nodes handed out stay valid for the tree's whole life: nodes taken out of
 // the document (innerHTML replaced, an element removed, the document written

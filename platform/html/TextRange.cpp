@@ -1,9 +1,12 @@
 // Text ranges over a body's rendered text (see RenderedText.h). A range is a
 // pair of character offsets into that text, read afresh on every call so
 // that edits made meanwhile are seen; offsets past the end are clamped.
+// Each call renders the text only as far as it reads it, and pasteHTML
+// keeps what its edit left as it was.
 #include <libxml/tree.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/html/HtmlElement.h"
 #include "platform/html/HtmlJournal.h"
@@ -30,8 +33,12 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
                     [](char16_t x, char16_t y) { return Folded(x) == Folded(y); });
 }
 
-bool IsInside(const Node* node, const std::vector<Node*>& roots) {
-  for (; node != nullptr; node = node->parent) {
+constexpr std::size_t kWholeText = std::numeric_limits<std::size_t>::max();
+
+// Whether `node` is one of `roots` or below one; the roots are children of
+// `parent`, so the walk up ends there.
+bool IsInside(const Node* node, const std::vector<Node*>& roots, const Node* parent) {
+  for (; node != nullptr && node != parent; node = node->parent) {
     if (std::find(roots.begin(), roots.end(), node) != roots.end()) return true;
   }
   return false;
@@ -54,32 +61,28 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
     if (found == nullptr) return E_POINTER;
     *found = VARIANT_FALSE;
     const std::u16string_view needle = Bstr::Borrowed(text);
-    const RenderedText& rendered = Render();
-    if (needle.empty() || needle.size() > rendered.text.size()) return S_OK;
+    Render();
+    if (needle.empty()) return S_OK;
     const bool backwards = count < 0 || (flags & FINDTEXT_BACKWARDS) != 0;
     std::size_t regionStart = start_;
     std::size_t regionEnd = end_;
     if (start_ == end_) {
       const std::size_t reach =
-          count == 0 ? rendered.text.size()
+          count == 0 ? kWholeText
                      : static_cast<std::size_t>(std::abs(static_cast<long long>(count)));
       if (backwards) {
         regionStart = start_ > reach ? start_ - reach : 0;
       } else {
-        regionEnd = std::min(rendered.text.size(), start_ + reach);
+        regionEnd = start_ + std::min(reach, kWholeText - start_);
       }
     }
-    if (regionEnd < regionStart + needle.size()) return S_OK;
-    const std::size_t last = regionEnd - needle.size();
-    for (std::size_t step = 0; step <= last - regionStart; ++step) {
-      const std::size_t at = backwards ? last - step : regionStart + step;
-      if (Matches(rendered.text, at, needle, flags)) {
-        start_ = at;
-        end_ = at + needle.size();
-        *found = VARIANT_TRUE;
-        return S_OK;
-      }
-    }
+    const std::optional<std::size_t> at = backwards
+                                              ? FindBackwards(needle, flags, regionStart, regionEnd)
+                                              : FindForwards(needle, flags, regionStart, regionEnd);
+    if (!at) return S_OK;
+    start_ = *at;
+    end_ = *at + needle.size();
+    *found = VARIANT_TRUE;
     return S_OK;
   }
 
@@ -178,11 +181,39 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   }
 
  private:
-  const RenderedText& Render() {
-    const RenderedText& rendered = document_->RenderedTextOf(scope_);
+  // The scope's text, rendered at least through this range and through
+  // `through`, with the range clamped to it.
+  const RenderedText& Render(std::size_t through = 0) {
+    TextRenderer& renderer = document_->RendererOf(scope_);
+    renderer.RenderThrough(std::max(end_, through));
+    const RenderedText& rendered = renderer.Rendered();
     end_ = std::min(end_, rendered.text.size());
     start_ = std::min(start_, end_);
     return rendered;
+  }
+
+  // Rendering as the search goes, so that it reads no further than its
+  // match; the character after a candidate is rendered too, as a whole
+  // word depends on it.
+  std::optional<std::size_t> FindForwards(std::u16string_view needle, LONG flags,
+                                          std::size_t regionStart, std::size_t regionEnd) {
+    TextRenderer& renderer = document_->RendererOf(scope_);
+    for (std::size_t at = regionStart;; ++at) {
+      renderer.RenderThrough(at + needle.size() + 1);
+      const std::u16string& text = renderer.Rendered().text;
+      if (at + needle.size() > std::min(regionEnd, text.size())) return std::nullopt;
+      if (Matches(text, at, needle, flags)) return at;
+    }
+  }
+
+  std::optional<std::size_t> FindBackwards(std::u16string_view needle, LONG flags,
+                                           std::size_t regionStart, std::size_t regionEnd) {
+    const std::u16string& text = Render(regionEnd + 1).text;
+    if (regionEnd < regionStart + needle.size()) return std::nullopt;
+    for (std::size_t at = regionEnd - needle.size() + 1; at-- > regionStart;) {
+      if (Matches(text, at, needle, flags)) return at;
+    }
+    return std::nullopt;
   }
 
   static Node* CommonAncestor(Node* a, Node* b) {
@@ -206,10 +237,14 @@ class TextRange final : public DispatchObject<IHTMLTxtRange> {
   }
 
   HRESULT Moved(BSTR unit, LONG count, std::size_t& point, LONG* moved) {
-    const RenderedText& rendered = Render();
     const std::u16string_view unitName = Bstr::Borrowed(unit);
+    const bool characters = EqualsIgnoringCase(unitName, u"character");
+    const long long wanted = static_cast<long long>(point) + count;
+    const RenderedText& rendered =
+        Render(characters ? static_cast<std::size_t>(std::max(wanted, 0LL))
+                          : (count > 0 ? kWholeText : 0));
     const std::size_t before = point;
-    if (EqualsIgnoringCase(unitName, u"character")) {
+    if (characters) {
       const long long target = static_cast<long long>(point) + count;
       point = static_cast<std::size_t>(
           std::clamp<long long>(target, 0, static_cast<long long>(rendered.text.size())));
@@ -262,21 +297,20 @@ struct PastePoint {
   std::size_t offset = 0;
 };
 
-PastePoint FindPastePoint(const RenderedText& rendered, std::size_t start, std::size_t end) {
+PastePoint FindPastePoint(TextRenderer& renderer, std::size_t start, std::size_t end) {
+  const std::vector<RenderedText::Source>& sources = renderer.Rendered().sources;
   for (std::size_t i = start; i < end; ++i) {
-    if (rendered.sources[i].node != nullptr)
-      return {rendered.sources[i].node, rendered.sources[i].begin};
+    if (sources[i].node != nullptr) return {sources[i].node, sources[i].begin};
   }
   for (std::size_t i = start; i > 0; --i) {
-    if (rendered.sources[i - 1].node != nullptr) {
-      return {rendered.sources[i - 1].node, rendered.sources[i - 1].end};
-    }
+    if (sources[i - 1].node != nullptr) return {sources[i - 1].node, sources[i - 1].end};
   }
-  for (std::size_t i = end; i < rendered.sources.size(); ++i) {
-    if (rendered.sources[i].node != nullptr)
-      return {rendered.sources[i].node, rendered.sources[i].begin};
+  for (std::size_t i = end;; ++i) {
+    renderer.RenderThrough(i + 1);
+    const std::vector<RenderedText::Source>& after = renderer.Rendered().sources;
+    if (i >= after.size()) return {};
+    if (after[i].node != nullptr) return {after[i].node, after[i].begin};
   }
-  return {};
 }
 
 // Removes the range's characters from the text nodes they came from. The
@@ -304,10 +338,11 @@ void DeleteRangeText(HtmlTree& tree, const RenderedText& rendered, std::size_t s
 
 HRESULT TextRange::pasteHTML(BSTR html) {
   HtmlTree& tree = document_->Tree();
+  const std::uint64_t unedited = tree.Generation();
   // Read before the edits below make it stale; nothing renders again
   // until they are done.
   const RenderedText& rendered = Render();
-  const PastePoint point = FindPastePoint(rendered, start_, end_);
+  const PastePoint point = FindPastePoint(document_->RendererOf(scope_), start_, end_);
   DeleteRangeText(tree, rendered, start_, end_);
 
   Node* parent = scope_;
@@ -326,23 +361,34 @@ HRESULT TextRange::pasteHTML(BSTR html) {
   const std::vector<Node*> inserted = tree.ParseFragment(Bstr::Borrowed(html));
   for (Node* node : inserted) tree.Insert(parent, before, node);
 
+  // Everything changed lies at or after the paste point's text node, so
+  // the text before it stands; without one, it all renders again.
+  std::size_t kept = 0;
+  if (point.textNode != nullptr) {
+    Node* from = before == point.textNode && !inserted.empty() ? inserted.front() : point.textNode;
+    kept = document_->TreeEditedAt(scope_, unedited, point.textNode, from).value_or(0);
+  }
   // The range collapses after what was pasted.
-  const RenderedText& after = document_->RenderedTextOf(scope_);
-  std::size_t collapseAt = std::min(start_, after.text.size());
-  for (std::size_t i = after.sources.size(); i > 0; --i) {
-    if (IsInside(after.sources[i - 1].node, inserted)) {
-      collapseAt = i;
-      break;
+  TextRenderer& renderer = document_->RendererOf(scope_);
+  if (!inserted.empty()) renderer.RenderPast(inserted.back());
+  const std::vector<RenderedText::Source>& after = renderer.Rendered().sources;
+  for (std::size_t i = after.size(); i > kept; --i) {
+    if (IsInside(after[i - 1].node, inserted, parent)) {
+      start_ = end_ = i;
+      return S_OK;
     }
   }
-  start_ = end_ = collapseAt;
+  renderer.RenderThrough(start_);
+  start_ = end_ = std::min(start_, renderer.Rendered().text.size());
   return S_OK;
 }
 
 }  // namespace
 
 ComPtr<IHTMLTxtRange> MakeTextRange(ComPtr<HtmlDocument> document, Node* scope) {
-  const std::size_t length = document->RenderedTextOf(scope).text.size();
+  TextRenderer& renderer = document->RendererOf(scope);
+  renderer.RenderAll();
+  const std::size_t length = renderer.Rendered().text.size();
   return Make<TextRange>(std::move(document), scope, 0, length);
 }
 

@@ -215,6 +215,104 @@ TEST_F(TextRangeTest, SeesEditsMadeOutsideTheRange) {
   EXPECT_EQ(Text(WholeBody().Get()), u"Plain words");
 }
 
+// A range renders the page only as far as it reads and a paste renders
+// again only from where it edited; what it then reads must be what a
+// rendering of the whole edited page says, wherever the paste lands.
+class PasteRenderingTest : public ::testing::Test {
+ protected:
+  static ComPtr<IHTMLTxtRange> WholeBodyOf(HtmlDocument* document) {
+    ComPtr<IHTMLBodyElement> body;
+    EXPECT_EQ(Body(document).As(&body), S_OK);
+    ComPtr<IHTMLTxtRange> range;
+    EXPECT_EQ(body->createTextRange(range.ReleaseAndGetAddressOf()), S_OK);
+    return range;
+  }
+  static std::u16string TextOf(IHTMLTxtRange* range) {
+    Bstr text;
+    EXPECT_EQ(range->get_text(text.Receive()), S_OK);
+    return text.String();
+  }
+  // Where a collapsed range stands: the length of the text before it.
+  static std::size_t Offset(HtmlDocument* document, IHTMLTxtRange* range) {
+    ComPtr<IHTMLTxtRange> before = WholeBodyOf(document);
+    EXPECT_EQ(before->setEndPoint(Bstr(u"EndToStart").Get(), range), S_OK);
+    return TextOf(before.Get()).size();
+  }
+};
+
+TEST_F(PasteRenderingTest, EveryPasteReadsAsAFreshRenderingOfThePage) {
+  const std::string longRun(3000, 'x');
+  const std::string page =
+      "<body><h1>Word <b>word</b></h1><p>  word\t\n word  </p><pre>a word\n  word </pre>"
+      "<table><tr><td>word</td><td> word</td></tr></table>one<br>word&nbsp;word<script>word</"
+      "script><div>" +
+      longRun + " word " + longRun + "  word   " + longRun + "</div><i>wo</i>rd word</body>";
+  struct Case {
+    const char16_t* pattern;
+    const char16_t* html;
+  };
+  const Case cases[] = {
+      {u"word", u"<span id='m'>word</span>"},
+      {u"word", u"<span>WORD</span> "},
+      {u"word", u" <div>block</div> "},
+      {u"word ", u"<b>w</b>"},
+      {u" word", u""},
+      {u"o", u"<br>"},
+      {u"word", u"<script>hidden</script>"},
+  };
+  for (const Case& c : cases) {
+    auto document = LoadedDocument(page);
+    auto range = WholeBodyOf(document.Get());
+    range->collapse(VARIANT_TRUE);
+    int pastes = 0;
+    VARIANT_BOOL found = VARIANT_FALSE;
+    while (pastes < 100 &&
+           SUCCEEDED(range->findText(Bstr(c.pattern).Get(), 0x3FFFFFFF, 0, &found)) &&
+           found != VARIANT_FALSE) {
+      const std::size_t start = Offset(document.Get(), range.Get());
+      ASSERT_EQ(range->pasteHTML(Bstr(c.html).Get()), S_OK);
+      ++pastes;
+      const std::u16string fresh = InnerText(Body(document.Get()).Get());
+      ASSERT_EQ(TextOf(WholeBodyOf(document.Get()).Get()), fresh)
+          << "case " << (&c - cases) << ", paste " << pastes;
+      const std::size_t at = Offset(document.Get(), range.Get());
+      // Never before where the paste began (unless the text got shorter
+      // than that), so a search goes on past it.
+      ASSERT_GE(at, std::min(start, fresh.size()))
+          << "case " << (&c - cases) << ", paste " << pastes;
+      ASSERT_LE(at, fresh.size());
+    }
+    EXPECT_GT(pastes, 5) << "case " << (&c - cases);
+  }
+}
+
+TEST_F(PasteRenderingTest, TheRangeCollapsesAfterWhatWasPasted) {
+  struct Case {
+    const char* page;
+    const char16_t* pattern;
+    const char16_t* html;
+    const char16_t* textAfter;  // of the body, the range's place marked |
+  };
+  const Case cases[] = {
+      {"<body>a word b</body>", u"word", u"<span>X</span>", u"a X| b"},
+      {"<body>a word b</body>", u"word", u"<span>X </span>", u"a X |b"},
+      {"<body><b>word</b> b</body>", u"word", u"<span>X</span>", u"X| b"},
+      {"<body>a <b>word</b></body>", u"word", u"<p>X</p>", u"a\r\nX|"},
+      {"<body>a word b</body>", u"word", u"", u"a |b"},
+  };
+  for (const Case& c : cases) {
+    auto document = LoadedDocument(c.page);
+    auto range = WholeBodyOf(document.Get());
+    VARIANT_BOOL found = VARIANT_FALSE;
+    ASSERT_EQ(range->findText(Bstr(c.pattern).Get(), 0, 0, &found), S_OK);
+    ASSERT_EQ(found, VARIANT_TRUE);
+    ASSERT_EQ(range->pasteHTML(Bstr(c.html).Get()), S_OK);
+    std::u16string text = InnerText(Body(document.Get()).Get());
+    text.insert(Offset(document.Get(), range.Get()), u"|");
+    EXPECT_EQ(text, c.textAfter) << "case " << (&c - cases);
+  }
+}
+
 TEST_F(TextRangeTest, EndPointsAndComparisons) {
   auto whole = WholeBody();
   auto part = WholeBody();

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <string>
 
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Gdi.h"
@@ -13,8 +14,12 @@ using namespace platform::ui::detail;
 
 namespace {
 
+// The control keeps its text itself and answers WM_GETTEXT for it, as the
+// real edit control does: a character typed is then one insertion into
+// it, not a copy of all the text there is, so typing is linear in it.
 class EditState : public ControlState {
  public:
+  std::u16string text;
   DWORD selectionStart = 0;
   DWORD selectionEnd = 0;
   WORD leftMargin = 0;
@@ -38,12 +43,11 @@ bool IsComboChild(HWND edit) {
 
 // The user changed the text: store it, then EN_UPDATE and EN_CHANGE.
 void ReplaceSelection(HWND edit, EditState& state, std::u16string_view insert, bool notify) {
-  auto text = platform::ui::WindowText(edit);
-  const auto length = static_cast<DWORD>(text.size());
+  const auto length = static_cast<DWORD>(state.text.size());
   const DWORD start = std::min({state.selectionStart, state.selectionEnd, length});
   const DWORD end = std::min(std::max(state.selectionStart, state.selectionEnd), length);
-  text.replace(start, end - start, insert);
-  DefWindowProcW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  state.text.replace(start, end - start, insert);
+  InvalidateRect(edit, nullptr, TRUE);
   state.selectionStart = state.selectionEnd = start + static_cast<DWORD>(insert.size());
   if (notify) {
     Notify(edit, EN_UPDATE);
@@ -54,7 +58,9 @@ void ReplaceSelection(HWND edit, EditState& state, std::u16string_view insert, b
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto state = std::make_shared<EditState>();
-    state->readOnly = (reinterpret_cast<const CREATESTRUCTW*>(lParam)->style & ES_READONLY) != 0;
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    state->readOnly = (create->style & ES_READONLY) != 0;
+    if (create->lpszName != nullptr) state->text = create->lpszName;
     AttachControlState(hwnd, state);
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
@@ -62,7 +68,9 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   if (!state) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_SETTEXT: {
-      DefWindowProcW(hwnd, message, wParam, lParam);
+      const auto* text = reinterpret_cast<LPCWSTR>(lParam);
+      state->text = text != nullptr ? text : u"";
+      InvalidateRect(hwnd, nullptr, TRUE);
       state->selectionStart = state->selectionEnd = 0;
       // A program setting the text of a combo box's field is not an edit by the user.
       if (!IsComboChild(hwnd)) {
@@ -105,13 +113,23 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       ValidateRect(hwnd, nullptr);
       return 0;
     }
+    case WM_GETTEXT: {
+      auto* buffer = reinterpret_cast<LPWSTR>(lParam);
+      if (buffer == nullptr || wParam == 0) return 0;
+      const auto count = std::min<std::size_t>(state->text.size(), wParam - 1);
+      std::copy_n(state->text.data(), count, buffer);
+      buffer[count] = 0;
+      return static_cast<LRESULT>(count);
+    }
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(state->text.size());
     case EM_GETSEL:
       if (wParam) *reinterpret_cast<DWORD*>(wParam) = state->selectionStart;
       if (lParam) *reinterpret_cast<DWORD*>(lParam) = state->selectionEnd;
       return MAKELPARAM(static_cast<WORD>(state->selectionStart),
                         static_cast<WORD>(state->selectionEnd));
     case EM_SETSEL: {
-      const auto length = static_cast<DWORD>(GetWindowTextLengthW(hwnd));
+      const auto length = static_cast<DWORD>(state->text.size());
       const auto start = static_cast<LONG>(static_cast<int>(wParam));
       const auto end = static_cast<LONG>(static_cast<int>(lParam));
       if (start < 0) {

@@ -1,6 +1,7 @@
 #include "platform/ui/Toolbar.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 
 #include "platform/ui/Gdi.h"
@@ -14,6 +15,10 @@ using namespace platform::ui;
 using namespace platform::ui::detail;
 
 namespace {
+
+int Bounded(std::int64_t extent) {
+  return static_cast<int>(std::clamp<std::int64_t>(extent, 0, kToolbarMaximumExtent));
+}
 
 struct Button {
   int id = 0;
@@ -48,7 +53,7 @@ class ToolbarState : public ControlState {
       return SIZE{width, height};
     return bitmapSize;
   }
-  int RowHeight() const { return std::max<int>(ImageSize().cy, kTextHeight) + 7; }
+  int RowHeight() const { return Bounded(std::max<std::int64_t>(ImageSize().cy, kTextHeight) + 7); }
 
   bool TextShown(const Button& button) const {
     if (button.text.empty() || maxTextRows == 0 || (button.style & BTNS_SEP)) return false;
@@ -57,34 +62,39 @@ class ToolbarState : public ControlState {
 
   int Width(const Button& button) const {
     if (button.state & TBSTATE_HIDDEN) return 0;
-    if (button.explicitWidth) return button.explicitWidth;
-    if (button.style & BTNS_SEP) return button.image > 0 ? button.image : kToolbarSeparatorWidth;
+    if (button.explicitWidth) return Bounded(button.explicitWidth);
+    if (button.style & BTNS_SEP)
+      return button.image > 0 ? Bounded(button.image) : kToolbarSeparatorWidth;
     const bool image = button.image != I_IMAGENONE;
     const bool text = TextShown(button);
-    int content = (image ? ImageSize().cx : 0) +
-                  (text ? TextWidth(button.text, !(button.style & BTNS_NOPREFIX)) : 0);
-    if (image && text) content += kToolbarImageTextGap;
-    int width = content + kToolbarButtonPadding;
-    if (!(button.style & BTNS_AUTOSIZE)) width = std::max(width, DefaultButtonWidth());
+    std::int64_t width = kToolbarButtonPadding;
+    if (image) width += ImageSize().cx;
+    if (text) width += TextWidth(button.text, !(button.style & BTNS_NOPREFIX));
+    if (image && text) width += kToolbarImageTextGap;
+    if (!(button.style & BTNS_AUTOSIZE))
+      width = std::max<std::int64_t>(width, DefaultButtonWidth());
     if ((button.style & BTNS_DROPDOWN) && (extendedStyle & TBSTYLE_EX_DRAWDDARROWS))
       width += kToolbarSplitArrowWidth;
     if (button.style & BTNS_WHOLEDROPDOWN) width += kToolbarWholeArrowWidth;
-    return width;
+    return Bounded(width);
   }
   int DefaultButtonWidth() const {
-    return buttonWidth ? buttonWidth : ImageSize().cx + kToolbarButtonPadding;
+    return buttonWidth ? buttonWidth
+                       : Bounded(std::int64_t{ImageSize().cx} + kToolbarButtonPadding);
   }
 
+  // Widths are bounded each, but a toolbar may hold any number of buttons.
   std::optional<RECT> Rect(std::size_t index) const {
     if (index >= buttons.size() || (buttons[index].state & TBSTATE_HIDDEN)) return std::nullopt;
-    LONG x = 0;
-    for (std::size_t i = 0; i < index; ++i) x += Width(buttons[i]);
-    return RECT{x, 0, x + Width(buttons[index]), RowHeight()};
+    std::int64_t x = 0;
+    for (std::size_t i = 0; i < index && x < kToolbarMaximumExtent; ++i) x += Width(buttons[i]);
+    return RECT{Bounded(x), 0, Bounded(x + Width(buttons[index])), RowHeight()};
   }
   LONG TotalWidth() const {
-    LONG total = 0;
-    for (const auto& button : buttons) total += Width(button);
-    return total;
+    std::int64_t total = 0;
+    for (std::size_t i = 0; i < buttons.size() && total < kToolbarMaximumExtent; ++i)
+      total += Width(buttons[i]);
+    return Bounded(total);
   }
   int IndexOf(int id) const {
     for (std::size_t i = 0; i < buttons.size(); ++i) {

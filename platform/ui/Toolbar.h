@@ -19,6 +19,10 @@
 // - A width set with TBIF_SIZE replaces all of that. Separators are the
 //   width given in iBitmap at insertion (8 when 0), or TBIF_SIZE's.
 // - Hidden buttons take no room and have no rectangle.
+// - Coordinates are those of a window's controls, 16-bit on Windows: no
+//   button is wider than kToolbarMaximumExtent and edges past it stop there,
+//   so no width a caller gives (a separator's iBitmap is a whole int, an
+//   image list's size too) can overflow the layout.
 #pragma once
 
 #include <optional>
@@ -37,6 +41,7 @@ inline constexpr int kToolbarImageTextGap = 4;
 inline constexpr int kToolbarSplitArrowWidth = 15;
 inline constexpr int kToolbarWholeArrowWidth = 11;
 inline constexpr int kToolbarSeparatorWidth = 8;
+inline constexpr int kToolbarMaximumExtent = 32767;
 
 struct ToolbarButtonView {
   int id = 0;

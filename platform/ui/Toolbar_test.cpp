@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/ui/Gdi.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/testing/ImageListFilling.h"
@@ -148,6 +150,31 @@ TEST_F(ToolbarTest, ButtonInfoRoundTripsAndAnExplicitWidthWins) {
   EXPECT_EQ(Rect(7).right, 170);
   read.dwMask = TBIF_COMMAND | TBIF_BYINDEX;
   EXPECT_EQ(SendMessageW(toolbar_, TB_GETBUTTONINFOW, 5, reinterpret_cast<LPARAM>(&read)), -1);
+}
+
+TEST_F(ToolbarTest, WidthsAndEdgesStopAtTheLargestCoordinate) {
+  Insert(MakeButton(1, BTNS_SEP, INT_MAX, nullptr));
+  Insert(MakeButton(2, BTNS_SEP, INT_MAX, nullptr));
+  Insert(MakeButton(3, BTNS_AUTOSIZE | BTNS_SHOWTEXT, 0, u"Go"));
+  EXPECT_EQ(Rect(1), (RECT{0, 0, kToolbarMaximumExtent, 23}));
+  EXPECT_EQ(Rect(2), (RECT{kToolbarMaximumExtent, 0, kToolbarMaximumExtent, 23}));
+  EXPECT_EQ(Rect(3), (RECT{kToolbarMaximumExtent, 0, kToolbarMaximumExtent, 23}));
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_SIZE;
+  info.cx = 0xFFFF;
+  ASSERT_TRUE(SendMessageW(toolbar_, TB_SETBUTTONINFOW, 3, reinterpret_cast<LPARAM>(&info)));
+  info.cx = 0;
+  SendMessageW(toolbar_, TB_GETBUTTONINFOW, 3, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.cx, kToolbarMaximumExtent);
+  SIZE size{};
+  SendMessageW(toolbar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+  EXPECT_EQ(size.cx, kToolbarMaximumExtent);
+  const auto view = InspectToolbar(toolbar_);
+  ASSERT_TRUE(view);
+  for (const ToolbarButtonView& button : view->buttons) {
+    EXPECT_EQ(button.width, kToolbarMaximumExtent) << button.id;
+  }
 }
 
 TEST_F(ToolbarTest, ButtonInfoWithoutItsSizeFieldIsRefusedAndChangesNothing) {

@@ -48,7 +48,9 @@ std::vector<std::string> SplitKeys(std::string_view text) {
   return keys;
 }
 
-std::optional<ToolbarOptions> ParseOptions(SubcommandArguments arguments) {
+// The toolbar is drawn as wide as it is made, so a width is bounded by what
+// a toolbar's coordinates can hold.
+std::optional<ToolbarOptions> ParseOptions(SubcommandArguments arguments, std::string& problem) {
   ToolbarOptions options;
   bool haveLocation = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -63,7 +65,11 @@ std::optional<ToolbarOptions> ParseOptions(SubcommandArguments arguments) {
       if (argument == "--keys") options.keys = SplitKeys(value);
       if (argument == "--width") {
         const int width = framework::ReadInteger(value);
-        if (width <= 0) return std::nullopt;
+        if (width <= 0 || width > platform::ui::kToolbarMaximumExtent) {
+          problem = "--width takes 1 to " + std::to_string(platform::ui::kToolbarMaximumExtent) +
+                    " pixels";
+          return std::nullopt;
+        }
         options.width = width;
       }
     } else if (!haveLocation && !argument.starts_with("--")) {
@@ -174,8 +180,10 @@ void WriteControls(JsonWriter& json, const framework::ToolBandC& toolband) {
 }  // namespace
 
 int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
-  const std::optional<ToolbarOptions> options = ParseOptions(arguments);
+  std::string problem;
+  const std::optional<ToolbarOptions> options = ParseOptions(arguments, problem);
   if (!options) {
+    if (!problem.empty()) err << "vimaru-tool toolbar: " << problem << '\n';
     err << "usage: vimaru-tool " << kToolbarUsage << '\n';
     return kExitUsage;
   }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -65,9 +66,32 @@ TEST_F(ToolbarSubcommandTest, PrintsButtonsControlsAndTheCommandsKeysExecuted) {
   EXPECT_TRUE(fs::file_size(svg) > 0);
 }
 
+TEST_F(ToolbarSubcommandTest, TheWidestToolbarIsDrawnAtTheLargestCoordinate) {
+  const std::string layout = Write("wide.xml",
+                                   "<toolband xmlns='http://www.vimaru.com/toolband'>"
+                                   "<edit command='ToolBand.Nop' width='99999999999'/>"
+                                   "<edit command='ToolBand.Nop' auto-size='yes'/>"
+                                   "</toolband>");
+  const std::string svg = (directory_ / "wide.svg").string();
+  const ToolRun run = RunToolbar({layout, "--width", "32767", "--svg", svg});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("\"right\": 32767"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("\"right\": -"), std::string::npos) << run.out;
+  std::ifstream drawn(svg);
+  const std::string picture((std::istreambuf_iterator<char>(drawn)), {});
+  EXPECT_NE(picture.find("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32767\""),
+            std::string::npos)
+      << picture.substr(0, 200);
+}
+
 TEST_F(ToolbarSubcommandTest, UsageAndGivenUpToolbars) {
   EXPECT_EQ(RunToolbar({}).exitCode, 2);
   EXPECT_EQ(RunToolbar({"x.xml", "--width", "0"}).exitCode, 2);
+  for (std::string_view width : {"32768", "99999999999", "-1"}) {
+    const ToolRun run = RunToolbar({"x.xml", "--width", width});
+    EXPECT_EQ(run.exitCode, 2) << width;
+    EXPECT_NE(run.err.find("--width takes 1 to 32767 pixels"), std::string::npos) << run.err;
+  }
   EXPECT_EQ(RunToolbar({"x.xml", "--keys"}).exitCode, 2);
   const std::string foreign = Write("foreign.xml", "<toolband/>");
   EXPECT_EQ(RunToolbar({foreign}).exitCode, 1);
