@@ -1,5 +1,6 @@
 #include "soap/runtime/CSoapSocketClientT.h"
 
+#include "platform/text/CodePage.h"
 #include "platform/trace/Trace.h"
 #include "soap/runtime/SoapClientErrorText.h"
 #include "soap/runtime/SoapResponsePump.h"
@@ -27,7 +28,12 @@ template <typename TSocket>
 std::string CSoapSocketClientT<TSocket>::GetFailureCause() const {
   if (error_ == SoapClientError::kSuccess) return {};
   if (!transportCause_.empty()) return transportCause_;
-  return std::string(SoapClientErrorMeaning(error_));
+  std::string cause(SoapClientErrorMeaning(error_));
+  // The service's own words say more than that it faulted.
+  if (error_ == SoapClientError::kSoapFault && !fault_.faultString.empty()) {
+    cause.append(": ").append(platform::WideToUtf8(fault_.faultString));
+  }
+  return cause;
 }
 
 template <typename TSocket>

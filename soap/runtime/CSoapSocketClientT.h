@@ -59,8 +59,8 @@ class CSoapSocketClientT {
   // Why the last call failed, in words for the person debugging it: for a
   // failed exchange what the transport saw ("127.0.0.1:8080 refused the
   // connection", "... answered HTTP status 404"), otherwise what the error
-  // code means. Empty after a call that succeeded. The product itself acts
-  // on GetClientError alone.
+  // code means, for a SOAP fault with its fault string. Empty after a call
+  // that succeeded. The product itself acts on GetClientError alone.
   std::string GetFailureCause() const;
   // 0 restores the default of 10000 ms.
   void SetTimeout(std::chrono::milliseconds timeout) { http_.SetSocketTimeout(timeout); }

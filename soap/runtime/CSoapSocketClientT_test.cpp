@@ -176,7 +176,7 @@ TEST(CSoapSocketClientT, FailureCauseSaysWhatEndedTheCall) {
        ConnectionScript().ReadRequest().Send(Answer("200 OK", kOneAd).substr(0, 300)),
        "{peer} closed the connection before the answer was complete"},
       {"fault", ConnectionScript().ReadRequest().Send(Answer("500 Error", kFault)),
-       "the service answered with a SOAP fault"},
+       "the service answered with a SOAP fault: bad & wrong"},
       {"mismatched document",
        ConnectionScript().ReadRequest().Send(
            Answer("200 OK", ResponseEnvelope("GetPublicAds", "<x/>"))),
