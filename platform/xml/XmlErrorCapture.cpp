@@ -9,12 +9,17 @@
 namespace platform::xml_detail {
 
 ScopedXmlErrorCapture::ScopedXmlErrorCapture()
-    : previousHandler_(xmlStructuredError), previousContext_(xmlStructuredErrorContext) {
+    : previousHandler_(xmlStructuredError),
+      previousContext_(xmlStructuredErrorContext),
+      previousGeneric_(xmlGenericError),
+      previousGenericContext_(xmlGenericErrorContext) {
   xmlSetStructuredErrorFunc(this, &ScopedXmlErrorCapture::Receive);
+  xmlSetGenericErrorFunc(nullptr, &ScopedXmlErrorCapture::Drop);
 }
 
 ScopedXmlErrorCapture::~ScopedXmlErrorCapture() {
   xmlSetStructuredErrorFunc(previousContext_, previousHandler_);
+  xmlSetGenericErrorFunc(previousGenericContext_, previousGeneric_);
 }
 
 void ScopedXmlErrorCapture::Receive(void* capture, ReportedError error) {

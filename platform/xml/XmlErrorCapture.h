@@ -1,10 +1,11 @@
 // Internal to platform/xml: libxml2 reports some failures (an input that
-// does not convert from its declared encoding, an I/O error) through its
-// process-wide error channel, which prints to standard error whatever the
-// parser options say. While a capture lives, every report libxml2 raises on
-// this thread comes here instead, and the first error (warnings aside) is
-// kept with the first line number any report gave, so the caller can say
-// where a document broke. The previous handlers come back when it ends.
+// does not convert from its declared encoding, an I/O error) through the
+// thread's error channels, which print to standard error whatever the
+// parser options say. While a capture lives, every structured report
+// libxml2 raises on this thread comes here instead, and the first error
+// (warnings aside) is kept with the first line number any report gave, so
+// the caller can say where a document broke; plain text messages are
+// dropped. The previous handlers come back when it ends.
 #pragma once
 
 #include <libxml/xmlerror.h>
@@ -34,10 +35,13 @@ class ScopedXmlErrorCapture {
 
  private:
   static void Receive(void* capture, ReportedError error);
+  static void Drop(void*, const char*, ...) {}
   void Keep(const xmlError& error);
 
   xmlStructuredErrorFunc previousHandler_;
   void* previousContext_;
+  xmlGenericErrorFunc previousGeneric_;
+  void* previousGenericContext_;
   XmlParseError first_;
   bool haveError_ = false;
 };
