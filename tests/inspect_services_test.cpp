@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "soap/ServiceConfig.h"
+#include "tests/support/ScriptedPeer.h"
 #include "tools/inspect/CallSubcommand.h"
 #include "tools/inspect/ConnectorSubcommands.h"
+#include "tools/inspect/ServiceOperationTable.h"
 #include "tools/refservice/ReferenceService.h"
 
 namespace {
@@ -159,6 +161,10 @@ TEST_F(InspectServicesTest, BadCallArgumentsSendNothing) {
       {"GetPublicAds", "--endpoint", ads, "cgroup"},
       {"GetPublicAds", "--endpoint", ads, "cgroup=a", "cgroup=b"},
       {"GetMemberAds", "--endpoint", ads, "isChargable=yes"},
+      {"GetPublicAds", "--endpoint", "notaurl"},
+      {"GetPublicAds", "--endpoint", "127.0.0.1:8080/qxadsex.asmx"},
+      {"GetPublicAds", "--endpoint", "http://"},
+      {"--list", "extra"},
   };
   for (const std::vector<std::string>& arguments : kCases) {
     const ToolRun run = RunTool(&tools::RunCallSubcommand, arguments);
@@ -167,6 +173,109 @@ TEST_F(InspectServicesTest, BadCallArgumentsSendNothing) {
     EXPECT_NE(run.err, "");
   }
   EXPECT_EQ(service_.RequestCount(), 0u);
+}
+
+// A failed call says what ended it, beside the error code that only says
+// "the exchange failed", and exits 1 with the same words.
+TEST_F(InspectServicesTest, CallSaysWhyTheExchangeFailed) {
+  const std::string ads = service_.AdsEndpoint();
+  const std::string server = ads.substr(7, ads.find('/', 7) - 7);
+  const std::string refused = "127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort());
+  service_.Misbehave("GetRandomKeyword", refservice::Misbehaviour::Status(404));
+  service_.Misbehave("GetRandomCategory",
+                     refservice::Misbehaviour::RedirectTo(302, "/qxadsex.asmx").Sticky());
+  const struct {
+    std::string operation;
+    std::string endpoint;
+    std::string message;
+  } cases[] = {
+      {"GetKeywordList", "http://" + refused + "/qxadsex.asmx",
+       refused + " refused the connection"},
+      {"GetKeywordList", "https://" + server + "/qxadsex.asmx",
+       "the scheme 'https' is not supported: the client speaks only http"},
+      {"GetRandomKeyword", ads, server + " answered HTTP status 404"},
+      {"GetRandomCategory", ads,
+       "more than 5 redirects in a row, the last from http://" + server + "/qxadsex.asmx"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    const ToolRun run = Call(c.operation, c.endpoint, {});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "{\n  \"status\": -2147467259,\n  \"error\": 5,\n  \"message\": \"" +
+                           c.message + "\",\n  \"result\": null\n}\n");
+    EXPECT_EQ(run.err, "vimaru-tool call: " + c.operation + " failed: " + c.message + "\n");
+  }
+  const ToolRun ok = Call("GetRandomKeyword", ads, {});
+  EXPECT_EQ(ok.exitCode, 0);
+  EXPECT_NE(ok.out.find("\"message\": null,"), std::string::npos) << ok.out;
+}
+
+TEST_F(InspectServicesTest, CallNamesTheParametersOfAnOperation) {
+  const ToolRun wrong = Call("GetPublicAds", service_.AdsEndpoint(), {"offerid=60"});
+  EXPECT_EQ(wrong.exitCode, tools::kExitUsage);
+  EXPECT_EQ(wrong.err.rfind("vimaru-tool call: GetPublicAds has no parameter 'offerid'; its "
+                            "parameters: offerId (int), memberIp (string), cgroup (string), "
+                            "keyword (string), maxAds (int), ua (string), sURL (string)\n",
+                            0),
+            0u)
+      << wrong.err;
+  EXPECT_NE(Call("GetRandomKeyword", service_.AdsEndpoint(), {"x=1"})
+                .err.find("GetRandomKeyword has no parameter 'x'; it takes none\n"),
+            std::string::npos);
+
+  const ToolRun list = RunTool(&tools::RunCallSubcommand, {"--list"});
+  EXPECT_EQ(list.exitCode, 0) << list.err;
+  EXPECT_EQ(list.err, "");
+  for (const tools::ServiceOperation& operation : tools::ServiceOperations()) {
+    EXPECT_NE(list.out.find("\"name\": \"" + std::string(operation.name) +
+                            "\",\n      \"service\": \"" + std::string(operation.service) + "\""),
+              std::string::npos)
+        << operation.name;
+  }
+  EXPECT_NE(list.out.find("\"name\": \"Param1\",\n          \"type\": \"string[]\""),
+            std::string::npos)
+      << list.out;
+  EXPECT_NE(list.out.find("\"name\": \"Param6\",\n          \"type\": \"base64Binary\""),
+            std::string::npos);
+  EXPECT_NE(list.out.find("\"name\": \"isChargable\",\n          \"type\": \"boolean\""),
+            std::string::npos);
+  EXPECT_EQ(service_.RequestCount(), 0u);
+}
+
+// The connector subcommands show an unreachable service as the product sees
+// it (count 0, valid 0), and as call does: status, error, message, exit 1.
+TEST_F(InspectServicesTest, ConnectorSubcommandsSayWhyTheServiceWasNotReached) {
+  const std::string refused = "127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort());
+  ASSERT_EQ(setenv(soap::kAdsEndpointVariable, ("http://" + refused + "/qxadsex.asmx").c_str(), 1),
+            0);
+  ASSERT_EQ(
+      setenv(soap::kUtilsEndpointVariable, ("http://" + refused + "/utils/utils.asmx").c_str(), 1),
+      0);
+  const struct {
+    const char* name;
+    ToolRun run;
+    const char* figures;
+  } runs[] = {
+      {"totals", RunTool(&tools::RunTotalsSubcommand, {"--member", "M"}), "\"valid\": 0,"},
+      {"categories", RunTool(&tools::RunCategoriesSubcommand, {}), "\"count\": 0,"},
+      {"blocked", RunTool(&tools::RunBlockedSubcommand, {}), "\"count\": 0,"},
+      {"ads", RunTool(&tools::RunAdsSubcommand, {"--member", "M"}), "\"count\": 0,"},
+  };
+  unsetenv(soap::kAdsEndpointVariable);
+  unsetenv(soap::kUtilsEndpointVariable);
+  const std::string message = refused + " refused the connection";
+  for (const auto& [name, run, figures] : runs) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out.rfind("{\n  \"status\": -2147467259,\n  \"error\": 5,\n  \"message\": \"" +
+                                message + "\",\n",
+                            0),
+              0u)
+        << run.out;
+    EXPECT_NE(run.out.find(figures), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "vimaru-tool " + std::string(name) + ": the call failed: " + message + "\n");
+  }
+  EXPECT_EQ(RunTool(&tools::RunTotalsSubcommand, {"--member", ""}).exitCode, tools::kExitUsage);
 }
 
 TEST_F(InspectServicesTest, ConnectorSubcommandsUseTheConfiguredEndpoints) {
@@ -184,7 +293,13 @@ TEST_F(InspectServicesTest, ConnectorSubcommandsUseTheConfiguredEndpoints) {
   unsetenv(soap::kUtilsEndpointVariable);
 
   EXPECT_EQ(totals.exitCode, 0);
+  EXPECT_EQ(totals.out.rfind("{\n  \"status\": 0,\n  \"error\": 0,\n  \"message\": null,\n", 0), 0u)
+      << totals.out;
   EXPECT_NE(totals.out.find("\"valid\": 1,"), std::string::npos) << totals.out;
+  for (const ToolRun* run : {&categories, &blocked, &memberAds, &publicAds}) {
+    EXPECT_EQ(run->exitCode, 0) << run->err;
+    EXPECT_EQ(run->err, "");
+  }
   EXPECT_NE(totals.out.find("\"money\": 12.5,"), std::string::npos) << totals.out;
   EXPECT_NE(
       categories.out.find("\"count\": " + std::to_string(service_.Data().categories.size()) + ","),

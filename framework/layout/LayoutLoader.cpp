@@ -19,10 +19,12 @@ constexpr std::string_view kFileScheme = "file://";
 constexpr std::string_view kResScheme = "res://";
 
 std::string FormatMessage(std::string_view before, std::string_view location,
-                          std::string_view after) {
+                          std::string_view detail) {
   std::string message;
-  message.reserve(before.size() + location.size() + after.size());
-  message.append(before).append(location).append(after);
+  message.reserve(before.size() + location.size() + detail.size() + 4);
+  message.append(before).append(location);
+  if (!detail.empty()) message.append(" (").append(detail).append(")");
+  message.append(".");
   if (message.size() > kMessageBufferSize - 1) message.resize(kMessageBufferSize - 1);
   return message;
 }
@@ -54,12 +56,18 @@ std::optional<std::string> BaseDirectoryOf(std::string_view location) {
   return std::string(directory);
 }
 
-std::string CannotFindMessage(std::string_view location) {
-  return FormatMessage("Can't find XML document ", location, ".");
+std::string CannotFindMessage(std::string_view location, std::string_view reason) {
+  return FormatMessage("Can't find XML document ", location, reason);
 }
 
-std::string CannotParseMessage(std::string_view location) {
-  return FormatMessage("Unable to parse XML document ", location, ".");
+std::string CannotParseMessage(std::string_view location, const platform::XmlParseError& error) {
+  std::string detail;
+  if (error.line > 0) {
+    detail = "line " + std::to_string(error.line) + ", column " + std::to_string(error.column);
+    if (!error.reason.empty()) detail += ": ";
+  }
+  detail += error.reason;
+  return FormatMessage("Unable to parse XML document ", location, detail);
 }
 
 bool LoadLayout(ToolBandI& toolband, CommandContainerI& context,
@@ -75,8 +83,16 @@ bool LoadLayout(ToolBandI& toolband, CommandContainerI& context,
   if (document == nullptr || !ApplyLayoutSettings(*document, location.starts_with(kResScheme))) {
     return ShowErrorLabel(toolband, context, CannotFindMessage(location));
   }
-  if (document->Load(location) != platform::XmlLoadResult::kOk) {
-    return ShowErrorLabel(toolband, context, CannotParseMessage(location));
+  switch (document->Load(location)) {
+    case platform::XmlLoadResult::kOk:
+      break;
+    case platform::XmlLoadResult::kNotFound:
+    case platform::XmlLoadResult::kUnsupportedScheme:
+      return ShowErrorLabel(toolband, context,
+                            CannotFindMessage(location, document->ParseError().reason));
+    case platform::XmlLoadResult::kParseError:
+      return ShowErrorLabel(toolband, context,
+                            CannotParseMessage(location, document->ParseError()));
   }
 
   const std::optional<platform::XmlElement> root = document->SelectSingleNode(kLayoutRootQuery);

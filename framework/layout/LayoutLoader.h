@@ -31,8 +31,14 @@ std::optional<std::string> BaseDirectoryOf(std::string_view location);
 
 // "Can't find XML document %s." and "Unable to parse XML document %s.",
 // formatted into a 2048-byte buffer: at most 2047 characters are kept.
-std::string CannotFindMessage(std::string_view location);
-std::string CannotParseMessage(std::string_view location);
+// When the parser said why, the reason goes in parentheses before the full
+// stop, after the line and column where it stopped when it knew them:
+// "Unable to parse XML document C:\x.xml (line 4, column 2: ...)." A
+// person fixing the layout needs the place; "can't find" says the file is
+// missing, "unable to parse" that its bytes are wrong.
+std::string CannotFindMessage(std::string_view location, std::string_view reason = {});
+std::string CannotParseMessage(std::string_view location,
+                               const platform::XmlParseError& error = {});
 
 // True when a toolbar (possibly just the error label) was built; false when
 // the toolband must be given up.

@@ -61,20 +61,47 @@ TEST_F(LayoutTest, NoToolbarWithoutLocationOrNamespacedRoot) {
   EXPECT_EQ(Build(Layout("<button/>"), ""), nullptr);
 }
 
+TEST(LayoutLoader, MessagesSayWhyAndWhere) {
+  EXPECT_EQ(CannotFindMessage("C:\\x.xml", "the file does not exist or cannot be read"),
+            "Can't find XML document C:\\x.xml (the file does not exist or cannot be read).");
+  EXPECT_EQ(CannotParseMessage("C:\\x.xml", {"Document is empty", 1, 1}),
+            "Unable to parse XML document C:\\x.xml (line 1, column 1: Document is empty).");
+  EXPECT_EQ(CannotParseMessage("C:\\x.xml", {"too large", 0, 0}),
+            "Unable to parse XML document C:\\x.xml (too large).");
+  // The buffer ends inside the place: the 29-character sentence start and a
+  // 2000-character location leave 18 characters for it.
+  const std::string cut = CannotParseMessage(std::string(2000, 'a'), {"reason", 7, 3});
+  EXPECT_EQ(cut.size(), 2047u);
+  EXPECT_TRUE(cut.ends_with("a (line 7, column 3")) << cut.substr(2000);
+}
+
+// A layout that cannot be read is a toolbar of one label saying why: a
+// missing file that it is missing, broken bytes where they broke.
 TEST_F(LayoutTest, UnreadableLayoutsBecomeOneErrorLabel) {
   struct Case {
     std::string layout;
     std::string location;
+    std::string captionStart;  // where the parser stopped; its words are libxml2's
   };
-  for (const Case& c :
-       {Case{Layout("<button/>"), "C:\\Layouts\\missing.xml"},
-        Case{"<toolband xmlns='http://www.vimaru.com/toolband'><button>", kLayoutPath},
-        Case{"\x00\xff garbage"s, kLayoutPath}, Case{"", kLayoutPath}}) {
+  const std::string parse = "Unable to parse XML document "s + kLayoutPath;
+  for (const Case& c : {
+           Case{Layout("<button/>"), "C:\\Layouts\\missing.xml",
+                "Can't find XML document C:\\Layouts\\missing.xml (the file does not exist or "
+                "cannot be read)."},
+           Case{Layout("<button/>"), "http://127.0.0.1:1/layout.xml",
+                "Can't find XML document http://127.0.0.1:1/layout.xml (the scheme 'http' is not "
+                "supported)."},
+           Case{"<toolband xmlns='http://www.vimaru.com/toolband'>\n<button>", kLayoutPath,
+                parse + " (line 2, column "},
+           Case{"\x00\xff garbage"s, kLayoutPath, parse + " (line 1, column "},
+           Case{"", kLayoutPath, parse + " (line 1, column "},
+       }) {
     ToolBandC* toolband = Build(c.layout, c.location);
     ASSERT_NE(toolband, nullptr) << c.location;
     ASSERT_EQ(toolband->Controls().size(), 1u);
     EXPECT_EQ(TopLevel(0).Kind(), ControlKind::kLabel);
-    EXPECT_EQ(TopLevel(0).Caption(), "Unable to parse XML document " + c.location + ".");
+    EXPECT_EQ(TopLevel(0).Caption().substr(0, c.captionStart.size()), c.captionStart);
+    EXPECT_TRUE(TopLevel(0).Caption().ends_with(").")) << TopLevel(0).Caption();
     EXPECT_EQ(TopLevel(0).Command(), context_->FindCommand("ToolBand.Nop"));
   }
 }

@@ -1,11 +1,14 @@
 #include "platform/browser/PageSource.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "platform/browser/HttpFetch.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/WindowsPath.h"
 #include "platform/resources/ModuleResources.h"
+#include "platform/text/UrlScheme.h"
 
 namespace platform::browser {
 namespace {
@@ -59,18 +62,29 @@ PageContent LoadPage(const PageRequest& request) {
     content.finalUrl = url;
     return content;
   }
+  const std::optional<std::string_view> scheme = UrlSchemeOf(url);
+  if (scheme && !IsSupportedPageScheme(*scheme)) {
+    return Failed("the scheme '" + std::string(*scheme) + "' is not supported");
+  }
   if (StartsWith(url, "file:") || IsDrivePath(url)) {
     const auto path = FileUrlToWindowsPath(url);
     if (!path) return Failed("not a file path");
     auto bytes = ReadWholeFile(*path);
-    if (!bytes) return Failed("cannot read the file");
+    if (!bytes) return Failed("the file " + *path + " does not exist or cannot be read");
     PageContent content;
     content.loaded = true;
     content.bytes = std::move(*bytes);
     content.finalUrl = url;
     return content;
   }
-  return Failed("unsupported address");
+  if (scheme) return Failed("only about:blank is supported of the about: addresses");
+  return Failed("neither a URL nor a Windows path");
+}
+
+bool IsSupportedPageScheme(std::string_view scheme) {
+  const std::string lower = Lower(scheme);
+  return lower == "http" || lower == "https" || lower == "file" || lower == "res" ||
+         lower == "about";
 }
 
 std::string ResolveAddress(std::string_view base, std::string_view reference) {

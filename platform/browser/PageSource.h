@@ -24,7 +24,13 @@ struct PageContent {
   std::string error;     // why nothing was loaded
 };
 
+// The page behind a request. A URL of a scheme nothing here reads (ftp:,
+// mailto:, ...) is refused by name, never taken for a file path.
 PageContent LoadPage(const PageRequest& request);
+
+// Whether LoadPage reads addresses of `scheme` (any case): http, https,
+// file, res and about (of which only about:blank).
+bool IsSupportedPageScheme(std::string_view scheme);
 
 // `reference` against the page at `base`: absolute addresses stay as they
 // are; otherwise it joins the base's directory (a leading "/" the base's

@@ -38,6 +38,34 @@ TEST(ResolveAddress, JoinsFrameSourcesToTheirPage) {
   }
 }
 
+// What cannot be loaded says why: a scheme nothing here reads by its name,
+// never as a file path that happens to hold a colon.
+TEST(LoadPage, RefusesWhatItCannotReadAndSaysWhy) {
+  ScopedFileSystemRoot root;
+  struct Case {
+    const char* url;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"ftp://x/", "the scheme 'ftp' is not supported"},
+      {"MailTo:someone@example.com", "the scheme 'MailTo' is not supported"},
+      {"javascript:alert(1)", "the scheme 'javascript' is not supported"},
+      {"C:\\missing.html", "the file C:\\missing.html does not exist or cannot be read"},
+      {"file:///C:/missing.html", "the file C:\\missing.html does not exist or cannot be read"},
+      {"about:config", "only about:blank is supported of the about: addresses"},
+      {"relative.html", "neither a URL nor a Windows path"},
+  };
+  for (const Case& c : cases) {
+    const browser::PageContent content = browser::LoadPage({c.url, "", ""});
+    EXPECT_FALSE(content.loaded) << c.url;
+    EXPECT_EQ(content.error, c.error) << c.url;
+  }
+  for (const char* scheme : {"http", "HTTPS", "file", "res", "about"}) {
+    EXPECT_TRUE(browser::IsSupportedPageScheme(scheme)) << scheme;
+  }
+  EXPECT_FALSE(browser::IsSupportedPageScheme("ftp"));
+}
+
 TEST(UserAgent, IsReadAsTheUrlMonikerSessionGivesIt) {
   DWORD length = 0;
   ASSERT_EQ(UrlMkGetSessionOption(URLMON_OPTION_USERAGENT, nullptr, 0, &length, 0), E_OUTOFMEMORY);

@@ -1,5 +1,6 @@
 #include "platform/sax/SaxXmlReader.h"
 
+#include <libxml/globals.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
@@ -23,6 +24,44 @@ struct ContextDeleter {
   void operator()(xmlParserCtxtPtr context) const { xmlFreeParserCtxt(context); }
 };
 using ContextOwner = std::unique_ptr<xmlParserCtxt, ContextDeleter>;
+
+#if LIBXML_VERSION >= 21200
+using ReportedError = const xmlError*;
+#else
+using ReportedError = xmlErrorPtr;
+#endif
+
+// The context's own error callback hears the parser's errors, but an input
+// that does not convert from its declared encoding is reported by
+// libxml2's encoding layer through the thread's error channels, which print
+// to standard error. While a chunk is parsed those channels are quiet; the
+// thread's own handlers come back afterwards.
+class ScopedQuietErrorChannels {
+ public:
+  ScopedQuietErrorChannels()
+      : previousStructured_(xmlStructuredError),
+        previousStructuredContext_(xmlStructuredErrorContext),
+        previousGeneric_(xmlGenericError),
+        previousGenericContext_(xmlGenericErrorContext) {
+    xmlSetStructuredErrorFunc(nullptr, &IgnoreStructured);
+    xmlSetGenericErrorFunc(nullptr, &IgnoreGeneric);
+  }
+  ~ScopedQuietErrorChannels() {
+    xmlSetStructuredErrorFunc(previousStructuredContext_, previousStructured_);
+    xmlSetGenericErrorFunc(previousGenericContext_, previousGeneric_);
+  }
+  ScopedQuietErrorChannels(const ScopedQuietErrorChannels&) = delete;
+  ScopedQuietErrorChannels& operator=(const ScopedQuietErrorChannels&) = delete;
+
+ private:
+  static void IgnoreStructured(void*, ReportedError) {}
+  static void IgnoreGeneric(void*, const char*, ...) {}
+
+  xmlStructuredErrorFunc previousStructured_;
+  void* previousStructuredContext_;
+  xmlGenericErrorFunc previousGeneric_;
+  void* previousGenericContext_;
+};
 
 }  // namespace
 
@@ -174,6 +213,7 @@ struct SaxXmlReader::Parser {
   }
 
   SaxStatus Push(const char* data, int size, bool terminate) {
+    const ScopedQuietErrorChannels quiet;
     const int result = xmlParseChunk(context.get(), data, size, terminate ? 1 : 0);
     if (stopReason != SaxStatus::kOk) return stopReason;
     if (result != 0 || !context->wellFormed || !context->nsWellFormed) return SaxStatus::kMalformed;

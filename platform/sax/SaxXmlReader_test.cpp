@@ -129,6 +129,23 @@ TEST(SaxXmlReader, RejectsWhatAResponseMustNotCarry) {
   }
 }
 
+// A body whose bytes do not convert from the encoding it declares is a
+// malformed document and nothing more: libxml2's encoding layer says so on
+// standard error unless it is kept quiet.
+TEST(SaxXmlReader, BytesOutsideTheDeclaredEncodingAreMalformedAndSilent) {
+  const std::string document = "<?xml version=\"1.0\" encoding=\"windows-1252\"?><a>\x81\x81</a>";
+  for (std::size_t pieceSize : {std::size_t{1}, std::size_t{4096}}) {
+    SCOPED_TRACE(pieceSize);
+    RecordingHandler handler;
+    SaxXmlReader reader;
+    reader.SetContentHandler(&handler);
+    ::testing::internal::CaptureStderr();
+    const SaxStatus status = ParseInPieces(reader, document, pieceSize);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(status, SaxStatus::kMalformed);
+  }
+}
+
 TEST(SaxXmlReader, StopsAtOnceWhenTheHandlerRefuses) {
   RecordingHandler handler;
   handler.stopAfterStarts = 2;

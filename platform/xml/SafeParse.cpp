@@ -10,6 +10,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/xml/XmlErrorCapture.h"
+
 namespace platform::xml_detail {
 namespace {
 
@@ -27,13 +29,21 @@ constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NO
 
 }  // namespace
 
-xmlDocPtr ParseDocument(std::string_view bytes, std::string_view baseName) {
+xmlDocPtr ParseDocument(std::string_view bytes, std::string_view baseName, XmlParseError& error) {
   static std::once_flag initialised;
   std::call_once(initialised, [] { xmlInitParser(); });
-  if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+  error = XmlParseError();
+  if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+    error.reason = "the document is larger than the parser takes";
+    return nullptr;
+  }
 
+  const ScopedXmlErrorCapture capture;
   std::unique_ptr<xmlParserCtxt, ContextDeleter> context(xmlNewParserCtxt());
-  if (!context || context->sax == nullptr) return nullptr;
+  if (!context || context->sax == nullptr) {
+    error.reason = "the parser cannot be created";
+    return nullptr;
+  }
   context->sax->resolveEntity = RefuseEntity;
   context->sax->externalSubset = IgnoreExternalSubset;
 
@@ -44,7 +54,11 @@ xmlDocPtr ParseDocument(std::string_view bytes, std::string_view baseName) {
   // for a namespace-aware parser like the one the product was written for.
   if (doc != nullptr && (!context->wellFormed || !context->nsWellFormed)) {
     xmlFreeDoc(doc);
-    return nullptr;
+    doc = nullptr;
+  }
+  if (doc == nullptr) {
+    error = capture.FirstError();
+    if (error.reason.empty()) error.reason = "the document is not well-formed";
   }
   return doc;
 }

@@ -7,7 +7,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/files/WindowsPath.h"
 #include "platform/resources/ModuleResources.h"
-#include "platform/text/CodePage.h"
+#include "platform/text/UrlScheme.h"
 #include "platform/xml/SafeParse.h"
 #include "platform/xml/SelectionNamespaces.h"
 #include "platform/xml/XmlTree.h"
@@ -17,20 +17,25 @@ namespace {
 
 using xml_detail::FromXml;
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && AnsiToLower(text.substr(0, prefix.size())) == prefix;
-}
-
-// The bytes behind a location the product may name, or nullopt.
-std::optional<std::string> ReadLocation(std::string_view location) {
-  if (StartsWithNoCase(location, "res://")) {
+// The bytes behind a location the product may name, or nullopt with the
+// reason in `error`.
+std::optional<std::string> ReadLocation(std::string_view location, XmlParseError& error) {
+  if (HasUrlScheme(location, "res")) {
     const auto resource = LoadResUrl(location);
-    if (!resource) return std::nullopt;
+    if (!resource) {
+      error.reason = "the module has no such resource";
+      return std::nullopt;
+    }
     return std::string{*resource};
   }
   const auto path = FileUrlToWindowsPath(location);
-  if (!path) return std::nullopt;
-  return ReadWholeFile(*path);
+  if (!path) {
+    error.reason = "the location is not a file path";
+    return std::nullopt;
+  }
+  auto bytes = ReadWholeFile(*path);
+  if (!bytes) error.reason = "the file does not exist or cannot be read";
+  return bytes;
 }
 
 }  // namespace
@@ -54,7 +59,14 @@ bool XmlDocument::SetProperty(std::string_view name, std::string_view value) {
 }
 
 XmlLoadResult XmlDocument::Load(std::string_view location) {
-  const auto bytes = ReadLocation(location);
+  parseError_ = XmlParseError();
+  const std::optional<std::string_view> scheme = UrlSchemeOf(location);
+  if (scheme && !HasUrlScheme(location, "res") && !HasUrlScheme(location, "file")) {
+    tree_.reset();
+    parseError_.reason = "the scheme '" + std::string(*scheme) + "' is not supported";
+    return XmlLoadResult::kUnsupportedScheme;
+  }
+  const auto bytes = ReadLocation(location, parseError_);
   if (!bytes) {
     tree_.reset();
     return XmlLoadResult::kNotFound;
@@ -63,7 +75,7 @@ XmlLoadResult XmlDocument::Load(std::string_view location) {
 }
 
 XmlLoadResult XmlDocument::LoadBytes(std::string_view bytes, std::string_view baseName) {
-  xmlDocPtr doc = xml_detail::ParseDocument(bytes, baseName);
+  xmlDocPtr doc = xml_detail::ParseDocument(bytes, baseName, parseError_);
   if (doc == nullptr) {
     tree_.reset();
     return XmlLoadResult::kParseError;

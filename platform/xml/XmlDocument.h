@@ -77,8 +77,18 @@ class XmlElement {
 
 enum class XmlLoadResult {
   kOk,
-  kNotFound,    // the location names nothing readable
-  kParseError,  // the bytes are not a well-formed document
+  kNotFound,           // the location names nothing readable
+  kParseError,         // the bytes are not a well-formed document
+  kUnsupportedScheme,  // the location is a URL of a scheme other than file: and res:
+};
+
+// Why the last load failed (the parseError object of the DOM): the reason in
+// words, and the line and column where the parser stopped, both 0 when the
+// failure has no place (a location that cannot be read).
+struct XmlParseError {
+  std::string reason;
+  int line = 0;
+  int column = 0;
 };
 
 class XmlDocument : public std::enable_shared_from_this<XmlDocument> {
@@ -106,14 +116,19 @@ class XmlDocument : public std::enable_shared_from_this<XmlDocument> {
   bool SetProperty(std::string_view name, std::string_view value);
 
   // load: a Windows path, a "file://" URL, or a "res://" URL of our own
-  // module. Replaces the current tree on success; on failure the document is
-  // left empty (as MSXML leaves it).
+  // module; other URLs are refused, as nothing here reaches the network.
+  // Replaces the current tree on success; on failure the document is left
+  // empty (as MSXML leaves it) and ParseError says why.
   XmlLoadResult Load(std::string_view location);
 
   // Parses a whole document from bytes (its declaration decides the
   // encoding, UTF-8 by default). `baseName` only names the document in
   // diagnostics.
   XmlLoadResult LoadBytes(std::string_view bytes, std::string_view baseName = "");
+
+  // Why the last Load or LoadBytes failed; empty after one that succeeded.
+  // Nothing libxml2 reports while loading reaches standard error.
+  const XmlParseError& ParseError() const { return parseError_; }
 
   // True once a load succeeded.
   bool IsLoaded() const { return tree_ != nullptr; }
@@ -144,6 +159,7 @@ class XmlDocument : public std::enable_shared_from_this<XmlDocument> {
   bool resolveExternals_ = true;
   std::vector<std::pair<std::string, std::string>> selectionNamespaces_;
   std::shared_ptr<xml_detail::Tree> tree_;
+  XmlParseError parseError_;
 };
 
 }  // namespace platform

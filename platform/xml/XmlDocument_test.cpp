@@ -1,12 +1,14 @@
 #include "platform/xml/XmlDocument.h"
 
 #include <gtest/gtest.h>
+#include <libxml/parser.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "platform/files/FileSystem.h"
 #include "platform/resources/ModuleResources.h"
+#include "platform/xml/XmlErrorCapture.h"
 
 namespace platform {
 namespace {
@@ -124,27 +126,87 @@ TEST(XmlDocument, LoadFailuresLeaveTheDocumentEmpty) {
   auto document = NewDocument();
   ASSERT_EQ(document->LoadBytes("<a/>"), XmlLoadResult::kOk);
 
+  constexpr std::string_view kNoFile = "the file does not exist or cannot be read";
+  constexpr std::string_view kNoPath = "the location is not a file path";
   struct Case {
     const char* location;
     XmlLoadResult expected;
+    std::string_view reason;  // for a parse error, only its start
   };
   const Case cases[] = {
-      {"C:\\missing.xml", XmlLoadResult::kNotFound},
-      {"file:///C:/missing.xml", XmlLoadResult::kNotFound},
-      {"C:\\Users", XmlLoadResult::kNotFound},
-      {"http://127.0.0.1:1/layout.xml", XmlLoadResult::kNotFound},
-      {"relative.xml", XmlLoadResult::kNotFound},
-      {"", XmlLoadResult::kNotFound},
+      {"C:\\missing.xml", XmlLoadResult::kNotFound, kNoFile},
+      {"file:///C:/missing.xml", XmlLoadResult::kNotFound, kNoFile},
+      {"C:\\Users", XmlLoadResult::kNotFound, kNoFile},
+      {"relative.xml", XmlLoadResult::kNotFound, kNoPath},
+      {"", XmlLoadResult::kNotFound, kNoPath},
       {"res://C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll/NONE.XML",
-       XmlLoadResult::kNotFound},
-      {"C:\\garbage.xml", XmlLoadResult::kParseError},
+       XmlLoadResult::kNotFound, "the module has no such resource"},
+      {"http://127.0.0.1:1/layout.xml", XmlLoadResult::kUnsupportedScheme,
+       "the scheme 'http' is not supported"},
+      {"FTP://host/layout.xml", XmlLoadResult::kUnsupportedScheme,
+       "the scheme 'FTP' is not supported"},
+      {"C:\\garbage.xml", XmlLoadResult::kParseError, "Document is empty"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(document->Load(c.location), c.expected) << c.location;
+    EXPECT_EQ(document->ParseError().reason.substr(0, c.reason.size()), c.reason) << c.location;
+    if (c.expected != XmlLoadResult::kParseError) {
+      EXPECT_EQ(document->ParseError().line, 0) << c.location;
+    }
     EXPECT_FALSE(document->IsLoaded()) << c.location;
     EXPECT_FALSE(document->DocumentElement().has_value());
     EXPECT_FALSE(document->Save().has_value());
   }
+  ASSERT_EQ(document->LoadBytes("<a/>"), XmlLoadResult::kOk);
+  EXPECT_EQ(document->ParseError().reason, "");
+}
+
+// Where a document breaks, as the parser saw it; and nothing libxml2 says
+// on the way reaches standard error, not even the encoding layer's reports,
+// which bypass the parser's own options.
+TEST(XmlDocument, ParseErrorsSayWhereAndStaySilent) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string reason;
+    int line;
+  };
+  const Case cases[] = {
+      {"mismatched tags", "<?xml version=\"1.0\"?>\n<a>\n<b>\n</a>",
+       "Opening and ending tag mismatch: b line 3 and a", 4},
+      {"undeclared prefix", "<a>\n  <p:b/>\n</a>", "Namespace prefix p on b is not defined", 2},
+      {"bytes the declared encoding lacks",
+       "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<a>\n<b c=\"\x81\x81\"/></a>",
+       "input conversion failed due to input error, bytes 0x81 0x81 0x22 0x2F", 3},
+  };
+  for (const Case& c : cases) {
+    auto document = NewDocument();
+    ::testing::internal::CaptureStderr();
+    const XmlLoadResult result = document->LoadBytes(c.bytes);
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(result, XmlLoadResult::kParseError) << c.name;
+    EXPECT_EQ(document->ParseError().reason, c.reason) << c.name;
+    EXPECT_EQ(document->ParseError().line, c.line) << c.name;
+    // Where in the line libxml2 stops is its own business.
+    EXPECT_GT(document->ParseError().column, 0) << c.name;
+    EXPECT_EQ(printed, "") << c.name;
+  }
+}
+
+// A handler the thread had before (a host process's own use of libxml2) is
+// back in place after a load, and saw nothing of the document's errors.
+TEST(XmlDocument, LoadingGivesBackTheThreadsErrorHandler) {
+  int reports = 0;
+  xmlSetStructuredErrorFunc(&reports,
+                            [](void* count, xml_detail::ScopedXmlErrorCapture::ReportedError) {
+                              ++*static_cast<int*>(count);
+                            });
+  auto document = NewDocument();
+  EXPECT_EQ(document->LoadBytes("<a></b>"), XmlLoadResult::kParseError);
+  EXPECT_EQ(reports, 0);
+  xmlFreeDoc(xmlReadMemory("<a", 2, nullptr, nullptr, XML_PARSE_NONET));
+  EXPECT_GT(reports, 0);
+  xmlSetStructuredErrorFunc(nullptr, nullptr);
 }
 
 TEST(XmlDocument, MalformedBytesAreParseErrors) {

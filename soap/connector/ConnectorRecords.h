@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/com/HResult.h"
 #include "soap/runtime/SoapTypes.h"
 
 namespace soap {
@@ -44,6 +45,16 @@ struct MemberTotals {
   int friends = 0;
   int mailCount = 0;
   int mailFlag = 0;  // 1: the member has mail to show
+};
+
+// How the one call of a `bx` operation ended, for the people who debug it;
+// the product itself acts on the counts and the valid flag alone. `status`
+// is the call's HRESULT, `error` the proxy's client error and `cause` the
+// failure in words (empty when the call succeeded).
+struct CallOutcome {
+  HRESULT status = S_OK;
+  SoapClientError error = SoapClientError::kSuccess;
+  std::string cause;
 };
 
 }  // namespace soap

@@ -13,18 +13,40 @@
 namespace soap {
 namespace {
 
+constexpr char kContainedCause[] = "the operation stopped on an exception";
+
+// Notes how the proxy's call ended for a caller that asked.
+template <typename Proxy>
+void NoteOutcome(CallOutcome* outcome, HRESULT hr, const Proxy& proxy) {
+  if (outcome == nullptr) return;
+  outcome->status = hr;
+  outcome->error = proxy.GetClientError();
+  outcome->cause = proxy.GetFailureCause();
+}
+
+// An operation whose body let an exception out failed, whatever it noted.
+void NoteContained(CallOutcome* outcome) {
+  if (outcome == nullptr) return;
+  outcome->status = E_FAIL;
+  outcome->cause = kContainedCause;
+}
+
 // Runs `fill` (build the proxy, make the call, copy the answer) with the
 // begin/end/exception lines and the containment every list operation shares.
 // On an exception the caller gets whatever was copied so far, so the count
 // still equals the array's filled elements.
 template <typename Entry, typename Fill>
 int ContainedListOperation(std::string_view operation, ResultArray<Entry>& result,
-                           Fill&& fill) noexcept {
+                           CallOutcome* outcome, Fill&& fill) noexcept {
+  if (outcome != nullptr) *outcome = CallOutcome();
   ResultArray<Entry> filled;
-  platform::ContainTraced(operation, false, [&] {
-    fill(filled);
-    return true;
-  });
+  platform::ContainTraced(
+      operation, false,
+      [&] {
+        fill(filled);
+        return true;
+      },
+      [&] { NoteContained(outcome); });
   result = std::move(filled);
   return result.Count();
 }
@@ -52,14 +74,16 @@ void CopyAds(HRESULT hr, std::vector<QxAdsEx::AdItemResult>& items, ResultArray<
 
 }  // namespace
 
-int VimaruConnector::bxGetCategoryList(ResultArray<CategoryEntry>& categories) const {
+int VimaruConnector::bxGetCategoryList(ResultArray<CategoryEntry>& categories,
+                                       CallOutcome* outcome) const {
   return ContainedListOperation(
-      "VimaruConnector::bxGetCategoryList", categories, [&](auto& filled) {
+      "VimaruConnector::bxGetCategoryList", categories, outcome, [&](auto& filled) {
         QxAdsEx::CQxAdsEx proxy;
         if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
         std::vector<QxAdsEx::CategoryItem> items;
         int reported = 0;
         const HRESULT hr = CallWithCom([&] { return proxy.GetCategoryList(&items, &reported); });
+        NoteOutcome(outcome, hr, proxy);
         filled = ResultArray<CategoryEntry>(SUCCEEDED(hr) ? items.size() : 0);
         if (FAILED(hr)) return;
         for (QxAdsEx::CategoryItem& item : items) {
@@ -68,15 +92,17 @@ int VimaruConnector::bxGetCategoryList(ResultArray<CategoryEntry>& categories) c
       });
 }
 
-int VimaruConnector::bxGetBlockedCategoryList(ResultArray<CategoryEntry>& terms) const {
+int VimaruConnector::bxGetBlockedCategoryList(ResultArray<CategoryEntry>& terms,
+                                              CallOutcome* outcome) const {
   return ContainedListOperation(
-      "VimaruConnector::bxGetBlockedCategoryList", terms, [&](auto& filled) {
+      "VimaruConnector::bxGetBlockedCategoryList", terms, outcome, [&](auto& filled) {
         QxAdsEx::CQxAdsEx proxy;
         if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
         std::vector<SoapString> items;
         int reported = 0;
         const HRESULT hr =
             CallWithCom([&] { return proxy.GetBlockedTermsList(&items, &reported); });
+        NoteOutcome(outcome, hr, proxy);
         filled = ResultArray<CategoryEntry>(SUCCEEDED(hr) ? items.size() : 0);
         if (FAILED(hr)) return;
         for (SoapString& term : items) {
@@ -86,8 +112,9 @@ int VimaruConnector::bxGetBlockedCategoryList(ResultArray<CategoryEntry>& terms)
       });
 }
 
-int VimaruConnector::bxGetMemberAds(const AdRequest& request, ResultArray<AdEntry>& ads) const {
-  return ContainedListOperation("VimaruConnector::bxGetMemberAds", ads, [&](auto& filled) {
+int VimaruConnector::bxGetMemberAds(const AdRequest& request, ResultArray<AdEntry>& ads,
+                                    CallOutcome* outcome) const {
+  return ContainedListOperation("VimaruConnector::bxGetMemberAds", ads, outcome, [&](auto& filled) {
     QxAdsEx::CQxAdsEx proxy;
     if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
     std::vector<QxAdsEx::AdItemResult> items;
@@ -98,12 +125,14 @@ int VimaruConnector::bxGetMemberAds(const AdRequest& request, ResultArray<AdEntr
                                 AtoiText(request.maxAds), request.userAgent, true, request.pageUrl,
                                 &items, &reported);
     });
+    NoteOutcome(outcome, hr, proxy);
     CopyAds(hr, items, filled);
   });
 }
 
-int VimaruConnector::bxGetPublicAds(const AdRequest& request, ResultArray<AdEntry>& ads) const {
-  return ContainedListOperation("VimaruConnector::bxGetPublicAds", ads, [&](auto& filled) {
+int VimaruConnector::bxGetPublicAds(const AdRequest& request, ResultArray<AdEntry>& ads,
+                                    CallOutcome* outcome) const {
+  return ContainedListOperation("VimaruConnector::bxGetPublicAds", ads, outcome, [&](auto& filled) {
     QxAdsEx::CQxAdsEx proxy;
     if (endpoints_.ads) proxy.SetUrl(*endpoints_.ads);
     std::vector<QxAdsEx::AdItemResult> items;
@@ -113,12 +142,15 @@ int VimaruConnector::bxGetPublicAds(const AdRequest& request, ResultArray<AdEntr
                                 request.keyword, AtoiText(request.maxAds), request.userAgent,
                                 request.pageUrl, &items, &reported);
     });
+    NoteOutcome(outcome, hr, proxy);
     CopyAds(hr, items, filled);
   });
 }
 
-HRESULT VimaruConnector::bxTotals(std::u16string_view memberId, MemberTotals& totals) const {
+HRESULT VimaruConnector::bxTotals(std::u16string_view memberId, MemberTotals& totals,
+                                  CallOutcome* outcome) const {
   totals = MemberTotals();
+  if (outcome != nullptr) *outcome = CallOutcome();
   return platform::ContainTraced(
       "VimaruConnector::bxTotals", E_FAIL,
       [&] {
@@ -129,6 +161,7 @@ HRESULT VimaruConnector::bxTotals(std::u16string_view memberId, MemberTotals& to
           Utils::CUtils proxy;
           if (endpoints_.utils) proxy.SetUrl(*endpoints_.utils);
           hr = CallWithCom([&] { return proxy.Statistics(std::u16string(memberId), &statistics); });
+          NoteOutcome(outcome, hr, proxy);
         }
         if (SUCCEEDED(hr)) {
           const std::optional<MemberTotals> parsed = ParseStatisticsText(statistics.value_or(u""));
@@ -137,11 +170,18 @@ HRESULT VimaruConnector::bxTotals(std::u16string_view memberId, MemberTotals& to
             hr = S_OK;
           } else {
             hr = E_UNEXPECTED;
+            if (outcome != nullptr) {
+              outcome->status = hr;
+              outcome->cause = "the Statistics answer is not a totals text";
+            }
           }
         }
         return hr;
       },
-      [&] { totals = MemberTotals(); });
+      [&] {
+        totals = MemberTotals();
+        NoteContained(outcome);
+      });
 }
 
 }  // namespace soap

@@ -7,7 +7,9 @@
 // the totals, a record whose valid flag stays 0). There is no retry.
 //
 // The connector keeps no state between calls, so several threads may use
-// one object at once; each call blocks its thread for the exchange.
+// one object at once; each call blocks its thread for the exchange. A caller
+// that wants to know how the call ended (the inspection tool) passes a
+// CallOutcome; the product passes none.
 //
 //   soap::VimaruConnector connector;   // the default endpoints
 //   soap::ResultArray<soap::AdEntry> ads;
@@ -37,18 +39,23 @@ class VimaruConnector {
   explicit VimaruConnector(ServiceEndpoints endpoints) : endpoints_(std::move(endpoints)) {}
 
   // The ad categories: Label (a keyword) and Name (its category group).
-  int bxGetCategoryList(ResultArray<CategoryEntry>& categories) const;
+  int bxGetCategoryList(ResultArray<CategoryEntry>& categories,
+                        CallOutcome* outcome = nullptr) const;
   // The blocked terms, each in Label; the list ends at the first null term.
-  int bxGetBlockedCategoryList(ResultArray<CategoryEntry>& terms) const;
+  int bxGetBlockedCategoryList(ResultArray<CategoryEntry>& terms,
+                               CallOutcome* outcome = nullptr) const;
   // Ads credited to the member named in the request (all eight fields sent).
-  int bxGetMemberAds(const AdRequest& request, ResultArray<AdEntry>& ads) const;
+  int bxGetMemberAds(const AdRequest& request, ResultArray<AdEntry>& ads,
+                     CallOutcome* outcome = nullptr) const;
   // Ads for anyone: the request's member id is never sent.
-  int bxGetPublicAds(const AdRequest& request, ResultArray<AdEntry>& ads) const;
+  int bxGetPublicAds(const AdRequest& request, ResultArray<AdEntry>& ads,
+                     CallOutcome* outcome = nullptr) const;
   // The member's totals from the `Statistics` text. An empty member id makes
   // no call. Returns 0 (valid says whether the figures came from the
   // service), or a negative status when the call failed or its answer was
   // not a totals text (see StatisticsText.h).
-  HRESULT bxTotals(std::u16string_view memberId, MemberTotals& totals) const;
+  HRESULT bxTotals(std::u16string_view memberId, MemberTotals& totals,
+                   CallOutcome* outcome = nullptr) const;
 
  private:
   ServiceEndpoints endpoints_;

@@ -182,6 +182,48 @@ TEST(VimaruConnector, UnreachableServiceGivesZeroAndAnAllocatedEmptyArray) {
   EXPECT_EQ(totals.valid, 0);
 }
 
+// The outcome a debugging caller asks for: every operation reports the
+// proxy's status, error and cause, a success clears what a failure left.
+TEST(VimaruConnector, OutcomeSaysHowEachCallEnded) {
+  const std::string peer = "127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort());
+  const VimaruConnector unreachable(
+      ServiceEndpoints{"http://" + peer + "/qxadsex.asmx", "http://" + peer + "/utils/utils.asmx"});
+  const std::string refused = peer + " refused the connection";
+  const auto expectRefused = [&](const CallOutcome& outcome, const char* operation) {
+    EXPECT_EQ(outcome.status, E_FAIL) << operation;
+    EXPECT_EQ(outcome.error, SoapClientError::kSendError) << operation;
+    EXPECT_EQ(outcome.cause, refused) << operation;
+  };
+  CallOutcome outcome;
+  ResultArray<CategoryEntry> categories;
+  EXPECT_EQ(unreachable.bxGetCategoryList(categories, &outcome), 0);
+  expectRefused(outcome, "categories");
+  EXPECT_EQ(unreachable.bxGetBlockedCategoryList(categories, &outcome), 0);
+  expectRefused(outcome, "blocked");
+  ResultArray<AdEntry> ads;
+  EXPECT_EQ(unreachable.bxGetPublicAds(SampleRequest(), ads, &outcome), 0);
+  expectRefused(outcome, "public ads");
+  EXPECT_EQ(unreachable.bxGetMemberAds(SampleRequest(), ads, &outcome), 0);
+  expectRefused(outcome, "member ads");
+  MemberTotals totals;
+  EXPECT_EQ(unreachable.bxTotals(u"E1", totals, &outcome), E_FAIL);
+  expectRefused(outcome, "totals");
+
+  test_support::ScriptedPeer service;
+  service.Serve({AnswerWith(StatisticsAnswer("<StatisticsResult>12.5,3</StatisticsResult>")),
+                 AnswerWith(StatisticsAnswer("<StatisticsResult>1,2,3,0</StatisticsResult>"))});
+  const VimaruConnector connector = ConnectorFor(service);
+  EXPECT_EQ(connector.bxTotals(u"E1", totals, &outcome), E_UNEXPECTED);
+  EXPECT_EQ(outcome.status, E_UNEXPECTED);
+  EXPECT_EQ(outcome.error, SoapClientError::kSuccess);
+  EXPECT_EQ(outcome.cause, "the Statistics answer is not a totals text");
+  EXPECT_EQ(connector.bxTotals(u"E1", totals, &outcome), S_OK);
+  EXPECT_EQ(outcome.status, S_OK);
+  EXPECT_EQ(outcome.error, SoapClientError::kSuccess);
+  EXPECT_EQ(outcome.cause, "");
+  EXPECT_EQ(service.Finish().problem, "");
+}
+
 // COM is initialised just around the call (visible while the request goes
 // out) and given back afterwards, on the success and the failure path.
 TEST(VimaruConnector, ComIsInitialisedOnlyAroundTheCall) {

@@ -76,6 +76,12 @@ class CAtlHttpClientT {
 
   int GetStatus() const { return response_ ? response_->Status() : kInvalidStatus; }
   HttpFailure GetFailure() const { return failure_; }
+  // GetFailure in words, naming the server of the request that failed and
+  // the status or limit involved; empty when nothing failed. Read it before
+  // ResetConnection, which forgets the failure.
+  std::string DescribeFailure() const {
+    return DescribeHttpFailure(failure_, {current_, GetStatus(), GetSocketTimeout()});
+  }
   bool HasResponse() const { return response_ && response_->Status() != kInvalidStatus; }
   // Header of the final response, by name without regard to case.
   std::optional<std::string> GetHeaderValue(std::string_view name) const;

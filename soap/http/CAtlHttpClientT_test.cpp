@@ -180,6 +180,10 @@ TEST(CAtlHttpClient, EvaluatesStatusAndKeepsFailedBodiesReadable) {
     EXPECT_EQ(client.Navigate(Url(peer, "/"), SoapPost("x")), c.succeeds);
     EXPECT_EQ(client.GetStatus(), c.status);
     EXPECT_EQ(client.GetFailure(), c.succeeds ? HttpFailure::kNone : HttpFailure::kStatus);
+    EXPECT_EQ(client.DescribeFailure(), c.succeeds ? ""
+                                                   : "127.0.0.1:" + std::to_string(peer.Port()) +
+                                                         " answered HTTP status " +
+                                                         std::to_string(c.status));
     CReadStreamOnSocket stream;
     ASSERT_TRUE(stream.Init(&client));
     std::string read;
@@ -270,6 +274,8 @@ TEST(CAtlHttpClient, RedirectLoopEndsAsFailedExchange) {
   EXPECT_FALSE(client.Navigate(Url(peer, "/loop"), SoapPost("x")));
   EXPECT_EQ(client.GetFailure(), HttpFailure::kTooManyRedirects);
   EXPECT_EQ(client.GetStatus(), 302);
+  EXPECT_EQ(client.DescribeFailure(),
+            "more than 5 redirects in a row, the last from " + peer.Url("/loop"));
   client.ResetConnection();
   test_support::PeerRecord record = peer.Finish();
   EXPECT_EQ(record.problem, "");
@@ -331,7 +337,9 @@ TEST(CAtlHttpClient, SilentPeerTimesOutAfterTheSocketTimeout) {
     ASSERT_TRUE(call.Join());
   }
   EXPECT_FALSE(navigated);
-  EXPECT_EQ(client.GetFailure(), HttpFailure::kReceiveFailed);
+  EXPECT_EQ(client.GetFailure(), HttpFailure::kReceiveTimedOut);
+  EXPECT_EQ(client.DescribeFailure(), "127.0.0.1:" + std::to_string(peer.Port()) +
+                                          " sent nothing within the socket time-out of 150 ms");
   EXPECT_EQ(client.GetStatus(), kInvalidStatus);
   CReadStreamOnSocket stream;
   EXPECT_FALSE(stream.Init(&client)) << "no head, no body to read";
@@ -345,7 +353,7 @@ TEST(CAtlHttpClient, SilentPeerOnTheHostClockStillTimesOut) {
   CAtlHttpClient client;
   client.SetSocketTimeout(milliseconds(10));
   EXPECT_FALSE(client.Navigate(Url(peer, "/"), SoapPost("x")));
-  EXPECT_EQ(client.GetFailure(), HttpFailure::kReceiveFailed);
+  EXPECT_EQ(client.GetFailure(), HttpFailure::kReceiveTimedOut);
   EXPECT_EQ(client.GetStatus(), kInvalidStatus);
   client.ResetConnection();
   EXPECT_EQ(peer.Finish().problem, "");
@@ -382,7 +390,7 @@ TEST(CAtlHttpClient, StallInTheBodyTimesOut) {
   }
   EXPECT_LT(result.last, 0);
   EXPECT_EQ(result.body, "abc");
-  EXPECT_EQ(client.GetFailure(), HttpFailure::kReceiveFailed);
+  EXPECT_EQ(client.GetFailure(), HttpFailure::kReceiveTimedOut);
   client.ResetConnection();
   EXPECT_EQ(peer.Finish().problem, "");
 }
@@ -421,23 +429,28 @@ TEST(CAtlHttpClient, DeadlineEndsAPeerThatDripsJustInsideTheTimeout) {
   EXPECT_LT(result.last, 0);
   EXPECT_LT(result.body.size(), 100u);
   EXPECT_EQ(client.GetFailure(), HttpFailure::kDeadlinePassed);
+  EXPECT_EQ(client.DescribeFailure(), "the exchange with 127.0.0.1:" + std::to_string(peer.Port()) +
+                                          " took longer than its deadline of 1200 ms");
   client.ResetConnection();
   EXPECT_EQ(peer.Finish().problem, "");
 }
 
 TEST(CAtlHttpClient, RefusedConnectionFails) {
   CAtlHttpClient client;
-  UrlParts url =
-      *SplitUrl("http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/");
-  EXPECT_FALSE(client.Navigate(url, SoapPost("x")));
-  EXPECT_EQ(client.GetFailure(), HttpFailure::kConnectFailed);
+  const std::string peer = "127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort());
+  EXPECT_FALSE(client.Navigate(*SplitUrl("http://" + peer + "/"), SoapPost("x")));
+  EXPECT_EQ(client.GetFailure(), HttpFailure::kConnectRefused);
+  EXPECT_EQ(client.DescribeFailure(), peer + " refused the connection");
   EXPECT_EQ(client.GetStatus(), kInvalidStatus);
+  client.ResetConnection();
+  EXPECT_EQ(client.DescribeFailure(), "");
 }
 
 TEST(CAtlHttpClient, UnresolvableNameFails) {
   CAtlHttpClient client;
   EXPECT_FALSE(client.Navigate(*SplitUrl("http://nonexistent.invalid/"), SoapPost("x")));
   EXPECT_EQ(client.GetFailure(), HttpFailure::kLookupFailed);
+  EXPECT_EQ(client.DescribeFailure(), "the host name 'nonexistent.invalid' has no address");
 }
 
 TEST(CAtlHttpClient, UnusableUrlFailsBeforeConnecting) {

@@ -3,15 +3,24 @@
 // person (or a test) which rule ended the call.
 #pragma once
 
+#include <chrono>
+#include <string>
+
+#include "soap/http/UrlParts.h"
+
 namespace soap {
 
 enum class HttpFailure {
   kNone,
   kInvalidUrl,           // endpoint URL too long, unparsable or not http
   kLookupFailed,         // host name has no address
-  kConnectFailed,        // refused, unreachable or timed out connecting
-  kSendFailed,           // connection broke or timed out while sending
-  kReceiveFailed,        // connection broke or a receive timed out
+  kConnectRefused,       // the peer answered the connect with a reset
+  kConnectFailed,        // unreachable, or no socket to connect with
+  kConnectTimedOut,      // the connect did not complete within the socket time-out
+  kSendFailed,           // connection broke while sending
+  kSendTimedOut,         // the peer took no more of the request within the time-out
+  kReceiveFailed,        // connection broke while receiving
+  kReceiveTimedOut,      // the peer sent nothing within the time-out
   kDeadlinePassed,       // the whole-exchange deadline passed
   kPrematureClose,       // peer closed before the head or body was complete
   kMalformedStatusLine,  // status line unreadable
@@ -26,5 +35,18 @@ enum class HttpFailure {
 };
 
 const char* HttpFailureName(HttpFailure failure);
+
+// What a description of a failure draws on: the URL of the request that
+// failed (after redirects), the status when a head was read, and the time-out.
+struct HttpFailureContext {
+  const UrlParts& url;
+  int status;
+  std::chrono::milliseconds socketTimeout;
+};
+
+// The failure in words for the person debugging a call, naming the server
+// and the status or limit involved, e.g. "127.0.0.1:8080 refused the
+// connection". Empty for kNone.
+std::string DescribeHttpFailure(HttpFailure failure, const HttpFailureContext& context);
 
 }  // namespace soap

@@ -8,6 +8,8 @@
 namespace soap {
 namespace {
 
+enum class UrlProblem { kNone, kTooLong, kUnsupportedScheme, kBadHost, kBadPort };
+
 constexpr std::string_view kHttpScheme = "http";
 constexpr std::uint16_t kDefaultHttpPort = 80;
 
@@ -63,19 +65,19 @@ std::optional<std::uint16_t> ParsePort(std::string_view text) {
   return static_cast<std::uint16_t>(value);
 }
 
-bool SplitAuthority(std::string_view authority, UrlParts& parts) {
+UrlProblem SplitAuthority(std::string_view authority, UrlParts& parts) {
   std::size_t at = authority.rfind('@');
   if (at != std::string_view::npos) authority.remove_prefix(at + 1);
   std::string_view portText;
   if (!authority.empty() && authority.front() == '[') {
     std::size_t close = authority.find(']');
-    if (close == std::string_view::npos) return false;
+    if (close == std::string_view::npos) return UrlProblem::kBadHost;
     std::string_view rest = authority.substr(close + 1);
-    if (!rest.empty() && rest.front() != ':') return false;
+    if (!rest.empty() && rest.front() != ':') return UrlProblem::kBadHost;
     if (!rest.empty()) portText = rest.substr(1);
     authority = authority.substr(1, close - 1);
     if (authority.find_first_not_of("0123456789abcdefABCDEF:.") != std::string_view::npos) {
-      return false;
+      return UrlProblem::kBadHost;
     }
   } else {
     std::size_t colon = authority.rfind(':');
@@ -85,10 +87,11 @@ bool SplitAuthority(std::string_view authority, UrlParts& parts) {
     }
   }
   auto port = ParsePort(portText);
-  if (!port || !IsAcceptableHost(authority)) return false;
+  if (!port) return UrlProblem::kBadPort;
+  if (!IsAcceptableHost(authority)) return UrlProblem::kBadHost;
   parts.host = LowerAscii(authority);
   parts.port = *port;
-  return true;
+  return UrlProblem::kNone;
 }
 
 std::string Authority(const UrlParts& url) {
@@ -97,24 +100,24 @@ std::string Authority(const UrlParts& url) {
   return authority;
 }
 
-}  // namespace
-
-std::string UrlParts::HostHeaderValue() const { return Authority(*this); }
-
-std::optional<UrlParts> SplitUrl(std::string_view url) {
-  if (url.size() > kMaxUrlLength) return std::nullopt;
+UrlProblem SplitUrlInto(std::string_view url, UrlParts& parts) {
+  if (url.size() > kMaxUrlLength) return UrlProblem::kTooLong;
   url = url.substr(0, url.find('#'));
 
-  UrlParts parts;
   parts.scheme = std::string(kHttpScheme);
   std::size_t schemeLength = SchemeLength(url);
   if (schemeLength != 0 && url.substr(schemeLength, 3) == "://") {
-    if (LowerAscii(url.substr(0, schemeLength)) != kHttpScheme) return std::nullopt;
+    if (LowerAscii(url.substr(0, schemeLength)) != kHttpScheme) {
+      return UrlProblem::kUnsupportedScheme;
+    }
     url.remove_prefix(schemeLength + 3);
   }
 
   std::size_t authorityEnd = url.find_first_of("/?");
-  if (!SplitAuthority(url.substr(0, authorityEnd), parts)) return std::nullopt;
+  if (UrlProblem problem = SplitAuthority(url.substr(0, authorityEnd), parts);
+      problem != UrlProblem::kNone) {
+    return problem;
+  }
   std::string_view rest = authorityEnd == std::string_view::npos ? "" : url.substr(authorityEnd);
   std::size_t queryStart = rest.find('?');
   std::string_view path = rest.substr(0, queryStart);
@@ -123,8 +126,36 @@ std::optional<UrlParts> SplitUrl(std::string_view url) {
 
   std::size_t escapedLength =
       parts.scheme.size() + 3 + Authority(parts).size() + parts.path.size() + parts.query.size();
-  if (escapedLength > kMaxUrlLength) return std::nullopt;
+  if (escapedLength > kMaxUrlLength) return UrlProblem::kTooLong;
+  return UrlProblem::kNone;
+}
+
+}  // namespace
+
+std::string UrlParts::HostHeaderValue() const { return Authority(*this); }
+
+std::optional<UrlParts> SplitUrl(std::string_view url) {
+  UrlParts parts;
+  if (SplitUrlInto(url, parts) != UrlProblem::kNone) return std::nullopt;
   return parts;
+}
+
+std::string DescribeUrlProblem(std::string_view url) {
+  UrlParts parts;
+  switch (SplitUrlInto(url, parts)) {
+    case UrlProblem::kNone:
+      return {};
+    case UrlProblem::kTooLong:
+      return "the URL is longer than " + std::to_string(kMaxUrlLength) + " characters";
+    case UrlProblem::kUnsupportedScheme:
+      return "the scheme '" + std::string(url.substr(0, SchemeLength(url))) +
+             "' is not supported: the client speaks only http";
+    case UrlProblem::kBadHost:
+      return "the URL names no usable host";
+    case UrlProblem::kBadPort:
+      return "the URL's port is not a number from 1 to 65535";
+  }
+  return "the URL is not usable";
 }
 
 std::optional<UrlParts> ResolveLocation(const UrlParts& current, std::string_view location) {

@@ -33,6 +33,10 @@ struct UrlParts {
 // kMaxUrlLength before or after escaping.
 std::optional<UrlParts> SplitUrl(std::string_view url);
 
+// Why SplitUrl refuses `url`, in words for the person debugging a call
+// ("the scheme 'https' is not supported: ..."); empty when it accepts it.
+std::string DescribeUrlProblem(std::string_view url);
+
 // Resolves a redirect's Location against `current`: absolute
 // ("http://host/..."), scheme-relative ("//host/..."), absolute-path
 // ("/path") or relative to the current path's directory ("other?x").

@@ -60,6 +60,30 @@ TEST(SplitUrl, RefusesWhatCannotBeSent) {
   for (std::string_view url : cases) EXPECT_FALSE(SplitUrl(url)) << url;
 }
 
+TEST(DescribeUrlProblem, NamesWhatSplitUrlRefuses) {
+  const struct {
+    std::string_view url;
+    std::string_view problem;
+  } cases[] = {
+      {"http://example.com/", ""},
+      {"example.com", ""},
+      {"https://example.com/", "the scheme 'https' is not supported: the client speaks only http"},
+      {"FTP://example.com/", "the scheme 'FTP' is not supported: the client speaks only http"},
+      {"http://example.com:0/", "the URL's port is not a number from 1 to 65535"},
+      {"http://example.com:80x/", "the URL's port is not a number from 1 to 65535"},
+      {"", "the URL names no usable host"},
+      {"http:///path", "the URL names no usable host"},
+      {"http://[::1/", "the URL names no usable host"},
+      {"http://exa mple.com/", "the URL names no usable host"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DescribeUrlProblem(c.url), c.problem) << c.url;
+    EXPECT_EQ(SplitUrl(c.url).has_value(), c.problem.empty()) << c.url;
+  }
+  const std::string tooLong = "http://example.com/" + std::string(kMaxUrlLength, 'a');
+  EXPECT_EQ(DescribeUrlProblem(tooLong), "the URL is longer than 2083 characters");
+}
+
 TEST(SplitUrl, LengthLimitCountsBeforeAndAfterEscaping) {
   std::string prefix = "http://example.com/";
   EXPECT_TRUE(SplitUrl(prefix + std::string(kMaxUrlLength - prefix.size(), 'a')));

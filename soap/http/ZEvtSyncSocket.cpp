@@ -12,7 +12,8 @@ bool ZEvtSyncSocket::Connect(const std::string& host, std::uint16_t port) {
   auto [waitUntil, deadlineBinds] = NextWaitLimit();
   auto connection = platform::net::TcpConnection::Connect(host, port, waitUntil);
   if (!connection) {
-    lastFailure_ = FailureFor(connection.error(), deadlineBinds, HttpFailure::kConnectFailed);
+    lastFailure_ = FailureFor(connection.error(), deadlineBinds,
+                              {HttpFailure::kConnectFailed, HttpFailure::kConnectTimedOut});
     return false;
   }
   connection_ = std::move(connection.value());
@@ -23,7 +24,10 @@ bool ZEvtSyncSocket::Write(std::string_view bytes) {
   lastFailure_ = HttpFailure::kNone;
   auto [waitUntil, deadlineBinds] = NextWaitLimit();
   auto sent = connection_.SendAll(bytes, waitUntil);
-  if (!sent) lastFailure_ = FailureFor(sent.error(), deadlineBinds, HttpFailure::kSendFailed);
+  if (!sent) {
+    lastFailure_ = FailureFor(sent.error(), deadlineBinds,
+                              {HttpFailure::kSendFailed, HttpFailure::kSendTimedOut});
+  }
   return sent.ok();
 }
 
@@ -34,7 +38,8 @@ std::ptrdiff_t ZEvtSyncSocket::ReadSome(std::span<char> buffer) {
   auto [waitUntil, deadlineBinds] = NextWaitLimit();
   auto received = connection_.Receive(buffer, waitUntil);
   if (!received) {
-    lastFailure_ = FailureFor(received.error(), deadlineBinds, HttpFailure::kReceiveFailed);
+    lastFailure_ = FailureFor(received.error(), deadlineBinds,
+                              {HttpFailure::kReceiveFailed, HttpFailure::kReceiveTimedOut});
     return -1;
   }
   return static_cast<std::ptrdiff_t>(received.value());
@@ -53,21 +58,22 @@ std::pair<ZEvtSyncSocket::Deadline, bool> ZEvtSyncSocket::NextWaitLimit() const 
 }
 
 HttpFailure ZEvtSyncSocket::FailureFor(NetError error, bool deadlineBinds,
-                                       HttpFailure brokenConnection) const {
+                                       OperationFailures operation) const {
   switch (error) {
     case NetError::kLookupFailed:
       return HttpFailure::kLookupFailed;
     case NetError::kRefused:
+      return HttpFailure::kConnectRefused;
     case NetError::kConnectFailed:
       return HttpFailure::kConnectFailed;
     case NetError::kTimedOut:
-      return deadlineBinds ? HttpFailure::kDeadlinePassed : brokenConnection;
+      return deadlineBinds ? HttpFailure::kDeadlinePassed : operation.timedOut;
     case NetError::kSendFailed:
     case NetError::kReceiveFailed:
     case NetError::kNotConnected:
-      return brokenConnection;
+      return operation.broken;
   }
-  return brokenConnection;
+  return operation.broken;
 }
 
 }  // namespace soap

@@ -48,8 +48,14 @@ class ZEvtSyncSocket final : public HttpByteSource {
   // The earlier of one time-out from now and the exchange deadline, and
   // whether the deadline is the one that binds.
   std::pair<Deadline, bool> NextWaitLimit() const;
+  // How one kind of operation (connect, send, receive) reports a broken
+  // connection and a wait that ran out.
+  struct OperationFailures {
+    HttpFailure broken;
+    HttpFailure timedOut;
+  };
   HttpFailure FailureFor(platform::net::NetError error, bool deadlineBinds,
-                         HttpFailure brokenConnection) const;
+                         OperationFailures operation) const;
 
   platform::net::TcpConnection connection_;
   std::chrono::milliseconds timeout_ = kDefaultSocketTimeout;

@@ -1,6 +1,8 @@
 #include "soap/runtime/CSoapSocketClientT.h"
 
+#include "platform/text/CodePage.h"
 #include "platform/trace/Trace.h"
+#include "soap/runtime/SoapClientErrorText.h"
 #include "soap/runtime/SoapResponsePump.h"
 
 namespace soap {
@@ -12,11 +14,26 @@ std::string SoapActionLine(const OperationDescriptor& operation) {
 }
 
 template <typename TSocket>
-CSoapSocketClientT<TSocket>::CSoapSocketClientT(std::string_view url) : endpoint_(SplitUrl(url)) {}
+CSoapSocketClientT<TSocket>::CSoapSocketClientT(std::string_view url) {
+  SetUrl(url);
+}
 
 template <typename TSocket>
 void CSoapSocketClientT<TSocket>::SetUrl(std::string_view url) {
   endpoint_ = SplitUrl(url);
+  endpointProblem_ = endpoint_ ? std::string() : DescribeUrlProblem(url);
+}
+
+template <typename TSocket>
+std::string CSoapSocketClientT<TSocket>::GetFailureCause() const {
+  if (error_ == SoapClientError::kSuccess) return {};
+  if (!transportCause_.empty()) return transportCause_;
+  std::string cause(SoapClientErrorMeaning(error_));
+  // The service's own words say more than that it faulted.
+  if (error_ == SoapClientError::kSoapFault && !fault_.faultString.empty()) {
+    cause.append(": ").append(platform::WideToUtf8(fault_.faultString));
+  }
+  return cause;
 }
 
 template <typename TSocket>
@@ -40,7 +57,10 @@ bool CSoapSocketClientT<TSocket>::EnsureReader() {
 template <typename TSocket>
 HRESULT CSoapSocketClientT<TSocket>::SendRequest(std::string_view soapActionLine) {
   platform::TraceScope trace("CSoapSocketClientT::SendRequest");
-  if (!endpoint_) return Failure(SoapClientError::kSendError);
+  if (!endpoint_) {
+    transportCause_ = endpointProblem_;
+    return Failure(SoapClientError::kSendError);
+  }
   std::string headers(soapActionLine);
   headers += "Accept: text/xml\r\n";
   const HttpRequest request{"POST", kSoapContentType, headers, requestBody_};
@@ -50,9 +70,11 @@ HRESULT CSoapSocketClientT<TSocket>::SendRequest(std::string_view soapActionLine
     // Accepted: the service took the request and answers nothing, so there
     // is no document to parse and the result stays empty.
     if (status == 202) return S_FALSE;
+    transportCause_ = "the server answered HTTP status " + std::to_string(status);
     return Failure(SoapClientError::kServerError);
   }
   if (http_.GetStatus() == 500) return ReadFault();
+  transportCause_ = http_.DescribeFailure();
   return Failure(SoapClientError::kSendError);
 }
 
@@ -80,6 +102,7 @@ HRESULT CSoapSocketClientT<TSocket>::ParseResponse(const SoapOperation& operatio
   rootHandler_.BeginParse(*operation.body, block);
   switch (PumpResponse(responseStream_, *reader_)) {
     case PumpOutcome::kStreamFailed:
+      transportCause_ = http_.DescribeFailure();
       return Failure(SoapClientError::kSendError);
     case PumpOutcome::kParseFailed:
       return Failure(rootHandler_.OutOfMemory() ? SoapClientError::kOutOfMemory

@@ -56,6 +56,12 @@ class CSoapSocketClientT {
   void SetUrl(std::string_view url);
 
   SoapClientError GetClientError() const { return error_; }
+  // Why the last call failed, in words for the person debugging it: for a
+  // failed exchange what the transport saw ("127.0.0.1:8080 refused the
+  // connection", "... answered HTTP status 404"), otherwise what the error
+  // code means, for a SOAP fault with its fault string. Empty after a call
+  // that succeeded. The product itself acts on GetClientError alone.
+  std::string GetFailureCause() const;
   // 0 restores the default of 10000 ms.
   void SetTimeout(std::chrono::milliseconds timeout) { http_.SetSocketTimeout(timeout); }
   const SoapFault& GetFault() const { return fault_; }
@@ -74,6 +80,7 @@ class CSoapSocketClientT {
   HRESULT InvokeOperation(const SoapOperation& operation, Params& params, FillIn&& fillIn) {
     error_ = SoapClientError::kSuccess;
     fault_ = SoapFault();
+    transportCause_.clear();
     if (!EnsureReader()) return E_FAIL;
     try {
       ResetFields(*operation.body, &params);
@@ -94,6 +101,10 @@ class CSoapSocketClientT {
   HRESULT Failure(SoapClientError error);
 
   std::optional<UrlParts> endpoint_;
+  std::string endpointProblem_;  // why endpoint_ is empty
+  // What the transport said when the exchange failed, kept past the
+  // connection's reset at the end of the call.
+  std::string transportCause_;
   std::string requestBody_;
   CReadStreamOnSocket responseStream_;
   CAtlHttpClientT<TSocket> http_;

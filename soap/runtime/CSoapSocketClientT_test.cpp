@@ -40,6 +40,8 @@ const std::string kFault =
 struct Call {
   HRESULT hr;
   SoapClientError error;
+  std::string cause;
+  std::string peer;  // "127.0.0.1:<port>"
   GetPublicAdsParams params;
   SoapFault fault;
   test_support::PeerRecord record;
@@ -58,6 +60,8 @@ Call CallGetPublicAds(std::vector<ConnectionScript> scripts) {
     p.maxAds = 5;
   });
   call.error = client.GetClientError();
+  call.cause = client.GetFailureCause();
+  call.peer = "127.0.0.1:" + std::to_string(peer.Port());
   call.fault = client.GetFault();
   call.record = peer.Finish();
   return call;
@@ -151,6 +155,43 @@ TEST(CSoapSocketClientT, MapsEachOutcomeToItsError) {
   }
 }
 
+// The cause outlives the connection's reset at the end of the call, and says
+// what the transport saw where the error code alone says "exchange failed".
+TEST(CSoapSocketClientT, FailureCauseSaysWhatEndedTheCall) {
+  const std::string redirect = "HTTP/1.1 302 Found\r\nLocation: /loop\r\nContent-Length: 0\r\n\r\n";
+  ConnectionScript loop;
+  for (int i = 0; i <= kMaxRedirects; ++i) loop.ReadRequest().Send(redirect);
+  struct Case {
+    const char* name;
+    ConnectionScript script;
+    std::string cause;  // "{peer}" stands for the peer's address and port
+  } const cases[] = {
+      {"success", ConnectionScript().ReadRequest().Send(Answer("200 OK", kOneAd)), ""},
+      {"404", ConnectionScript().ReadRequest().Send(Answer("404 Not Found", "x")),
+       "{peer} answered HTTP status 404"},
+      {"redirect loop", loop, "more than 5 redirects in a row, the last from http://{peer}/loop"},
+      {"201", ConnectionScript().ReadRequest().Send(Answer("201 Created", kOneAd)),
+       "the server answered HTTP status 201"},
+      {"body breaks off",
+       ConnectionScript().ReadRequest().Send(Answer("200 OK", kOneAd).substr(0, 300)),
+       "{peer} closed the connection before the answer was complete"},
+      {"fault", ConnectionScript().ReadRequest().Send(Answer("500 Error", kFault)),
+       "the service answered with a SOAP fault: bad & wrong"},
+      {"mismatched document",
+       ConnectionScript().ReadRequest().Send(
+           Answer("200 OK", ResponseEnvelope("GetPublicAds", "<x/>"))),
+       "the response is not the operation's response document"},
+  };
+  for (const Case& c : cases) {
+    const Call call = CallGetPublicAds({c.script});
+    std::string expected = c.cause;
+    for (std::size_t at; (at = expected.find("{peer}")) != std::string::npos;)
+      expected.replace(at, 6, call.peer);
+    EXPECT_EQ(call.cause, expected) << c.name;
+    EXPECT_EQ(call.record.problem, "") << c.name;
+  }
+}
+
 TEST(CSoapSocketClientT, KeepsTheFourFaultFields) {
   const Call call =
       CallGetPublicAds({ConnectionScript().ReadRequest().Send(Answer("500 Error", kFault), 1)});
@@ -167,15 +208,25 @@ TEST(CSoapSocketClientT, KeepsTheFourFaultFields) {
 }
 
 TEST(CSoapSocketClientT, ConnectionFailuresAreSendErrors) {
-  CSoapSocketClient refused(
-      "http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/x");
+  const std::string peer = "127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort());
+  CSoapSocketClient refused("http://" + peer + "/x");
   GetPublicAdsParams params;
   EXPECT_EQ(refused.InvokeOperation(kGetPublicAds, params, [](auto&) {}), E_FAIL);
   EXPECT_EQ(refused.GetClientError(), SoapClientError::kSendError);
+  EXPECT_EQ(refused.GetFailureCause(), peer + " refused the connection");
 
-  CSoapSocketClient unusable("ftp://127.0.0.1/x");
-  EXPECT_EQ(unusable.InvokeOperation(kGetPublicAds, params, [](auto&) {}), E_FAIL);
-  EXPECT_EQ(unusable.GetClientError(), SoapClientError::kSendError);
+  for (const std::string scheme : {"ftp", "https"}) {
+    CSoapSocketClient unusable(scheme + "://127.0.0.1/x");
+    EXPECT_EQ(unusable.InvokeOperation(kGetPublicAds, params, [](auto&) {}), E_FAIL);
+    EXPECT_EQ(unusable.GetClientError(), SoapClientError::kSendError);
+    EXPECT_EQ(unusable.GetFailureCause(),
+              "the scheme '" + scheme + "' is not supported: the client speaks only http");
+  }
+  // A usable URL set afterwards forgets the old one's problem.
+  CSoapSocketClient replaced("https://127.0.0.1/x");
+  replaced.SetUrl("http://" + peer + "/x");
+  EXPECT_EQ(replaced.InvokeOperation(kGetPublicAds, params, [](auto&) {}), E_FAIL);
+  EXPECT_EQ(replaced.GetFailureCause(), peer + " refused the connection");
 }
 
 TEST(CSoapSocketClientT, UnwritableRequestIsAGenerateErrorAndSendsNothing) {
@@ -184,6 +235,7 @@ TEST(CSoapSocketClientT, UnwritableRequestIsAGenerateErrorAndSendsNothing) {
   EchoParams params;
   EXPECT_EQ(client.InvokeOperation(kEcho, params, [](EchoParams& p) { p.feed = 99; }), E_FAIL);
   EXPECT_EQ(client.GetClientError(), SoapClientError::kGenerateError);
+  EXPECT_EQ(client.GetFailureCause(), "the request envelope cannot be written from the parameters");
 }
 
 TEST(CSoapSocketClientT, OutOfMemoryWhileFillingIsError2) {

@@ -9,17 +9,13 @@
 #include "platform/text/CodePage.h"
 #include "soap/connector/VimaruConnector.h"
 #include "tools/inspect/JsonWriter.h"
+#include "tools/inspect/ToolDiagnostics.h"
 
 namespace tools {
 namespace {
 
 // The user-agent the ads thread would pass on for the browser.
 constexpr char16_t kUserAgent[] = u"Mozilla/4.0 (compatible; MSIE 7.0; Windows NT 5.1)";
-
-int Usage(std::ostream& err, std::string_view usage, std::string_view problem) {
-  err << "vimaru-tool: " << problem << "\nusage: vimaru-tool " << usage << '\n';
-  return kExitUsage;
-}
 
 // Reads "--name value" options, each at most once, all of them known.
 std::optional<std::map<std::string_view, std::string_view>> ReadOptions(
@@ -44,6 +40,25 @@ std::optional<std::map<std::string_view, std::string_view>> ReadOptions(
   return options;
 }
 
+void WriteOutcome(JsonWriter& json, const soap::CallOutcome& outcome) {
+  json.Key("status");
+  json.Integer(outcome.status);
+  json.Key("error");
+  json.Integer(static_cast<int>(outcome.error));
+  json.Key("message");
+  if (SUCCEEDED(outcome.status)) {
+    json.Null();
+  } else {
+    json.Utf8String(outcome.cause);
+  }
+}
+
+// The exit of a subcommand whose JSON is out: a failed call is a failure.
+int Finish(std::ostream& err, std::string_view usage, const soap::CallOutcome& outcome) {
+  if (SUCCEEDED(outcome.status)) return kExitSuccess;
+  return Failure(err, usage, "the call failed: " + outcome.cause);
+}
+
 void WriteText(JsonWriter& json, const soap::SoapString& text) {
   if (text) {
     json.Utf8String(platform::WideToUtf8(*text));
@@ -57,16 +72,18 @@ void WriteText(JsonWriter& json, const soap::SoapString& text) {
 int RunTotalsSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
   std::string problem;
   const auto options = ReadOptions(arguments, {"--member"}, problem);
-  if (!options) return Usage(err, kTotalsUsage, problem);
-  if (!options->contains("--member")) return Usage(err, kTotalsUsage, "--member ID is required");
+  if (!options) return UsageError(err, kTotalsUsage, problem);
+  // Without a member the connector makes no call, so there is nothing to show.
+  if (!options->contains("--member") || options->at("--member").empty()) {
+    return UsageError(err, kTotalsUsage, "--member ID is required");
+  }
 
   soap::MemberTotals totals;
-  const HRESULT hr =
-      soap::VimaruConnector().bxTotals(platform::Utf8ToWide(options->at("--member")), totals);
+  soap::CallOutcome outcome;
+  soap::VimaruConnector().bxTotals(platform::Utf8ToWide(options->at("--member")), totals, &outcome);
   JsonWriter json(out);
   json.BeginObject();
-  json.Key("status");
-  json.Integer(hr);
+  WriteOutcome(json, outcome);
   json.Key("valid");
   json.Integer(totals.valid);
   json.Key("money");
@@ -78,15 +95,17 @@ int RunTotalsSubcommand(SubcommandArguments arguments, std::ostream& out, std::o
   json.Key("mailFlag");
   json.Integer(totals.mailFlag);
   json.EndObject();
-  return totals.valid == 1 ? 0 : kExitFailure;
+  return Finish(err, kTotalsUsage, outcome);
 }
 
 int RunCategoriesSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
-  if (!arguments.empty()) return Usage(err, kCategoriesUsage, "takes no arguments");
+  if (!arguments.empty()) return UsageError(err, kCategoriesUsage, "takes no arguments");
   soap::ResultArray<soap::CategoryEntry> categories;
-  const int count = soap::VimaruConnector().bxGetCategoryList(categories);
+  soap::CallOutcome outcome;
+  const int count = soap::VimaruConnector().bxGetCategoryList(categories, &outcome);
   JsonWriter json(out);
   json.BeginObject();
+  WriteOutcome(json, outcome);
   json.Key("count");
   json.Integer(count);
   json.Key("categories");
@@ -101,15 +120,17 @@ int RunCategoriesSubcommand(SubcommandArguments arguments, std::ostream& out, st
   }
   json.EndArray();
   json.EndObject();
-  return 0;
+  return Finish(err, kCategoriesUsage, outcome);
 }
 
 int RunBlockedSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
-  if (!arguments.empty()) return Usage(err, kBlockedUsage, "takes no arguments");
+  if (!arguments.empty()) return UsageError(err, kBlockedUsage, "takes no arguments");
   soap::ResultArray<soap::CategoryEntry> terms;
-  const int count = soap::VimaruConnector().bxGetBlockedCategoryList(terms);
+  soap::CallOutcome outcome;
+  const int count = soap::VimaruConnector().bxGetBlockedCategoryList(terms, &outcome);
   JsonWriter json(out);
   json.BeginObject();
+  WriteOutcome(json, outcome);
   json.Key("count");
   json.Integer(count);
   json.Key("terms");
@@ -117,13 +138,13 @@ int RunBlockedSubcommand(SubcommandArguments arguments, std::ostream& out, std::
   for (const soap::CategoryEntry& term : terms) WriteText(json, term.Label);
   json.EndArray();
   json.EndObject();
-  return 0;
+  return Finish(err, kBlockedUsage, outcome);
 }
 
 int RunAdsSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
   std::string problem;
   const auto options = ReadOptions(arguments, {"--member", "--category", "--url"}, problem);
-  if (!options) return Usage(err, kAdsUsage, problem);
+  if (!options) return UsageError(err, kAdsUsage, problem);
   const auto option = [&](std::string_view name) {
     const auto found = options->find(name);
     return found == options->end() ? std::u16string() : platform::Utf8ToWide(found->second);
@@ -137,11 +158,14 @@ int RunAdsSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostr
   request.userAgent = kUserAgent;
   request.pageUrl = option("--url");
   soap::ResultArray<soap::AdEntry> ads;
+  soap::CallOutcome outcome;
   const soap::VimaruConnector connector;
-  const int count = request.encryptedMemberId.empty() ? connector.bxGetPublicAds(request, ads)
-                                                      : connector.bxGetMemberAds(request, ads);
+  const int count = request.encryptedMemberId.empty()
+                        ? connector.bxGetPublicAds(request, ads, &outcome)
+                        : connector.bxGetMemberAds(request, ads, &outcome);
   JsonWriter json(out);
   json.BeginObject();
+  WriteOutcome(json, outcome);
   json.Key("count");
   json.Integer(count);
   json.Key("ads");
@@ -160,7 +184,7 @@ int RunAdsSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostr
   }
   json.EndArray();
   json.EndObject();
-  return 0;
+  return Finish(err, kAdsUsage, outcome);
 }
 
 }  // namespace tools

@@ -9,13 +9,24 @@
 namespace tools {
 namespace {
 
+bool IsSettable(const soap::FieldDescriptor& field) {
+  return field.Has(soap::kFieldIn) && !field.Has(soap::kFieldNoMarshal);
+}
+
 const soap::FieldDescriptor* FindInField(const soap::OperationDescriptor& operation,
                                          std::string_view name) {
   for (const soap::FieldDescriptor* field = operation.fields; !field->IsEnd(); ++field) {
-    if (field->Has(soap::kFieldIn) && !field->Has(soap::kFieldNoMarshal) && field->Name() == name)
-      return field;
+    if (IsSettable(*field) && field->Name() == name) return field;
   }
   return nullptr;
+}
+
+std::string TypeName(const soap::FieldDescriptor& field) {
+  std::string name = field.type >= 0 || field.chain == nullptr
+                         ? std::string(soap::XsdTypeName(field.type))
+                         : std::string(field.chain->Name());
+  if (field.Has(soap::kFieldDynamicArray)) name += "[]";
+  return name;
 }
 
 // Stores one value of the field's type at `target`; false when the text
@@ -67,7 +78,9 @@ std::string FillInParameters(const soap::OperationDescriptor& operation, void* b
     const std::string_view text = assignment.substr(equals + 1);
     const soap::FieldDescriptor* field = FindInField(operation, name);
     if (field == nullptr) {
-      return std::string(operation.Name()) + " has no parameter '" + std::string(name) + "'";
+      const std::string known = DescribeInParameters(operation);
+      return std::string(operation.Name()) + " has no parameter '" + std::string(name) + "'; " +
+             (known.empty() ? "it takes none" : "its parameters: " + known);
     }
     void* target = field->locate(block);
     if (field->Has(soap::kFieldDynamicArray)) {
@@ -80,6 +93,23 @@ std::string FillInParameters(const soap::OperationDescriptor& operation, void* b
     }
   }
   return "";
+}
+
+std::vector<InParameter> InParameters(const soap::OperationDescriptor& operation) {
+  std::vector<InParameter> parameters;
+  for (const soap::FieldDescriptor* field = operation.fields; !field->IsEnd(); ++field) {
+    if (IsSettable(*field)) parameters.push_back({field->Name(), TypeName(*field)});
+  }
+  return parameters;
+}
+
+std::string DescribeInParameters(const soap::OperationDescriptor& operation) {
+  std::string text;
+  for (const InParameter& parameter : InParameters(operation)) {
+    if (!text.empty()) text += ", ";
+    text.append(parameter.name).append(" (").append(parameter.type).append(")");
+  }
+  return text;
 }
 
 }  // namespace tools

@@ -16,8 +16,22 @@
 namespace tools {
 
 // Fills the in-fields of `block` (laid out as `operation` says). Returns an
-// empty string, or what is wrong with the arguments.
+// empty string, or what is wrong with the arguments; a name the operation
+// does not take is answered with the names it does take.
 std::string FillInParameters(const soap::OperationDescriptor& operation, void* block,
                              const std::vector<std::string_view>& assignments);
+
+// One parameter `NAME=VALUE` can set: its wire name and its type as the
+// schema names it ("int", "string", "base64Binary"), "[]" after an array's.
+struct InParameter {
+  std::string_view name;
+  std::string type;
+};
+
+// The parameters of `operation` in the order the request carries them.
+std::vector<InParameter> InParameters(const soap::OperationDescriptor& operation);
+
+// "offerId (int), cgroup (string), ..."; empty when it takes none.
+std::string DescribeInParameters(const soap::OperationDescriptor& operation);
 
 }  // namespace tools

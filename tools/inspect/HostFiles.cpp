@@ -4,11 +4,13 @@
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <stdexcept>
 
 #include "framework/context/StandaloneTabContextC.h"
+#include "platform/browser/PageSource.h"
 #include "platform/files/FileSystem.h"
 #include "platform/registry/RegistryKey.h"
+#include "platform/text/UrlScheme.h"
+#include "tools/inspect/ToolDiagnostics.h"
 
 namespace tools {
 
@@ -19,15 +21,19 @@ namespace {
 // The host directories behind drives C: and Z: (the mapping lower-cases).
 constexpr std::string_view kProductDriveDirectory = "c";
 constexpr std::string_view kHostDriveDirectory = "z";
+constexpr std::string_view kFileScheme = "file:";
 
 fs::path CreateFreshDirectory() {
+  std::error_code error;
+  const fs::path temporary = fs::temp_directory_path(error);
+  if (error) throw ToolFailure("no temporary directory for the mapped drives");
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path candidate =
-        fs::temp_directory_path() / ("vimaru-tool-" + std::to_string(random()));
-    if (fs::create_directory(candidate)) return candidate;
+    const fs::path candidate = temporary / ("vimaru-tool-" + std::to_string(random()));
+    if (fs::create_directory(candidate, error)) return candidate;
+    if (error) break;
   }
-  throw std::runtime_error("cannot create a temporary directory");
+  throw ToolFailure("cannot create a directory for the mapped drives in " + temporary.string());
 }
 
 bool IsWindowsDrivePath(std::string_view text) {
@@ -35,18 +41,32 @@ bool IsWindowsDrivePath(std::string_view text) {
          (text[2] == '\\' || text[2] == '/');
 }
 
-std::string HostPathOnDrive(std::string_view hostPath) {
-  std::string absolute = fs::absolute(fs::path(hostPath)).lexically_normal().string();
+std::optional<std::string> HostPathOnDrive(std::string_view hostPath, std::string& problem) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(fs::path(hostPath), error);
+  if (error) {
+    problem = "cannot make " + std::string(hostPath) + " absolute: the working directory is gone";
+    return std::nullopt;
+  }
   std::string windows = std::string(1, kHostDrive) + ":";
-  for (char c : absolute) windows += c == '/' ? '\\' : c;
+  for (char c : absolute.lexically_normal().string()) windows += c == '/' ? '\\' : c;
   return windows;
+}
+
+std::string UnsupportedScheme(std::string_view scheme, std::string_view whatIsRead) {
+  return "the scheme '" + std::string(scheme) + "' is not supported: " + std::string(whatIsRead);
 }
 
 }  // namespace
 
 HostFileSystem::HostFileSystem() : root_(CreateFreshDirectory()) {
-  fs::create_directory(root_ / kProductDriveDirectory);
-  fs::create_directory_symlink("/", root_ / kHostDriveDirectory);
+  std::error_code error;
+  fs::create_directory(root_ / kProductDriveDirectory, error);
+  if (!error) fs::create_directory_symlink("/", root_ / kHostDriveDirectory, error);
+  if (error) {
+    fs::remove_all(root_, error);
+    throw ToolFailure("cannot create the mapped drives in " + root_.string());
+  }
   platform::SetFileSystemRoot(root_.string());
   platform::MakeDirectories(platform::GetModuleDirectory());
   platform::MakeDirectories(platform::TempDirectoryPath());
@@ -60,18 +80,45 @@ HostFileSystem::~HostFileSystem() {
   fs::remove_all(root_, ignored);
 }
 
-std::string ToProductLocation(std::string_view location) {
-  constexpr std::string_view kFileScheme = "file://";
+std::optional<std::string> ToProductLocation(std::string_view location, std::string& problem) {
   // No location stays no location, which the toolband answers with its
   // failed load; as a host path it would name the working directory.
-  if (location.empty()) return {};
-  if (location.starts_with("res://") || IsWindowsDrivePath(location)) return std::string(location);
-  if (location.starts_with(kFileScheme)) {
-    const std::string_view rest = location.substr(kFileScheme.size());
-    if (IsWindowsDrivePath(rest)) return std::string(location);
-    return std::string(kFileScheme) + HostPathOnDrive(rest);
+  if (location.empty()) return std::string();
+  if (platform::HasUrlScheme(location, "res") || IsWindowsDrivePath(location)) {
+    return std::string(location);
   }
-  return HostPathOnDrive(location);
+  if (platform::HasUrlScheme(location, "file")) {
+    std::string_view rest = location.substr(kFileScheme.size());
+    if (rest.starts_with("//")) rest.remove_prefix(2);
+    // "file:///C:/x" names drive C: as much as "file://C:\x" does.
+    if (IsWindowsDrivePath(rest) || (rest.starts_with('/') && IsWindowsDrivePath(rest.substr(1)))) {
+      return std::string(location);
+    }
+    const std::optional<std::string> path = HostPathOnDrive(rest, problem);
+    if (!path) return std::nullopt;
+    return std::string(kFileScheme) + "//" + *path;
+  }
+  if (const std::optional<std::string_view> scheme = platform::UrlSchemeOf(location)) {
+    problem = UnsupportedScheme(*scheme,
+                                "a location is a host path, a file:// URL, a Windows path or a "
+                                "res:// location");
+    return std::nullopt;
+  }
+  return HostPathOnDrive(location, problem);
+}
+
+std::optional<std::string> ToPageAddress(std::string_view address, std::string& problem) {
+  const std::optional<std::string_view> scheme = platform::UrlSchemeOf(address);
+  if (!scheme || platform::HasUrlScheme(address, "file")) {
+    return ToProductLocation(address, problem);
+  }
+  if (!platform::browser::IsSupportedPageScheme(*scheme)) {
+    problem = UnsupportedScheme(*scheme,
+                                "the browser loads http, https, file, res and about: addresses "
+                                "and host paths");
+    return std::nullopt;
+  }
+  return std::string(address);
 }
 
 std::optional<std::string> ReadHostFile(const std::string& path) {
@@ -82,17 +129,17 @@ std::optional<std::string> ReadHostFile(const std::string& path) {
   return bytes.str();
 }
 
-bool StoreLayoutCopyFrom(const std::string& hostPath, std::ostream& err) {
+bool StoreLayoutCopyFrom(const std::string& hostPath, std::string& problem) {
   const std::optional<std::string> bytes = ReadHostFile(hostPath);
   if (!bytes) {
-    err << "cannot read " << hostPath << '\n';
+    problem = "cannot read " + hostPath;
     return false;
   }
   platform::RegistryKey key;
   if (key.Create(HKEY_CURRENT_USER, framework::kProductLayoutKeyPath) != ERROR_SUCCESS ||
       key.SetValue(framework::kProductLayoutValueName, REG_BINARY, bytes->data(),
                    static_cast<DWORD>(bytes->size())) != ERROR_SUCCESS) {
-    err << "cannot store the layout copy\n";
+    problem = "cannot store the layout copy";
     return false;
   }
   return true;

@@ -17,6 +17,7 @@ inline constexpr char kHostDrive = 'Z';
 
 class HostFileSystem {
  public:
+  // Throws ToolFailure when the temporary directories cannot be made.
   HostFileSystem();
   ~HostFileSystem();
   HostFileSystem(const HostFileSystem&) = delete;
@@ -26,16 +27,26 @@ class HostFileSystem {
   std::filesystem::path root_;
 };
 
-// A location as the product takes it: "res://" URLs and Windows paths pass
-// unchanged; host paths (absolute or relative, bare or after "file://")
-// become paths on the host drive.
-std::string ToProductLocation(std::string_view location);
+// A location as the product's loaders take it: "res://" URLs and Windows
+// paths (also as file: URLs) pass unchanged; host paths (absolute or
+// relative, bare or after "file:" or "file://") become paths on the host
+// drive. A URL of any other scheme
+// ("http://host/x.xml") gives nothing, with `problem` naming the scheme: the
+// layout loader reads no network, and as a host path it would name a file
+// nobody meant.
+std::optional<std::string> ToProductLocation(std::string_view location, std::string& problem);
+
+// A page address as the stand-in browser takes it: URLs of the schemes it
+// loads (http, https, about, res) pass unchanged; file URLs and paths become
+// product locations as above; any other scheme gives nothing, with
+// `problem` naming it.
+std::optional<std::string> ToPageAddress(std::string_view address, std::string& problem);
 
 // The whole content of a host file, or nothing when it cannot be read.
 std::optional<std::string> ReadHostFile(const std::string& path);
 
 // Makes the content of the host file at `hostPath` the stored copy of the
-// layout, where a browser tab keeps it; says on `err` what failed.
-bool StoreLayoutCopyFrom(const std::string& hostPath, std::ostream& err);
+// layout, where a browser tab keeps it; false with the reason in `problem`.
+bool StoreLayoutCopyFrom(const std::string& hostPath, std::string& problem);
 
 }  // namespace tools

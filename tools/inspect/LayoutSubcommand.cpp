@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "framework/context/StandaloneTabContextC.h"
-#include "platform/registry/RegistryKey.h"
 #include "tools/inspect/ControlTreeJson.h"
 #include "tools/inspect/HostFiles.h"
+#include "tools/inspect/LayoutLoadFailure.h"
+#include "tools/inspect/ToolDiagnostics.h"
 
 namespace tools {
 
@@ -21,57 +22,67 @@ struct LayoutOptions {
   std::optional<std::string> writeBackFile;
 };
 
-std::optional<LayoutOptions> ParseOptions(SubcommandArguments arguments) {
+std::optional<LayoutOptions> ParseOptions(SubcommandArguments arguments, std::string& problem) {
   LayoutOptions options;
   bool haveLocation = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
     if (argument == "--stored" || argument == "--write-back") {
-      if (i + 1 >= arguments.size()) return std::nullopt;
       auto& target = argument == "--stored" ? options.storedFile : options.writeBackFile;
+      if (i + 1 >= arguments.size() || target) {
+        problem = std::string(argument) + " takes one FILE";
+        return std::nullopt;
+      }
       target = std::string(arguments[++i]);
-    } else if (!haveLocation && !argument.starts_with("--")) {
+    } else if (argument.starts_with("--")) {
+      problem = "unknown option '" + std::string(argument) + "'";
+      return std::nullopt;
+    } else if (haveLocation) {
+      problem = "one LOCATION only, got '" + std::string(argument) + "' too";
+      return std::nullopt;
+    } else {
       options.location = std::string(argument);
       haveLocation = true;
-    } else {
-      return std::nullopt;
     }
   }
-  if (!haveLocation) return std::nullopt;
+  if (!haveLocation) {
+    problem = "no LOCATION given";
+    return std::nullopt;
+  }
   return options;
 }
 
 }  // namespace
 
 int RunLayoutSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
-  const std::optional<LayoutOptions> options = ParseOptions(arguments);
-  if (!options) {
-    err << "usage: vimaru-tool " << kLayoutUsage << '\n';
-    return kExitUsage;
-  }
-  HostFileSystem files;
-  if (options->storedFile && !StoreLayoutCopyFrom(*options->storedFile, err)) return kExitFailure;
+  std::string problem;
+  const std::optional<LayoutOptions> options = ParseOptions(arguments, problem);
+  if (!options) return UsageError(err, kLayoutUsage, problem);
+  const std::optional<std::string> location = ToProductLocation(options->location, problem);
+  if (!location) return UsageError(err, kLayoutUsage, problem);
 
-  framework::StandaloneTabContextC context(ToProductLocation(options->location));
-  const bool result = context.Create() != nullptr;
+  HostFileSystem files;
+  if (options->storedFile && !StoreLayoutCopyFrom(*options->storedFile, problem)) {
+    return Failure(err, kLayoutUsage, problem);
+  }
+  framework::StandaloneTabContextC context(*location);
+  const framework::ToolBandC* built = context.Create();
   JsonWriter json(out);
-  WriteLayoutJson(json, result, context.ToolBand());
+  WriteLayoutJson(json, built != nullptr, built);
+  if (const std::optional<std::string> failure = LayoutLoadFailure(built, options->location)) {
+    return Failure(err, kLayoutUsage, *failure);
+  }
 
   if (options->writeBackFile) {
     // What the stored copy would hold: the kept document as the loader (or,
     // for a first copy, the layout dialog) writes it.
-    const framework::ToolBandC* toolband = context.ToolBand();
-    std::optional<std::string> bytes;
-    if (toolband != nullptr && toolband->LayoutDocument() != nullptr) {
-      bytes = toolband->LayoutDocument()->Save();
-    }
+    const std::optional<std::string> bytes = built->LayoutDocument()->Save();
     std::ofstream file(*options->writeBackFile, std::ios::binary | std::ios::trunc);
     if (!bytes || !file.write(bytes->data(), static_cast<std::streamsize>(bytes->size()))) {
-      err << "nothing written to " << *options->writeBackFile << '\n';
-      return kExitFailure;
+      return Failure(err, kLayoutUsage, "cannot write " + *options->writeBackFile);
     }
   }
-  return 0;
+  return kExitSuccess;
 }
 
 }  // namespace tools

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -156,38 +157,105 @@ TEST(LayoutSubcommand, PrintsTheMergedTreeAndWritesBackTheStoredBytes) {
   EXPECT_NE(written.find("company=\"Caf\xe9\""), std::string::npos) << written;
 }
 
-TEST(LayoutSubcommand, EmptyRootGivesResultFalse) {
+constexpr const char* kGivenUp =
+    "{\n  \"result\": false,\n  \"name\": \"\",\n  \"company\": \"\",\n"
+    "  \"baseDirectory\": \"\",\n  \"controls\": []\n}\n";
+
+// A toolbar that is given up is the documented failed load, printed, and a
+// failure of the subcommand: the JSON shows it, standard error says why.
+TEST(LayoutSubcommand, GivenUpToolbarsPrintTheFailedLoadAndFail) {
   platform::ScopedRegistryReset registry;
   HostDirectory directory;
-  const ToolRun run = RunLayout({directory.Write("plain.xml", "<toolband><button/></toolband>")});
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out,
-            "{\n  \"result\": false,\n  \"name\": \"\",\n  \"company\": \"\",\n"
-            "  \"baseDirectory\": \"\",\n  \"controls\": []\n}\n");
+  const ToolRun plain = RunLayout({directory.Write("plain.xml", "<toolband><button/></toolband>")});
+  EXPECT_EQ(plain.exitCode, kExitFailure);
+  EXPECT_EQ(plain.out, kGivenUp);
+  EXPECT_EQ(plain.err,
+            "vimaru-tool layout: the toolbar is given up: the layout at " +
+                directory.Path("plain.xml") +
+                " has no toolband root in the namespace http://www.vimaru.com/toolband\n");
+
+  const ToolRun empty = RunLayout({""});
+  EXPECT_EQ(empty.exitCode, kExitFailure);
+  EXPECT_EQ(empty.out, kGivenUp);
+  EXPECT_EQ(empty.err, "vimaru-tool layout: no layout location: the toolbar is given up\n");
 }
 
-TEST(LayoutSubcommand, EmptyLocationGivesTheFailedLoad) {
+// An unreadable layout still gives the product's toolbar of one label; the
+// label says what is wrong, and so does the tool, with exit 1.
+TEST(LayoutSubcommand, UnreadableLayoutsSayWhyAndFail) {
   platform::ScopedRegistryReset registry;
-  const ToolRun run = RunLayout({""});
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out,
-            "{\n  \"result\": false,\n  \"name\": \"\",\n  \"company\": \"\",\n"
-            "  \"baseDirectory\": \"\",\n  \"controls\": []\n}\n");
-}
-
-TEST(LayoutSubcommand, BadArgumentsAndUnreadableFilesFail) {
-  platform::ScopedRegistryReset registry;
-  struct Case {
-    std::vector<std::string_view> arguments;
-    int exitCode;
+  HostDirectory directory;
+  const std::string missing = directory.Path("missing.xml");
+  const std::string broken = directory.Write(
+      "broken.xml", "<toolband xmlns='http://www.vimaru.com/toolband'>\n<button>\n</toolband>");
+  const std::string badBytes = directory.Write(
+      "cp1252.xml",
+      "<?xml version='1.0' encoding='windows-1252'?>\n"
+      "<toolband xmlns='http://www.vimaru.com/toolband'>\n<button caption='\x81'/></toolband>");
+  const struct {
+    std::string location;
+    std::string message;  // how the label's caption begins, escaped as JSON
+  } cases[] = {
+      {missing, "Can't find XML document " + WindowsDirectoryOf(missing) +
+                    "\\\\missing.xml (the file does not exist or cannot be read)."},
+      {broken, "Unable to parse XML document " + WindowsDirectoryOf(broken) +
+                   "\\\\broken.xml (line 3, column "},
+      {badBytes, "Unable to parse XML document " + WindowsDirectoryOf(badBytes) +
+                     "\\\\cp1252.xml (line 3, column "},
   };
-  for (const Case& c : {Case{{}, 2}, Case{{"a.xml", "--stored"}, 2}, Case{{"a.xml", "b.xml"}, 2},
-                        Case{{"a.xml", "--verbose"}, 2},
-                        Case{{"a.xml", "--stored", "/nonexistent/stored.xml"}, 1}}) {
-    const ToolRun run = RunLayout(c.arguments);
-    EXPECT_EQ(run.exitCode, c.exitCode);
-    EXPECT_TRUE(run.out.empty());
+  for (const auto& c : cases) {
+    ::testing::internal::CaptureStderr();
+    const ToolRun run = RunLayout({c.location});
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "libxml2 printed for " << c.location;
+    EXPECT_EQ(run.exitCode, kExitFailure) << c.location;
+    EXPECT_NE(run.out.find("\"result\": true"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"caption\": \"" + c.message), std::string::npos) << run.out;
+    std::string unescaped = c.message;
+    for (std::size_t at = 0; (at = unescaped.find("\\\\", at)) != std::string::npos; ++at) {
+      unescaped.erase(at, 1);
+    }
+    EXPECT_EQ(run.err.rfind("vimaru-tool layout: " + unescaped, 0), 0u) << run.err;
+    EXPECT_EQ(run.err.back(), '\n');
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   }
+}
+
+// Usage errors load nothing, print no JSON, and say what is wrong before the
+// usage line; a URL the loader cannot read is one of them, named by scheme.
+TEST(LayoutSubcommand, BadUsageNamesTheProblem) {
+  platform::ScopedRegistryReset registry;
+  const std::string usage =
+      "usage: vimaru-tool layout LOCATION [--stored FILE] [--write-back FILE]\n";
+  const struct {
+    std::vector<std::string_view> arguments;
+    std::string problem;
+  } cases[] = {
+      {{}, "no LOCATION given"},
+      {{"a.xml", "--stored"}, "--stored takes one FILE"},
+      {{"a.xml", "--stored", "s.xml", "--stored", "t.xml"}, "--stored takes one FILE"},
+      {{"a.xml", "b.xml"}, "one LOCATION only, got 'b.xml' too"},
+      {{"a.xml", "--verbose"}, "unknown option '--verbose'"},
+      {{"http://127.0.0.1:1/x.xml"},
+       "the scheme 'http' is not supported: a location is a host path, a file:// URL, a Windows "
+       "path or a res:// location"},
+      {{"ftp://x/layout.xml"},
+       "the scheme 'ftp' is not supported: a location is a host path, a file:// URL, a Windows "
+       "path or a res:// location"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = RunLayout(c.arguments);
+    EXPECT_EQ(run.exitCode, kExitUsage) << c.problem;
+    EXPECT_EQ(run.out, "") << c.problem;
+    EXPECT_EQ(run.err, "vimaru-tool layout: " + c.problem + "\n" + usage);
+  }
+}
+
+TEST(LayoutSubcommand, UnreadableStoredCopyFailsBeforeLoading) {
+  platform::ScopedRegistryReset registry;
+  const ToolRun run = RunLayout({"a.xml", "--stored", "/nonexistent/stored.xml"});
+  EXPECT_EQ(run.exitCode, kExitFailure);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "vimaru-tool layout: cannot read /nonexistent/stored.xml\n");
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 #include "tools/inspect/ControlNames.h"
 #include "tools/inspect/HostFiles.h"
 #include "tools/inspect/JsonWriter.h"
+#include "tools/inspect/LayoutLoadFailure.h"
 #include "tools/inspect/PageSnapshot.h"
+#include "tools/inspect/ToolDiagnostics.h"
 #include "tools/inspect/ToolbarUser.h"
 
 namespace tools {
@@ -36,97 +38,111 @@ std::optional<ToolbarAction> ParseTyping(std::string_view value) {
   return ToolbarAction{std::string(value.substr(0, equals)), std::string(value.substr(equals + 1))};
 }
 
-std::optional<PageOptions> ParseOptions(SubcommandArguments arguments) {
+std::optional<PageOptions> ParseOptions(SubcommandArguments arguments, std::string& problem) {
   PageOptions options;
   bool haveUrl = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
     if (argument == "--layout" || argument == "--type" || argument == "--run") {
-      if (i + 1 >= arguments.size()) return std::nullopt;
+      if (i + 1 >= arguments.size()) {
+        problem = std::string(argument) + " needs a value";
+        return std::nullopt;
+      }
       const std::string_view value = arguments[++i];
       if (argument == "--layout") {
+        if (options.layout) {
+          problem = "--layout given twice";
+          return std::nullopt;
+        }
         options.layout = std::string(value);
       } else if (argument == "--run") {
-        if (value.empty()) return std::nullopt;
+        if (value.empty()) {
+          problem = "--run needs a command name";
+          return std::nullopt;
+        }
         options.actions.push_back({std::string(value), std::nullopt});
       } else {
         std::optional<ToolbarAction> typing = ParseTyping(value);
-        if (!typing) return std::nullopt;
+        if (!typing) {
+          problem = "--type takes ID=TEXT, got '" + std::string(value) + "'";
+          return std::nullopt;
+        }
         options.actions.push_back(std::move(*typing));
       }
-    } else if (!haveUrl && !argument.starts_with("--")) {
+    } else if (argument.starts_with("--")) {
+      problem = "unknown option '" + std::string(argument) + "'";
+      return std::nullopt;
+    } else if (haveUrl) {
+      problem = "one URL only, got '" + std::string(argument) + "' too";
+      return std::nullopt;
+    } else {
       options.url = std::string(argument);
       haveUrl = true;
-    } else {
-      return std::nullopt;
     }
   }
-  if (!haveUrl) return std::nullopt;
-  return options;
-}
-
-// Web and built-in addresses go to the browser as they are; anything else
-// names a file of the host.
-std::string ToPageAddress(std::string_view url) {
-  for (std::string_view scheme : {"http://", "https://", "about:", "res://"}) {
-    if (url.starts_with(scheme)) return std::string(url);
+  if (!haveUrl) {
+    problem = "no URL given";
+    return std::nullopt;
   }
-  return ToProductLocation(url);
+  return options;
 }
 
 std::string ShippedLayoutLocation() {
   return "res://" + platform::ModuleFilePath() + "/ToolBandLayout.xml";
 }
 
-// Plays one action; false (with the reason on `err`) when it cannot be played.
-bool Play(const ToolbarAction& action, const framework::ToolBandC& toolband, std::ostream& err) {
+// Plays one action; what kept it from being played, or nothing.
+std::optional<std::string> Play(const ToolbarAction& action, const framework::ToolBandC& toolband) {
   framework::ControlI* control = FindControlByCommandName(toolband, action.controlName);
-  if (control == nullptr) {
-    err << "no control on the toolbar has the command " << action.controlName << '\n';
-    return false;
-  }
+  if (control == nullptr) return "no control on the toolbar has the command " + action.controlName;
   if (action.typedText) {
     if (!TypeAndCommit(*control, platform::Utf8ToWide(*action.typedText))) {
-      err << "cannot type into the control of " << action.controlName << '\n';
-      return false;
+      return "cannot type into the control of " + action.controlName;
     }
-    return true;
+    return std::nullopt;
   }
   if (!Click(toolband, *control)) {
-    err << "the button of " << action.controlName << " did not take the click\n";
-    return false;
+    return "the button of " + action.controlName + " did not take the click";
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace
 
 int RunPageSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
-  const std::optional<PageOptions> options = ParseOptions(arguments);
-  if (!options) {
-    err << "usage: vimaru-tool " << kPageUsage << '\n';
-    return kExitUsage;
+  std::string problem;
+  const std::optional<PageOptions> options = ParseOptions(arguments, problem);
+  if (!options) return UsageError(err, kPageUsage, problem);
+  const std::optional<std::string> address = ToPageAddress(options->url, problem);
+  if (!address) return UsageError(err, kPageUsage, problem);
+  std::optional<std::string> layout;
+  if (options->layout) {
+    layout = ToProductLocation(*options->layout, problem);
+    if (!layout) return UsageError(err, kPageUsage, problem);
   }
+
   HostFileSystem files;
   platform::html::ClearHtmlJournal();
-  BrowserWithToolbar window(options->layout ? ToProductLocation(*options->layout)
-                                            : ShippedLayoutLocation());
+  if (!layout) layout = ShippedLayoutLocation();
+  BrowserWithToolbar window(*layout);
   const framework::ToolBandC* toolband = window.ToolBand();
-  if (toolband == nullptr) {
-    err << "no toolbar: the layout was given up\n";
-    return kExitFailure;
+  // A toolbar of the error label has nothing to play the actions on, and a
+  // page shown with it would pass for the layout's.
+  if (const std::optional<std::string> failure =
+          LayoutLoadFailure(toolband, options->layout.value_or(*layout))) {
+    return Failure(err, kPageUsage, *failure);
   }
-  const std::string address = ToPageAddress(options->url);
-  if (FAILED(window.Navigate(platform::Utf8ToWide(address)))) {
-    err << "the browser did not navigate to " << address << '\n';
-    return kExitFailure;
+  if (FAILED(window.Navigate(platform::Utf8ToWide(*address)))) {
+    return Failure(err, kPageUsage, "the browser did not navigate to " + *address);
   }
   for (const ToolbarAction& action : options->actions) {
-    if (!Play(action, *toolband, err)) return kExitFailure;
+    if (const std::optional<std::string> failure = Play(action, *toolband)) {
+      return Failure(err, kPageUsage, *failure);
+    }
   }
   JsonWriter json(out);
   WritePageSnapshotJson(json, TakePageSnapshot(window.Browser(), window.Events()));
-  return 0;
+  return kExitSuccess;
 }
 
 }  // namespace tools

@@ -158,5 +158,37 @@ TEST_F(PageSubcommandTest, UsageAndActionsThatCannotBePlayed) {
   EXPECT_EQ(RunPage({page_, "--layout", foreign}).exitCode, 1);
 }
 
+// A URL of a scheme the browser does not load is refused by its name before
+// anything loads, not turned into a file path beside the working directory.
+TEST_F(PageSubcommandTest, UnsupportedSchemesAreRefusedByName) {
+  const std::string usage =
+      "usage: vimaru-tool page URL [--layout LOCATION] [--type ID=TEXT]... [--run ID]...\n";
+  const ToolRun ftp = RunPage({"ftp://x/"});
+  EXPECT_EQ(ftp.exitCode, kExitUsage);
+  EXPECT_EQ(ftp.out, "");
+  EXPECT_EQ(ftp.err,
+            "vimaru-tool page: the scheme 'ftp' is not supported: the browser loads http, https, "
+            "file, res and about: addresses and host paths\n" +
+                usage);
+  const ToolRun layout = RunPage({page_, "--layout", "http://127.0.0.1:1/x.xml"});
+  EXPECT_EQ(layout.exitCode, kExitUsage);
+  EXPECT_EQ(layout.out, "");
+  EXPECT_EQ(layout.err.rfind("vimaru-tool page: the scheme 'http' is not supported: ", 0), 0u)
+      << layout.err;
+}
+
+// The page is not played on the label a missing layout leaves: that would
+// pass for the layout's toolbar.
+TEST_F(PageSubcommandTest, AMissingLayoutFailsWithTheLoadersMessage) {
+  const std::string missing = (directory_ / "missing.xml").string();
+  const ToolRun run = RunPage({page_, "--layout", missing});
+  EXPECT_EQ(run.exitCode, kExitFailure);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err.rfind("vimaru-tool page: Can't find XML document Z:", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find("missing.xml (the file does not exist or cannot be read).\n"),
+            std::string::npos)
+      << run.err;
+}
+
 }  // namespace
 }  // namespace tools

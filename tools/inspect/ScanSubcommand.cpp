@@ -15,6 +15,7 @@
 #include "soap/connector/VimaruConnector.h"
 #include "tools/inspect/HostFiles.h"
 #include "tools/inspect/JsonWriter.h"
+#include "tools/inspect/ToolDiagnostics.h"
 
 namespace tools {
 namespace {
@@ -25,7 +26,7 @@ struct ScanOptions {
   bool html = false;
 };
 
-std::optional<ScanOptions> ParseOptions(SubcommandArguments arguments) {
+std::optional<ScanOptions> ParseOptions(SubcommandArguments arguments, std::string& problem) {
   ScanOptions options;
   bool havePage = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -33,24 +34,32 @@ std::optional<ScanOptions> ParseOptions(SubcommandArguments arguments) {
     if (argument == "--html") {
       options.html = true;
     } else if (argument == "--cache") {
-      if (i + 1 >= arguments.size() || options.cacheFile) return std::nullopt;
+      if (i + 1 >= arguments.size() || options.cacheFile || arguments[i + 1].empty()) {
+        problem = "--cache takes one FILE";
+        return std::nullopt;
+      }
       options.cacheFile = std::string(arguments[++i]);
-    } else if (!havePage && !argument.starts_with("--")) {
+    } else if (argument.starts_with("--")) {
+      problem = "unknown option '" + std::string(argument) + "'";
+      return std::nullopt;
+    } else if (havePage) {
+      problem = "one PAGE only, got '" + std::string(argument) + "' too";
+      return std::nullopt;
+    } else {
       options.page = std::string(argument);
       havePage = true;
-    } else {
-      return std::nullopt;
     }
   }
-  if (!havePage) return std::nullopt;
+  if (!havePage) {
+    problem = "no PAGE given";
+    return std::nullopt;
+  }
   return options;
 }
 
 // The body's text as the toolbar's page hook reads it once the page is
 // complete.
-std::optional<std::u16string> HtmlBodyText(const std::string& page) {
-  const bool web = page.starts_with("http://") || page.starts_with("https://");
-  const std::string address = web ? page : ToProductLocation(page);
+std::optional<std::u16string> HtmlBodyText(const std::string& address) {
   platform::BrowserFrame frame;
   if (FAILED(frame.Browser().Navigate(platform::Bstr(platform::Utf8ToWide(address)).Get(), nullptr,
                                       nullptr, nullptr, nullptr))) {
@@ -73,15 +82,18 @@ std::optional<std::u16string> HtmlBodyText(const std::string& page) {
   return text.String();
 }
 
-std::optional<std::u16string> PageText(const ScanOptions& options, std::ostream& err) {
+// The page's text, or nothing with the reason in `problem`; `address` is
+// the browser's address of an HTML page.
+std::optional<std::u16string> PageText(const ScanOptions& options, const std::string& address,
+                                       std::string& problem) {
   if (options.html) {
-    auto text = HtmlBodyText(options.page);
-    if (!text) err << "vimaru-tool scan: the page " << options.page << " has no body to read\n";
+    auto text = HtmlBodyText(address);
+    if (!text) problem = "the page " + options.page + " has no body to read";
     return text;
   }
   const std::optional<std::string> utf8 = ReadHostFile(options.page);
   if (!utf8) {
-    err << "vimaru-tool scan: cannot read " << options.page << '\n';
+    problem = "cannot read " + options.page;
     return std::nullopt;
   }
   return platform::Utf8ToWide(*utf8);
@@ -90,17 +102,26 @@ std::optional<std::u16string> PageText(const ScanOptions& options, std::ostream&
 }  // namespace
 
 int RunScanSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
-  const std::optional<ScanOptions> options = ParseOptions(arguments);
-  if (!options) {
-    err << "usage: vimaru-tool " << kScanUsage << '\n';
-    return kExitUsage;
+  std::string problem;
+  const std::optional<ScanOptions> options = ParseOptions(arguments, problem);
+  if (!options) return UsageError(err, kScanUsage, problem);
+  std::optional<std::string> address;
+  if (options->html) {
+    address = ToPageAddress(options->page, problem);
+    if (!address) return UsageError(err, kScanUsage, problem);
   }
-  HostFileSystem files;
-  const std::optional<std::u16string> text = PageText(*options, err);
-  if (!text) return kExitFailure;
+  std::optional<std::string> cacheLocation;
+  if (options->cacheFile) {
+    cacheLocation = ToProductLocation(*options->cacheFile, problem);
+    if (!cacheLocation) return UsageError(err, kScanUsage, problem);
+  }
 
-  const std::string cachePath = options->cacheFile
-                                    ? ToProductLocation(*options->cacheFile)
+  HostFileSystem files;
+  const std::optional<std::u16string> text = PageText(*options, address.value_or(""), problem);
+  if (!text) return Failure(err, kScanUsage, problem);
+
+  const std::string cachePath = cacheLocation
+                                    ? *cacheLocation
                                     : session::CategoryCachePath(platform::GetHostExecutablePath());
   std::optional<session::CategoryLists> cached =
       session::ReadCategoryCache(cachePath, platform::WallClockNow());
@@ -143,7 +164,7 @@ int RunScanSubcommand(SubcommandArguments arguments, std::ostream& out, std::ost
   json.Key("scanMicroseconds");
   json.Integer(microseconds);
   json.EndObject();
-  return 0;
+  return kExitSuccess;
 }
 
 }  // namespace tools

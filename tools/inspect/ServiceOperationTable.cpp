@@ -63,12 +63,19 @@ CallRun Run(const soap::SoapOperation& operation, std::string_view endpoint,
     hr = client.InvokeOperation(operation, params, [&](Params& block) { block = prepared; });
   }
   run.succeeded = SUCCEEDED(hr);
+  if (!run.succeeded) run.problem = client.GetFailureCause();
 
   json.BeginObject();
   json.Key("status");
   json.Integer(hr);
   json.Key("error");
   json.Integer(static_cast<int>(client.GetClientError()));
+  json.Key("message");
+  if (run.succeeded) {
+    json.Null();
+  } else {
+    json.Utf8String(run.problem);
+  }
   json.Key("result");
   if (run.succeeded) {
     WriteOutValues(json, *operation.body, &params);

@@ -14,7 +14,8 @@
 namespace tools {
 
 // What a run reports besides its JSON: false when the arguments were bad
-// (nothing was sent; `problem` says why).
+// (nothing was sent; `problem` says why); for a call that failed, `problem`
+// is the client's cause.
 struct CallRun {
   bool argumentsValid = true;
   std::string problem;

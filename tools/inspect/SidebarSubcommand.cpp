@@ -10,6 +10,7 @@
 #include "session/ads/SessionUserAgent.h"
 #include "session/sidebar/ReferralValues.h"
 #include "tools/inspect/JsonWriter.h"
+#include "tools/inspect/ToolDiagnostics.h"
 
 namespace tools {
 namespace {
@@ -17,13 +18,21 @@ namespace {
 constexpr std::string_view kOptions[] = {"--member",     "--category",    "--url",
                                          "--user-agent", "--referral-id", "--referral-subdomain"};
 
-std::optional<std::map<std::string_view, std::string>> ParseOptions(SubcommandArguments arguments) {
+std::optional<std::map<std::string_view, std::string>> ParseOptions(SubcommandArguments arguments,
+                                                                    std::string& problem) {
   std::map<std::string_view, std::string> options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
     bool known = false;
     for (const std::string_view option : kOptions) known = known || option == argument;
-    if (!known || i + 1 >= arguments.size() || options.contains(argument)) return std::nullopt;
+    if (!known) {
+      problem = "unknown argument '" + std::string(argument) + "'";
+      return std::nullopt;
+    }
+    if (i + 1 >= arguments.size() || options.contains(argument)) {
+      problem = std::string(argument) + " takes one value";
+      return std::nullopt;
+    }
     options.emplace(argument, std::string(arguments[++i]));
   }
   return options;
@@ -44,11 +53,9 @@ void WideField(JsonWriter& json, std::string_view name, const std::u16string& va
 }  // namespace
 
 int RunSidebarSubcommand(SubcommandArguments arguments, std::ostream& out, std::ostream& err) {
-  const auto options = ParseOptions(arguments);
-  if (!options) {
-    err << "usage: vimaru-tool " << kSidebarUsage << '\n';
-    return kExitUsage;
-  }
+  std::string problem;
+  const auto options = ParseOptions(arguments, problem);
+  if (!options) return UsageError(err, kSidebarUsage, problem);
   const auto option = [&](std::string_view name) -> std::optional<std::string> {
     const auto found = options->find(name);
     if (found == options->end()) return std::nullopt;
@@ -57,8 +64,7 @@ int RunSidebarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
   for (const auto& [flag, value] : {std::pair{"--referral-id", "ReferalId"},
                                     std::pair{"--referral-subdomain", "ReferalSubDomain"}}) {
     if (const auto text = option(flag); text && !StoreReferral(value, *text)) {
-      err << "vimaru-tool sidebar: cannot store " << value << '\n';
-      return kExitFailure;
+      return Failure(err, kSidebarUsage, "cannot store " + std::string(value));
     }
   }
   const std::string memberId = option("--member").value_or("");
@@ -89,7 +95,7 @@ int RunSidebarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
   json.Key("html");
   json.AnsiString(stored);
   json.EndObject();
-  return 0;
+  return kExitSuccess;
 }
 
 }  // namespace tools

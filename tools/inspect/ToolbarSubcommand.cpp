@@ -19,7 +19,9 @@
 #include "tools/inspect/ControlNames.h"
 #include "tools/inspect/HostFiles.h"
 #include "tools/inspect/JsonWriter.h"
+#include "tools/inspect/LayoutLoadFailure.h"
 #include "tools/inspect/StandInRebar.h"
+#include "tools/inspect/ToolDiagnostics.h"
 
 namespace tools {
 
@@ -183,20 +185,21 @@ int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
   std::string problem;
   const std::optional<ToolbarOptions> options = ParseOptions(arguments, problem);
   if (!options) {
-    if (!problem.empty()) err << "vimaru-tool toolbar: " << problem << '\n';
-    err << "usage: vimaru-tool " << kToolbarUsage << '\n';
-    return kExitUsage;
+    return UsageError(err, kToolbarUsage,
+                      problem.empty() ? "the arguments do not fit the usage" : problem);
   }
-  HostFileSystem files;
-  if (options->storedFile && !StoreLayoutCopyFrom(*options->storedFile, err)) return kExitFailure;
+  const std::optional<std::string> location = ToProductLocation(options->location, problem);
+  if (!location) return UsageError(err, kToolbarUsage, problem);
 
-  const StandInRebar rebar;
-  RecordingTabContext context(ToProductLocation(options->location));
-  framework::ToolBandC* toolband = context.Create(rebar.BandSite());
-  if (toolband == nullptr) {
-    err << "no toolbar: the layout at " << options->location << " was given up\n";
-    return kExitFailure;
+  HostFileSystem files;
+  if (options->storedFile && !StoreLayoutCopyFrom(*options->storedFile, problem)) {
+    return Failure(err, kToolbarUsage, problem);
   }
+  const StandInRebar rebar;
+  RecordingTabContext context(*location);
+  framework::ToolBandC* toolband = context.Create(rebar.BandSite());
+  const std::optional<std::string> loadFailure = LayoutLoadFailure(toolband, options->location);
+  if (toolband == nullptr) return Failure(err, kToolbarUsage, *loadFailure);
   platform::ui::RunUntilIdle();
   HWND toolbar = toolband->ToolbarWindow();
   if (options->width) {
@@ -223,11 +226,13 @@ int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
     std::ofstream file(*options->svgFile, std::ios::binary | std::ios::trunc);
     const std::string svg = platform::ui::RenderToolbarSvg(toolbar);
     if (svg.empty() || !file.write(svg.data(), static_cast<std::streamsize>(svg.size()))) {
-      err << "cannot write " << *options->svgFile << '\n';
-      return kExitFailure;
+      return Failure(err, kToolbarUsage, "cannot write the picture to " + *options->svgFile);
     }
   }
-  return 0;
+  // The toolbar of the error label is drawn and printed like any other, as
+  // the browser would show it; that it is not the layout's is the failure.
+  if (loadFailure) return Failure(err, kToolbarUsage, *loadFailure);
+  return kExitSuccess;
 }
 
 }  // namespace tools

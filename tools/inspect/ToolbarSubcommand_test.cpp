@@ -94,7 +94,39 @@ TEST_F(ToolbarSubcommandTest, UsageAndGivenUpToolbars) {
   }
   EXPECT_EQ(RunToolbar({"x.xml", "--keys"}).exitCode, 2);
   const std::string foreign = Write("foreign.xml", "<toolband/>");
-  EXPECT_EQ(RunToolbar({foreign}).exitCode, 1);
+  const ToolRun givenUp = RunToolbar({foreign});
+  EXPECT_EQ(givenUp.exitCode, 1);
+  EXPECT_EQ(givenUp.out, "");
+  EXPECT_NE(givenUp.err.find("the toolbar is given up"), std::string::npos) << givenUp.err;
+
+  const ToolRun url = RunToolbar({"http://127.0.0.1:1/x.xml"});
+  EXPECT_EQ(url.exitCode, 2);
+  EXPECT_EQ(url.out, "");
+  EXPECT_EQ(url.err.rfind("vimaru-tool toolbar: the scheme 'http' is not supported: ", 0), 0u)
+      << url.err;
+}
+
+// The label of an unreadable layout is the toolbar the browser would show,
+// so it is printed and drawn; the subcommand still fails with its message.
+TEST_F(ToolbarSubcommandTest, UnreadableLayoutIsShownAndFails) {
+  const std::string broken =
+      Write("broken.xml", "<toolband xmlns='http://www.vimaru.com/toolband'>\n<button>");
+  const std::string svg = (directory_ / "label.svg").string();
+  const ToolRun run = RunToolbar({broken, "--svg", svg});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("\"kind\": \"label\""), std::string::npos) << run.out;
+  EXPECT_TRUE(fs::file_size(svg) > 0);
+  EXPECT_EQ(run.err.rfind("vimaru-tool toolbar: Unable to parse XML document Z:", 0), 0u)
+      << run.err;
+  EXPECT_NE(run.err.find("broken.xml (line 2, column "), std::string::npos) << run.err;
+
+  const ToolRun unwritable = RunToolbar(
+      {Write("ok.xml", "<toolband xmlns='http://www.vimaru.com/toolband'><button/></toolband>"),
+       "--svg", (directory_ / "no" / "such" / "dir.svg").string()});
+  EXPECT_EQ(unwritable.exitCode, 1);
+  EXPECT_NE(unwritable.out.find("\"buttons\""), std::string::npos);
+  EXPECT_NE(unwritable.err.find("cannot write the picture to "), std::string::npos)
+      << unwritable.err;
 }
 
 }  // namespace
