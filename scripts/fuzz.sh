@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the fuzz preset and runs every libFuzzer target for SECONDS each
-# (default 60), FUZZ_JOBS targets at a time (default 2), then prints per
-# target its runs, runs per second, edges and findings.
+# Builds the fuzz preset and runs every libFuzzer target (or the TARGETs
+# named) for SECONDS each (default 60), FUZZ_JOBS targets at a time
+# (default 2), then prints per target its runs, runs per second, edges and
+# findings.
 #
-#   scripts/fuzz.sh [SECONDS]
+#   scripts/fuzz.sh [SECONDS [TARGET...]]
 #
 # Each target starts from a scratch copy of its seeds (fuzz/corpus/<name>/)
 # with its dictionary (fuzz/dict/<name>.dict), so what the fuzzer adds never
@@ -14,11 +15,12 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
+shift $(($# > 0 ? 1 : 0))
 parallel=${FUZZ_JOBS:-2}
 build=$repo/build/fuzz
 
 if [[ ! $seconds =~ ^[0-9]+$ ]] || ((seconds == 0)); then
-  echo "usage: $0 [SECONDS]" >&2
+  echo "usage: $0 [SECONDS [TARGET...]]" >&2
   exit 2
 fi
 
@@ -29,9 +31,17 @@ if [[ ! -f $build/CMakeCache.txt ]]; then
 fi
 cmake --build "$build" --target fuzzers -j 2
 
-targets=()
-for source in "$repo"/fuzz/*_fuzz.cpp; do
-  targets+=("$(basename "$source" .cpp)")
+targets=("$@")
+if ((${#targets[@]} == 0)); then
+  for source in "$repo"/fuzz/*_fuzz.cpp; do
+    targets+=("$(basename "$source" .cpp)")
+  done
+fi
+for target in "${targets[@]}"; do
+  if [[ ! -x $build/fuzz/$target ]]; then
+    echo "no fuzz target $target" >&2
+    exit 2
+  fi
 done
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/vimaru-fuzz.XXXXXX")
