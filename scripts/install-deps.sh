@@ -5,9 +5,11 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(cmake ninja-build g++ clang pkg-config libxml2-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libcurl4-openssl-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64
-          chromium nodejs npm)
+# clang-16 and its runtime build the fuzz preset: clang 14's C++20 library
+# support cannot compile std::source_location.
+packages=(cmake ninja-build g++ clang clang-16 libclang-rt-16-dev pkg-config libxml2-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev g++-mingw-w64-i686
+          g++-mingw-w64-x86-64 chromium nodejs npm)
 
 # A Node from outside Debian (NodeSource) bundles npm and conflicts with
 # Debian's npm package; its own npm serves the same.

@@ -102,8 +102,9 @@ std::optional<UrlParts> Split(std::u16string_view url) {
 std::u16string Rebuild(const UrlParts& parts) {
   std::u16string url = parts.scheme + u"://";
   if (!parts.user.empty() || !parts.password.empty()) {
-    // An unescaped '@', ':' or '/' here would move where the host starts.
-    constexpr std::u16string_view kCredentialDelimiters = u"@:/";
+    // An unescaped '@', ':' or '/' here would move where the host starts,
+    // and a '?' or '#' would end the authority before the host.
+    constexpr std::u16string_view kCredentialDelimiters = u"@:/?#";
     url += Escape(parts.user, kCredentialDelimiters);
     if (!parts.password.empty()) url += u':' + Escape(parts.password, kCredentialDelimiters);
     url += u'@';
