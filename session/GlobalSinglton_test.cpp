@@ -80,19 +80,7 @@ class GlobalSingltonTest : public ::testing::Test {
   testing::ScopedEnvironment utils_{"VIMARU_UTILS_ENDPOINT", "http://127.0.0.1:9/utils/utils.asmx"};
 };
 
-// Holds one reference for the test's length.
-class SessionReference {
- public:
-  SessionReference() : session_(GlobalSinglton::Instance()) {}
-  ~SessionReference() { GlobalSinglton::FreeInst(); }
-  SessionReference(const SessionReference&) = delete;
-  SessionReference& operator=(const SessionReference&) = delete;
-  GlobalSinglton* operator->() const { return session_; }
-  GlobalSinglton* get() const { return session_; }
-
- private:
-  GlobalSinglton* session_;
-};
+using testing::SessionReference;
 
 TEST_F(GlobalSingltonTest, NestedPairsKeepOneInstanceAndTheLastFreeDestroysIt) {
   StoreSetting("MemberId", "M-1");

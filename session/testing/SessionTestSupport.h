@@ -149,6 +149,21 @@ class ScopedEnvironment {
   std::optional<std::string> old_;
 };
 
+// Holds one reference to the session, created on first use, for as long as
+// it lives.
+class SessionReference {
+ public:
+  SessionReference() : session_(GlobalSinglton::Instance()) {}
+  ~SessionReference() { GlobalSinglton::FreeInst(); }
+  SessionReference(const SessionReference&) = delete;
+  SessionReference& operator=(const SessionReference&) = delete;
+  GlobalSinglton* operator->() const { return session_; }
+  GlobalSinglton* get() const { return session_; }
+
+ private:
+  GlobalSinglton* session_;
+};
+
 // The product's settings key, as the installer leaves it.
 inline platform::RegistryKey CreateSettingsKey() {
   platform::RegistryKey key;

@@ -44,18 +44,7 @@ std::size_t DownloadRequests(const refservice::ReferenceService& service) {
       requests.begin(), requests.end(), [](const auto& r) { return r.operation == "download"; }));
 }
 
-// One reference to the session for the test's length.
-class SessionReference {
- public:
-  SessionReference() : session_(GlobalSinglton::Instance()) {}
-  ~SessionReference() { GlobalSinglton::FreeInst(); }
-  SessionReference(const SessionReference&) = delete;
-  SessionReference& operator=(const SessionReference&) = delete;
-  GlobalSinglton* operator->() const { return session_; }
-
- private:
-  GlobalSinglton* session_;
-};
+using testing::SessionReference;
 
 // Every test starts with no update announced, the product installed where
 // HotIcon says, and a tab open on the test's thread.

@@ -102,20 +102,6 @@ class ScopedSidebarClass {
   DWORD cookie_ = 0;
 };
 
-// Holds one session reference while alive.
-class SessionReference {
- public:
-  SessionReference() : session_(GlobalSinglton::Instance()) {}
-  ~SessionReference() { GlobalSinglton::FreeInst(); }
-  SessionReference(const SessionReference&) = delete;
-  SessionReference& operator=(const SessionReference&) = delete;
-  GlobalSinglton* operator->() const { return session_; }
-  GlobalSinglton* get() const { return session_; }
-
- private:
-  GlobalSinglton* session_;
-};
-
 // The band's own trace lines ("CmyIESideBar::...") while alive.
 class SidebarTrace {
  public:
