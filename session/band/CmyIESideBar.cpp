@@ -1,5 +1,6 @@
 #include "session/band/CmyIESideBar.h"
 
+#include <memory>
 #include <utility>
 
 #include "platform/trace/Contain.h"
@@ -168,17 +169,12 @@ void CmyIESideBar::Register() {
   if (const std::shared_ptr<TabContextC> record =
           session->GetTabContextByBrowser(tabBrowser_.Get())) {
     record->SetSidebar(this, control_, window_.Get());
-    record_ = record;
   }
   session->AddSidebar(tabBrowser_.Get(), this);
 }
 
 void CmyIESideBar::Unregister() {
-  // Another band may have taken the record since; only our own entry goes.
-  if (const std::shared_ptr<TabContextC> record = std::exchange(record_, {}).lock();
-      record && record->Sidebar() == this) {
-    record->SetSidebar(nullptr, nullptr, nullptr);
-  }
+  // The session also clears every tab record that still names this band.
   GlobalSinglton::Existing session;
   if (session) session->RemoveSidebar(this);
 }

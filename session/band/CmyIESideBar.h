@@ -20,8 +20,6 @@
 // Lives on the browser window's thread.
 #pragma once
 
-#include <memory>
-
 #include "platform/automation/SinkConnection.h"
 #include "platform/browser/ShellInterfaces.h"
 #include "platform/browser/WebBrowser.h"
@@ -34,8 +32,6 @@
 #include "session/band/SidebarEventSink.h"
 
 namespace session {
-
-class TabContextC;
 
 class CmyIESideBar final
     : public platform::ComObject<IDeskBand, IInputObject, IObjectWithSite, IPersistStream>,
@@ -117,9 +113,6 @@ class CmyIESideBar final
   platform::ComPtr<SidebarEventSink> sink_;
   platform::SinkConnection events_;
   bool firstLoad_ = true;
-  // The record the band entered itself into, left again on close; the
-  // session owns it.
-  std::weak_ptr<TabContextC> record_;
   THREAD_CHECKER(threadChecker_);
 };
 
