@@ -6,8 +6,9 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 
 # clang-16 and its runtime build the fuzz preset: clang 14's C++20 library
-# support cannot compile std::source_location.
-packages=(cmake ninja-build g++ clang clang-16 libclang-rt-16-dev pkg-config libxml2-dev
+# support cannot compile std::source_location. rsvg-convert (librsvg2-bin) turns
+# the demo's SVG pictures into PNGs.
+packages=(cmake ninja-build g++ clang clang-16 libclang-rt-16-dev pkg-config libxml2-dev librsvg2-bin
           libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev g++-mingw-w64-i686
           g++-mingw-w64-x86-64 chromium nodejs npm)
 

@@ -1,7 +1,6 @@
 #include "tools/demo/AdsTour.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -9,11 +8,9 @@
 
 #include "commands/ProductCommands.h"
 #include "commands/QXC.h"
-#include "platform/activation/Activation.h"
 #include "platform/automation/Bstr.h"
 #include "platform/browser/BrowserFrame.h"
 #include "platform/clock/Clock.h"
-#include "platform/com/ClassFactory.h"
 #include "platform/com/ComInit.h"
 #include "platform/com/Guid.h"
 #include "platform/html/HtmlInterfaces.h"
@@ -23,12 +20,10 @@
 #include "session/CategoryTable.h"
 #include "session/GlobalSinglton.h"
 #include "session/TabContextC.h"
-#include "session/ads/QXThread.h"
-#include "session/band/CmyIESideBar.h"
-#include "session/band/SidebarClass.h"
 #include "session/tab/ContextC.h"
 #include "session/tab/HookC.h"
 #include "tools/inspect/ControlNames.h"
+#include "tools/inspect/ProductClasses.h"
 #include "tools/inspect/ToolbarUser.h"
 
 namespace demo {
@@ -62,47 +57,16 @@ bool WriteHostFile(const std::filesystem::path& path, std::string_view bytes) {
   return static_cast<bool>(file);
 }
 
-// The module registers the sidebar's class when the browser loads it; the
-// demo hosts the classes itself.
-class SidebarClassRegistration {
- public:
-  SidebarClassRegistration() {
-    auto factory = platform::Make<platform::ClassFactory<session::CmyIESideBar>>();
-    CoRegisterClassObject(session::CLSID_CmyIESideBar, factory.Get(), CLSCTX_INPROC_SERVER,
-                          REGCLS_MULTIPLEUSE, &cookie_);
-  }
-  ~SidebarClassRegistration() { CoRevokeClassObject(cookie_); }
-  SidebarClassRegistration(const SidebarClassRegistration&) = delete;
-  SidebarClassRegistration& operator=(const SidebarClassRegistration&) = delete;
-
- private:
-  DWORD cookie_ = 0;
-};
-
 class AdsTour {
  public:
   AdsTour(std::ostream& out, const refservice::ReferenceService& service)
       : out_(out), service_(service) {}
 
   bool Play(const std::filesystem::path& pictureDirectory) {
-    // The session reads its endpoints and web site from the environment.
-    ::setenv("VIMARU_ADS_ENDPOINT", service_.AdsEndpoint().c_str(), 1);
-    ::setenv("VIMARU_UTILS_ENDPOINT", service_.UtilsEndpoint().c_str(), 1);
-    ::setenv("VIMARU_WEB_SITE", (service_.BaseUrl() + "/").c_str(), 1);
-    session::GlobalSinglton::SetAdsRequestStarter([](std::shared_ptr<session::TabContextC> tab) {
-      session::QXThread::Start(std::move(tab));
-    });
-    const SidebarClassRegistration sidebarClass;
-    const bool played = PlayInBrowser(pictureDirectory);
-    session::GlobalSinglton::SetAdsRequestStarter(nullptr);
-    return played;
-  }
-
- private:
-  bool PlayInBrowser(const std::filesystem::path& pictureDirectory) {
     out_ << "\nThe ads sidebar, in a tab with the product's toolbar\n";
     // The browser's window thread is a COM apartment; bands are created there.
     const platform::ScopedComInit com;
+    const tools::ProductClasses productClasses;
     platform::BrowserFrame frame;
     const auto hook = platform::Make<session::HookC>(commands::ProductCommandClasses());
     if (FAILED(frame.AddToolbar(static_cast<IDeskBand*>(hook.Get()), session::CLSID_IEHook))) {

@@ -2,18 +2,26 @@
 
 #include <memory>
 
+#include "commands/ProductCommands.h"
 #include "framework/context/StandaloneTabContextC.h"
-#include "framework/hook/ToolBandHookC.h"
 #include "platform/automation/Bstr.h"
 #include "platform/com/Guid.h"
+#include "platform/files/FileSystem.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Rebar.h"
+#include "session/tab/HookC.h"
 
 namespace tools {
 
 const CLSID kToolToolbarClassId = platform::MakeGuid("6D1E3F0A-52B4-4C1E-9A7D-3E5B8C2F4A10");
+
+std::string ShippedLayoutLocation() {
+  return "res://" + platform::ModuleFilePath() + "/ToolBandLayout.xml";
+}
+
+namespace {
 
 // The toolbar object the browser window hosts: the framework's hook with a
 // tab context that loads the given layout.
@@ -35,11 +43,25 @@ class ToolToolbarHook final : public framework::ToolBandHookC {
   std::string layoutLocation_;
 };
 
+// Module paths compare as Windows compares them, without regard to case.
+bool IsShippedLayout(std::string_view location) {
+  return platform::AnsiToLower(location) == platform::AnsiToLower(ShippedLayoutLocation());
+}
+
+}  // namespace
+
 BrowserWithToolbar::BrowserWithToolbar(std::string layoutLocation)
-    : events_(platform::ComPtr<IWebBrowser2>(&frame_.Browser())),
-      hook_(platform::Make<ToolToolbarHook>(std::move(layoutLocation))) {
+    : events_(platform::ComPtr<IWebBrowser2>(&frame_.Browser())) {
+  if (IsShippedLayout(layoutLocation)) {
+    product_.emplace();
+    hook_ = platform::Make<session::HookC>(commands::ProductCommandClasses());
+    toolbarClassId_ = session::CLSID_IEHook;
+  } else {
+    hook_ = platform::Make<ToolToolbarHook>(std::move(layoutLocation));
+    toolbarClassId_ = kToolToolbarClassId;
+  }
   IUnknown* band = static_cast<IDeskBand*>(hook_.Get());
-  hosted_ = SUCCEEDED(frame_.AddToolbar(band, kToolToolbarClassId));
+  hosted_ = SUCCEEDED(frame_.AddToolbar(band, toolbarClassId_));
   platform::ui::RunUntilIdle();
 }
 
@@ -63,7 +85,7 @@ HRESULT BrowserWithToolbar::Navigate(std::u16string_view url) {
 
 bool BrowserWithToolbar::ToolbarHasOwnRow() const {
   const int band = platform::ui::FindRebarBandByClassId(
-      frame_.Rebar(), platform::AnsiToWide(platform::FormatGuid(kToolToolbarClassId)));
+      frame_.Rebar(), platform::AnsiToWide(platform::FormatGuid(toolbarClassId_)));
   if (band < 0) return false;
   REBARBANDINFOW info{};
   info.cbSize = sizeof(info);

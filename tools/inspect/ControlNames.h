@@ -19,4 +19,15 @@ std::string CommandName(const framework::ControlI& control);
 framework::ControlI* FindControlByCommandName(const framework::ToolBandC& toolband,
                                               std::string_view name);
 
+struct MenuItemControl {
+  framework::ControlI* item = nullptr;
+  // The top-level menu whose drop-down holds the item, at any depth.
+  framework::ControlI* menu = nullptr;
+};
+
+// The first item, inside any menu of the toolbar, whose command has that
+// name; both null when there is none.
+MenuItemControl FindMenuItemByCommandName(const framework::ToolBandC& toolband,
+                                          std::string_view name);
+
 }  // namespace tools

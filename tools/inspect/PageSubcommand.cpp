@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/files/FileSystem.h"
 #include "platform/html/HtmlJournal.h"
 #include "platform/text/CodePage.h"
 #include "tools/inspect/BrowserWithToolbar.h"
@@ -87,13 +86,19 @@ std::optional<PageOptions> ParseOptions(SubcommandArguments arguments, std::stri
   return options;
 }
 
-std::string ShippedLayoutLocation() {
-  return "res://" + platform::ModuleFilePath() + "/ToolBandLayout.xml";
-}
-
 // Plays one action; what kept it from being played, or nothing.
 std::optional<std::string> Play(const ToolbarAction& action, const framework::ToolBandC& toolband) {
   framework::ControlI* control = FindControlByCommandName(toolband, action.controlName);
+  if (control == nullptr && !action.typedText) {
+    const MenuItemControl choice = FindMenuItemByCommandName(toolband, action.controlName);
+    if (choice.item == nullptr) {
+      return "no control on the toolbar has the command " + action.controlName;
+    }
+    if (!ChooseMenuItem(toolband, choice)) {
+      return "the menu holding " + action.controlName + " did not open";
+    }
+    return std::nullopt;
+  }
   if (control == nullptr) return "no control on the toolbar has the command " + action.controlName;
   if (action.typedText) {
     if (!TypeAndCommit(*control, platform::Utf8ToWide(*action.typedText))) {

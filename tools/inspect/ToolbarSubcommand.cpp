@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/context/StandaloneTabContextC.h"
 #include "framework/controls/ControlI.h"
 #include "framework/controls/ControlStyle.h"
 #include "framework/controls/HotKey.h"
@@ -16,18 +15,16 @@
 #include "platform/ui/SvgRender.h"
 #include "platform/ui/Toolbar.h"
 #include "platform/ui/Window.h"
+#include "tools/inspect/BrowserWithToolbar.h"
 #include "tools/inspect/ControlNames.h"
 #include "tools/inspect/HostFiles.h"
 #include "tools/inspect/JsonWriter.h"
 #include "tools/inspect/LayoutLoadFailure.h"
-#include "tools/inspect/StandInRebar.h"
 #include "tools/inspect/ToolDiagnostics.h"
 
 namespace tools {
 
 namespace {
-
-constexpr LPARAM kKeyReleased = LPARAM{1} << 31;
 
 struct ToolbarOptions {
   std::string location;
@@ -85,39 +82,31 @@ std::optional<ToolbarOptions> ParseOptions(SubcommandArguments arguments, std::s
   return options;
 }
 
-// A tab context that notes, after the toolband saw each key press, which
-// control's command the key executed.
-class RecordingTabContext : public framework::StandaloneTabContextC {
- public:
-  using StandaloneTabContextC::StandaloneTabContextC;
-
-  void KeyboardNotice(int, int, int flags) override {
-    if ((flags & kKeyReleased) != 0 || ToolBand() == nullptr) return;
-    if (const framework::ControlI* taker = ToolBand()->LastHotKeyTaker()) {
-      executed.push_back(CommandName(*taker));
-    }
-  }
-
-  std::vector<std::string> executed;
-};
-
-void PressHotKey(const framework::HotKey& hotKey) {
+// Presses the key the way the user would, modifiers first; the name of the
+// command whose control took it, or nothing.
+std::optional<std::string> PressHotKey(const framework::ToolBandC& toolband,
+                                       const framework::HotKey& hotKey) {
   std::vector<int> modifiers;
   if (hotKey.ctrl) modifiers.push_back(VK_CONTROL);
   if (hotKey.shift) modifiers.push_back(VK_SHIFT);
   if (hotKey.alt) modifiers.push_back(VK_MENU);
   for (int modifier : modifiers) platform::ui::KeyDown(modifier);
   platform::ui::RunUntilIdle();
+  std::optional<std::string> executed;
   if (hotKey.key != 0) {
     platform::ui::KeyDown(hotKey.key);
     // Handled while the modifiers are still held: the hook reads them now.
     platform::ui::RunUntilIdle();
+    if (const framework::ControlI* taker = toolband.LastHotKeyTaker()) {
+      executed = CommandName(*taker);
+    }
     platform::ui::KeyUp(hotKey.key);
   }
   for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
     platform::ui::KeyUp(*modifier);
   }
   platform::ui::RunUntilIdle();
+  return executed;
 }
 
 void WriteRect(JsonWriter& json, const RECT& rect) {
@@ -195,12 +184,10 @@ int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
   if (options->storedFile && !StoreLayoutCopyFrom(*options->storedFile, problem)) {
     return Failure(err, kToolbarUsage, problem);
   }
-  const StandInRebar rebar;
-  RecordingTabContext context(*location);
-  framework::ToolBandC* toolband = context.Create(rebar.BandSite());
+  const BrowserWithToolbar window(*location);
+  framework::ToolBandC* toolband = window.ToolBand();
   const std::optional<std::string> loadFailure = LayoutLoadFailure(toolband, options->location);
   if (toolband == nullptr) return Failure(err, kToolbarUsage, *loadFailure);
-  platform::ui::RunUntilIdle();
   HWND toolbar = toolband->ToolbarWindow();
   if (options->width) {
     RECT rect{};
@@ -208,7 +195,12 @@ int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
     MoveWindow(toolbar, 0, 0, *options->width, rect.bottom - rect.top, TRUE);
     platform::ui::RunUntilIdle();
   }
-  for (const std::string& key : options->keys) PressHotKey(framework::ParseHotKey(key));
+  std::vector<std::string> executed;
+  for (const std::string& key : options->keys) {
+    if (auto name = PressHotKey(*toolband, framework::ParseHotKey(key))) {
+      executed.push_back(std::move(*name));
+    }
+  }
 
   JsonWriter json(out);
   json.BeginObject();
@@ -218,7 +210,7 @@ int RunToolbarSubcommand(SubcommandArguments arguments, std::ostream& out, std::
   WriteControls(json, *toolband);
   json.Key("executed");
   json.BeginArray();
-  for (const std::string& name : context.executed) json.AnsiString(name);
+  for (const std::string& name : executed) json.AnsiString(name);
   json.EndArray();
   json.EndObject();
 

@@ -4,6 +4,7 @@
 #include "framework/controls/EditControlC.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Keyboard.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Toolbar.h"
 #include "platform/ui/Window.h"
@@ -18,6 +19,16 @@ HWND TypingField(framework::ControlI& control) {
   if (control.Kind() != framework::ControlKind::kEdit) return nullptr;
   if (auto* edit = dynamic_cast<framework::EditControlC*>(&control)) return edit->Window();
   return nullptr;
+}
+
+// A button of the toolbar, or of the small toolbar the leading menu sits on.
+bool ClickAnyToolbarButton(HWND toolbar, int id) {
+  if (platform::ui::ClickToolbarButton(toolbar, id)) return true;
+  for (HWND child = FindWindowExW(toolbar, nullptr, TOOLBARCLASSNAMEW, nullptr); child != nullptr;
+       child = FindWindowExW(toolbar, child, TOOLBARCLASSNAMEW, nullptr)) {
+    if (platform::ui::ClickToolbarButton(child, id)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -44,6 +55,15 @@ bool Click(const framework::ToolBandC& toolband, framework::ControlI& control) {
       platform::ui::ClickToolbarButton(toolband.ToolbarWindow(), control.ControlId());
   platform::ui::RunUntilIdle();
   return clicked;
+}
+
+bool ChooseMenuItem(const framework::ToolBandC& toolband, const MenuItemControl& choice) {
+  platform::ui::ScriptMenuChoice(static_cast<UINT>(choice.item->ControlId()));
+  const bool opened = ClickAnyToolbarButton(toolband.ToolbarWindow(), choice.menu->ControlId());
+  // A menu that did not open must not leave its choice to the next one.
+  platform::ui::ClearMenuScript();
+  platform::ui::RunUntilIdle();
+  return opened;
 }
 
 }  // namespace tools

@@ -9,6 +9,7 @@
 
 #include "framework/controls/ControlI.h"
 #include "framework/toolband/ToolBandC.h"
+#include "tools/inspect/ControlNames.h"
 
 namespace tools {
 
@@ -22,5 +23,9 @@ bool TypeAndCommit(framework::ControlI& control, std::u16string_view text);
 // would on a click. False when nothing reached the control (a hidden or
 // disabled button).
 bool Click(const framework::ToolBandC& toolband, framework::ControlI& control);
+
+// Opens the drop-down of the item's menu and chooses the item, as the user
+// would. False when the menu's button did not take the click.
+bool ChooseMenuItem(const framework::ToolBandC& toolband, const MenuItemControl& choice);
 
 }  // namespace tools
