@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/context/StandaloneTabContextC.h"
+#include "tools/inspect/BrowserWithToolbar.h"
 #include "tools/inspect/ControlTreeJson.h"
 #include "tools/inspect/HostFiles.h"
 #include "tools/inspect/LayoutLoadFailure.h"
@@ -65,8 +65,8 @@ int RunLayoutSubcommand(SubcommandArguments arguments, std::ostream& out, std::o
   if (options->storedFile && !StoreLayoutCopyFrom(*options->storedFile, problem)) {
     return Failure(err, kLayoutUsage, problem);
   }
-  framework::StandaloneTabContextC context(*location);
-  const framework::ToolBandC* built = context.Create();
+  const BrowserWithToolbar window(*location);
+  const framework::ToolBandC* built = window.ToolBand();
   JsonWriter json(out);
   WriteLayoutJson(json, built != nullptr, built);
   if (const std::optional<std::string> failure = LayoutLoadFailure(built, options->location)) {
