@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/command/CommandObserverI.h"
+#include "framework/command/TypedTextSourceI.h"
 #include "framework/controls/ElementAttribute.h"
 
 namespace framework {
@@ -26,6 +27,7 @@ void CommandC::ToggleAndExecute(ControlI* control) {
 }
 
 void CommandC::ChooseText(const std::string& text, ControlI* control) {
+  typedTextSource_ = nullptr;
   text_ = text;
   const auto match = std::find(items_.begin(), items_.end(), text);
   if (match != items_.end()) selectedIndex_ = static_cast<int>(match - items_.begin());
@@ -35,7 +37,10 @@ void CommandC::ChooseText(const std::string& text, ControlI* control) {
 }
 
 void CommandC::DropDownOpening() { OnDropDownOpening(); }
-void CommandC::SetTextQuietly(const std::string& text) { text_ = text; }
+void CommandC::SetTextQuietly(const std::string& text) {
+  typedTextSource_ = nullptr;
+  text_ = text;
+}
 void CommandC::FocusLost() { OnFocusLost(); }
 void CommandC::ValueNotice(int value) { OnValueNotice(value); }
 void CommandC::SecondValueNotice(int value) { OnSecondValueNotice(value); }
@@ -46,7 +51,7 @@ const platform::Bitmap* CommandC::ImageBitmap() const {
   return imageBitmap_ ? &*imageBitmap_ : nullptr;
 }
 Colour CommandC::ImageMaskColour() const { return imageMaskColour_; }
-std::string CommandC::Text() const { return text_; }
+std::string CommandC::Text() const { return CurrentText(); }
 std::string CommandC::SecondaryText() const { return secondaryText_; }
 const std::vector<std::string>& CommandC::Items() const { return items_; }
 std::string CommandC::SecondNameText() const { return secondNameText_; }
@@ -108,15 +113,32 @@ void CommandC::SetChecked(int checked) {
 }
 
 void CommandC::SetText(const std::string& text) {
-  if (text_ == text) return;
+  if (CurrentText() == text) return;
   text_ = text;
   NotifyObservers(&CommandObserverI::OnTextChanged);
 }
 
 void CommandC::SetSelectedIndex(int index) {
   selectedIndex_ = index;
-  if (index >= 0 && index < static_cast<int>(items_.size())) text_ = items_[index];
+  if (index >= 0 && index < static_cast<int>(items_.size())) {
+    typedTextSource_ = nullptr;
+    text_ = items_[index];
+  }
   NotifyObservers(&CommandObserverI::OnSelectionChanged);
+}
+
+void CommandC::FollowTypedText(const TypedTextSourceI* source) { typedTextSource_ = source; }
+
+void CommandC::SettleTypedText(const TypedTextSourceI* source) {
+  if (source != nullptr && typedTextSource_ == source) CurrentText();
+}
+
+const std::string& CommandC::CurrentText() const {
+  if (typedTextSource_ != nullptr) {
+    text_ = typedTextSource_->TypedText();
+    typedTextSource_ = nullptr;
+  }
+  return text_;
 }
 
 void CommandC::InsertItem(const std::string& text, int position) {

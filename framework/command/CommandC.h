@@ -25,6 +25,7 @@
 namespace framework {
 
 class CommandContainerI;
+class TypedTextSourceI;
 
 class CommandC : public CommandI {
  public:
@@ -86,6 +87,15 @@ class CommandC : public CommandI {
   void InsertItem(const std::string& text, int position = -1);
   void ClearItems();
 
+  // While the user types into a control's window, the command's text is what
+  // that window shows. Reading the window at every keystroke would make
+  // typing quadratic in the text, so the command reads it only when its text
+  // is asked for; any text set on the command ends the following.
+  void FollowTypedText(const TypedTextSourceI* source);
+  // The source is going away, or is about to change its window's text
+  // itself: what it shows, if followed, becomes the command's own text.
+  void SettleTypedText(const TypedTextSourceI* source);
+
   const std::string& Name() const { return name_; }
   void SetName(std::string name) { name_ = std::move(name); }
   int SelectedIndex() const { return selectedIndex_; }
@@ -106,7 +116,11 @@ class CommandC : public CommandI {
   int imageResourceId_ = 0;
   std::optional<platform::Bitmap> imageBitmap_;
   Colour imageMaskColour_ = kDefaultMaskColour;
-  std::string text_;
+  // The text as last set or settled, unless a typed-text source is followed.
+  const std::string& CurrentText() const;
+
+  mutable std::string text_;
+  mutable const TypedTextSourceI* typedTextSource_ = nullptr;
   std::string secondaryText_;
   std::vector<std::string> items_;
   int selectedIndex_ = -1;

@@ -28,7 +28,10 @@ ComboBoxControlC::ComboBoxControlC(CommandI* command, std::string list)
   }
 }
 
-ComboBoxControlC::~ComboBoxControlC() { edit_.Release(); }
+ComboBoxControlC::~ComboBoxControlC() {
+  SettleTypedText();
+  edit_.Release();
+}
 
 bool ComboBoxControlC::CreateControlWindow(HWND parent, int id) {
   const bool fixedList = (StyleWord() & style::kFixedList) != 0;
@@ -47,6 +50,7 @@ bool ComboBoxControlC::CreateControlWindow(HWND parent, int id) {
 
 void ComboBoxControlC::Place(int x, int width) {
   if (Window() == nullptr) return;
+  SettleTypedText();
   HWND edit = EditField();
   // Moving the box would select or scroll the typed text; keep it as it was.
   std::u16string text;
@@ -134,6 +138,8 @@ bool ComboBoxControlC::ListOpen() const {
 }
 
 void ComboBoxControlC::OnWindowCommand(WORD notification) {
+  // Opening, closing and choosing from the list rewrite the edit field.
+  if (notification != CBN_EDITCHANGE && notification != CBN_EDITUPDATE) SettleTypedText();
   switch (notification) {
     case CBN_SETFOCUS:
       OnFocusGained();
@@ -169,8 +175,19 @@ void ComboBoxControlC::OnFocusGained() {
 
 void ComboBoxControlC::OnTyping() {
   if (Command() == nullptr) return;
-  const std::string text = platform::WideToAnsi(WindowText());
+  if (auto* command = dynamic_cast<CommandC*>(Command())) {
+    command->FollowTypedText(this);
+    return;
+  }
+  // Commands of plug-ins keep their text themselves: they hear every keystroke.
+  const std::string text = TypedText();
   if (text != Command()->Text()) Command()->SetTextQuietly(text);
+}
+
+std::string ComboBoxControlC::TypedText() const { return platform::WideToAnsi(WindowText()); }
+
+void ComboBoxControlC::SettleTypedText() {
+  if (auto* command = dynamic_cast<CommandC*>(Command())) command->SettleTypedText(this);
 }
 
 void ComboBoxControlC::OnListOpening() {

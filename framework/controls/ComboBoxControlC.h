@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "framework/command/TypedTextSourceI.h"
 #include "framework/controls/ComboBoxBaseC.h"
 #include "framework/controls/ComboBoxEditC.h"
 #include "framework/controls/ControlC.h"
@@ -15,7 +16,7 @@ namespace framework {
 // The text a search box shows until the user first focuses it.
 inline constexpr const char* kSearchPromptText = "Enter search term...";
 
-class ComboBoxControlC : public ControlC {
+class ComboBoxControlC : public ControlC, private TypedTextSourceI {
  public:
   // `list` is the element's "##"-separated initial item text; its items
   // are appended to the command's items.
@@ -47,6 +48,11 @@ class ComboBoxControlC : public ControlC {
   bool OnFixedListEnter();
 
  private:
+  std::string TypedText() const override;
+  // What the user typed becomes the command's own text before the box
+  // changes or loses its window text.
+  void SettleTypedText();
+
   void OnFocusGained();
   void OnTyping();
   void OnListOpening();

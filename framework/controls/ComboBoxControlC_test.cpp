@@ -4,6 +4,7 @@
 
 #include "framework/toolband/ToolBandTestSupport.h"
 #include "platform/ui/Gdi.h"
+#include "platform/ui/Subclass.h"
 
 namespace framework {
 namespace {
@@ -13,6 +14,10 @@ class ComboBoxTest : public testing::ToolBandTest {
   ComboBoxControlC& Box() { return static_cast<ComboBoxControlC&>(*Band().Controls()[0]); }
   std::u16string BoxText() { return platform::ui::WindowText(Box().Window()); }
   int ListCount() { return static_cast<int>(SendMessageW(Box().Window(), CB_GETCOUNT, 0, 0)); }
+  void CaretToEnd() {
+    const auto length = static_cast<WPARAM>(GetWindowTextLengthW(Box().EditField()));
+    SendMessageW(Box().EditField(), EM_SETSEL, length, static_cast<LPARAM>(length));
+  }
 };
 
 TEST_F(ComboBoxTest, FocusEmptiesOnlyThePromptText) {
@@ -38,6 +43,70 @@ TEST_F(ComboBoxTest, TypingSetsTheCommandTextQuietly) {
   platform::ui::RunUntilIdle();
   EXPECT_EQ(Command("Search").Text(), "dogs");
   EXPECT_TRUE(executed_.empty());
+}
+
+// Counts the reads of a window's text, to show typing does not reread the
+// whole field at every keystroke.
+LRESULT CALLBACK CountTextReads(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR, DWORD_PTR counter) {
+  if (message == WM_GETTEXT) ++*reinterpret_cast<int*>(counter);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(ComboBoxTest, TypingLeavesTheFieldUnreadUntilTheCommandsTextIsAskedFor) {
+  ASSERT_NE(BuildToolbar("<combo-box command='Search' width='150'/>", {"Search"}), nullptr);
+  SetFocus(Box().EditField());
+  int reads = 0;
+  ASSERT_TRUE(SetWindowSubclass(Box().EditField(), CountTextReads, 1,
+                                reinterpret_cast<DWORD_PTR>(&reads)));
+  const std::u16string typed(200, u'q');
+  platform::ui::TypeCharacters(typed);
+  platform::ui::RunUntilIdle();
+  EXPECT_EQ(reads, 0);
+  EXPECT_EQ(Command("Search").Text(), std::string(200, 'q'));
+  EXPECT_EQ(Command("Search").Text(), std::string(200, 'q'));
+  EXPECT_EQ(reads, 1);
+  RemoveWindowSubclass(Box().EditField(), CountTextReads, 1);
+}
+
+TEST_F(ComboBoxTest, TypedTextOutlivesTheListOpeningALayoutAndTheBoxItself) {
+  ASSERT_NE(BuildToolbar("<combo-box command='Search' width='150' list='alpha##beta'/>",
+                         {"Search"}),
+            nullptr);
+  SetFocus(Box().EditField());
+  platform::ui::TypeCharacters(u"dogs");
+  platform::ui::RunUntilIdle();
+  // Opening the list empties the box and refills it from the command.
+  SendMessageW(Box().Window(), CB_SHOWDROPDOWN, TRUE, 0);
+  platform::ui::RunUntilIdle();
+  EXPECT_EQ(BoxText(), u"dogs");
+  SendMessageW(Box().Window(), CB_SHOWDROPDOWN, FALSE, 0);
+  platform::ui::RunUntilIdle();
+
+  CaretToEnd();  // the refilled field has its caret at the start
+  platform::ui::TypeCharacters(u" and cats");
+  platform::ui::RunUntilIdle();
+  Band().LayoutControls();  // moves the box, which empties and refills its field
+  EXPECT_EQ(BoxText(), u"dogs and cats");
+  EXPECT_EQ(Command("Search").Text(), "dogs and cats");
+
+  CaretToEnd();
+  platform::ui::TypeCharacters(u"!");
+  platform::ui::RunUntilIdle();
+  Band().RemoveAllControls();
+  EXPECT_EQ(Command("Search").Text(), "dogs and cats!");
+}
+
+TEST_F(ComboBoxTest, TextSetOnTheCommandAfterTypingWins) {
+  ASSERT_NE(BuildToolbar("<combo-box command='Search' width='150'/>", {"Search"}), nullptr);
+  SetFocus(Box().EditField());
+  platform::ui::TypeCharacters(u"dogs");
+  platform::ui::RunUntilIdle();
+  Command("Search").SetTextQuietly("cats");
+  EXPECT_EQ(Command("Search").Text(), "cats");
+  platform::ui::TypeCharacters(u"x");
+  platform::ui::RunUntilIdle();
+  EXPECT_EQ(Command("Search").Text(), "dogsx");  // the box still showed what was typed
 }
 
 TEST_F(ComboBoxTest, EnterCommitsTheTypedTextAndKeepsTheFocus) {
