@@ -184,6 +184,7 @@ void BrowserObject::CompleteLoad(std::uint64_t generation, const NavigationRecor
   browser::PageRequest pageRequest{WideToUtf8(request.url), request.postData,
                                    WideToUtf8(request.headers)};
   browser::PageContent content = browser::LoadPage(pageRequest);
+  pageLoadError_ = content.loaded ? std::string() : content.error;
   if (!content.loaded) {
     content.bytes = kErrorPage;
     content.charset = "utf-8";

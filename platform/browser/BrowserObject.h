@@ -102,6 +102,9 @@ class BrowserObject final
   void FinishLoading();
 
   const std::vector<NavigationRecord>& Navigations() const { return navigations_; }
+  // Why the page now shown could not be loaded (the browser then shows its
+  // error page); empty when it loaded.
+  const std::string& PageLoadError() const { return pageLoadError_; }
   const std::vector<BrowserBarRecord>& BrowserBarCalls() const { return barCalls_; }
   // The live explorer bar of that class and its site, or null.
   ComPtr<IUnknown> BrowserBar(const CLSID& clsid) const;
@@ -152,6 +155,7 @@ class BrowserObject final
   std::u16string frameName_;
   ConnectionPoint events_;
   std::u16string location_;
+  std::string pageLoadError_;
   ComPtr<html::HtmlDocument> document_;
   std::vector<ComPtr<BrowserObject>> frames_;
   std::uint64_t generation_ = 0;

@@ -140,6 +140,12 @@ int RunPageSubcommand(SubcommandArguments arguments, std::ostream& out, std::ost
   if (FAILED(window.Navigate(platform::Utf8ToWide(*address)))) {
     return Failure(err, kPageUsage, "the browser did not navigate to " + *address);
   }
+  // The browser shows its error page then, which is what the JSON shows.
+  if (const std::string& loadError = window.Browser().PageLoadError(); !loadError.empty()) {
+    JsonWriter json(out);
+    WritePageSnapshotJson(json, TakePageSnapshot(window.Browser(), window.Events()));
+    return Failure(err, kPageUsage, "the page " + *address + " could not be loaded: " + loadError);
+  }
   for (const ToolbarAction& action : options->actions) {
     if (const std::optional<std::string> failure = Play(action, *toolband)) {
       return Failure(err, kPageUsage, *failure);

@@ -190,5 +190,15 @@ TEST_F(PageSubcommandTest, AMissingLayoutFailsWithTheLoadersMessage) {
       << run.err;
 }
 
+TEST_F(PageSubcommandTest, APageThatCannotBeLoadedFailsWithTheErrorPageShown) {
+  const std::string missing = (directory_ / "missing.html").string();
+  const ToolRun run = RunPage({missing, "--layout", layout_, "--run", "FindNext"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("vimaru-tool page: the page "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("missing.html does not exist or cannot be read"), std::string::npos)
+      << run.err;
+  EXPECT_NE(run.out.find("\"name\": \"DocumentComplete\""), std::string::npos) << run.out;
+}
+
 }  // namespace
 }  // namespace tools
