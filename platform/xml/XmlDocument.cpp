@@ -2,6 +2,8 @@
 // selection from the document node, and saving in the document's encoding.
 #include "platform/xml/XmlDocument.h"
 
+#include <memory>
+
 #include <libxml/tree.h>
 
 #include "platform/files/FileSystem.h"
@@ -75,12 +77,16 @@ XmlLoadResult XmlDocument::Load(std::string_view location) {
 }
 
 XmlLoadResult XmlDocument::LoadBytes(std::string_view bytes, std::string_view baseName) {
-  xmlDocPtr doc = xml_detail::ParseDocument(bytes, baseName, parseError_);
+  // Owned from the parser's hands on, so a failed allocation of the tree
+  // does not leak the parsed document.
+  std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
+      xml_detail::ParseDocument(bytes, baseName, parseError_), &xmlFreeDoc);
   if (doc == nullptr) {
     tree_.reset();
     return XmlLoadResult::kParseError;
   }
-  tree_ = std::make_shared<xml_detail::Tree>(doc);
+  tree_ = std::make_shared<xml_detail::Tree>(doc.get());
+  doc.release();
   return XmlLoadResult::kOk;
 }
 
