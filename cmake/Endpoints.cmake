@@ -155,8 +155,8 @@ inline std::string DefaultWebSite() {
   return ServiceEndpointOrOverride(kWebSiteVariable, kWebSite);
 }
 
-// The referral domain as the member pages use it (the sidebar's join link
-// keeps the built value). A run-time value may carry a port.
+// The referral domain as the member pages and the sidebar's join link use
+// it. A run-time value may carry a port.
 inline std::string DefaultReferralDomain() {
   return ServiceEndpointOrOverride(kReferralDomainVariable, kReferralDomain);
 }

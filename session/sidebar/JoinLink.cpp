@@ -40,9 +40,9 @@ std::u16string JoinLinkUrl(const ReferralValues& referral) {
   }
   if (referral.referalSubDomain && IsValidReferralSubDomain(*referral.referalSubDomain)) {
     return u"http://" + platform::AnsiToWide(*referral.referalSubDomain) +
-           platform::AnsiToWide(soap::kReferralDomain) + u"/default.aspx";
+           platform::AnsiToWide(soap::DefaultReferralDomain()) + u"/default.aspx";
   }
-  return platform::AnsiToWide(soap::kWebSite) + u"default.aspx?is=joinfree";
+  return platform::AnsiToWide(soap::DefaultWebSite()) + u"default.aspx?is=joinfree";
 }
 
 }  // namespace session

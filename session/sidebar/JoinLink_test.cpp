@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,18 @@ TEST(JoinLinkUrl, TheIdIsAnsiTextEncodedAsOneQueryValue) {
   EXPECT_EQ(
       JoinLinkUrl({"a b&is=joinfree#\x80\xe9", std::nullopt}),
       Widen(soap::kReferralSite) + u"default.aspx?mrid=a%20b%26is%3Djoinfree%23%E2%82%AC%C3%A9");
+}
+
+// The sites a host points the product at reach the sidebar's links too.
+TEST(JoinLinkUrl, FollowsTheSitesTheEnvironmentNames) {
+  ::setenv(soap::kReferralDomainVariable, ".referral.test:8080", 1);
+  ::setenv(soap::kWebSiteVariable, "http://127.0.0.1:8080/", 1);
+  const std::u16string subDomain = JoinLinkUrl({std::nullopt, "bob"});
+  const std::u16string joinFree = JoinLinkUrl({});
+  ::unsetenv(soap::kReferralDomainVariable);
+  ::unsetenv(soap::kWebSiteVariable);
+  EXPECT_EQ(subDomain, u"http://bob.referral.test:8080/default.aspx");
+  EXPECT_EQ(joinFree, u"http://127.0.0.1:8080/default.aspx?is=joinfree");
 }
 
 }  // namespace
