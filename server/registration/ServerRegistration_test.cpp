@@ -5,7 +5,11 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
+#include "platform/browser/BrowserApplication.h"
+#include "platform/com/ComInit.h"
+#include "platform/files/FileSystem.h"
 #include "platform/registry/RegistryFile.h"
 #include "platform/registry/RegistryKey.h"
 #include "platform/registry/RegistryTestHooks.h"
@@ -46,7 +50,9 @@ std::optional<std::string> StringValue(HKEY root, std::string_view path, std::st
 
 class ServerRegistrationTest : public ::testing::Test {
  protected:
+  platform::ScopedFileSystemRoot files_;
   platform::ScopedRegistryReset reset_;
+  platform::ScopedComInit com_;
 };
 
 TEST_F(ServerRegistrationTest, WritesExactlyTheRegisteredEntries) {
@@ -91,6 +97,36 @@ TEST_F(ServerRegistrationTest, UnwritableKeyFailsRegistrationAndKeepsWhatWasWrit
             "C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll");
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kExtensionKey));
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "CmyIESideBar.myIESideBar"));
+}
+
+TEST_F(ServerRegistrationTest, AfterRegisteringTheBrowserShowsTheToolbarAndHidesTheSidebar) {
+  platform::ScopedBrowserApplication application;
+  ASSERT_EQ(RegisterServer(nullptr, kModulePath), S_OK);
+  const auto browsers = application.Browsers();
+  ASSERT_EQ(browsers.size(), 1u);
+  const auto& calls = browsers[0]->BrowserBarCalls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].clsid, platform::MakeGuid(kToolbarClsid));
+  EXPECT_TRUE(calls[0].show);
+  EXPECT_EQ(calls[1].clsid, platform::MakeGuid("21B3866C-DD0C-4675-A87C-A62BF21366AF"));
+  EXPECT_FALSE(calls[1].show);
+  EXPECT_TRUE(browsers[0]->HasQuit());
+}
+
+TEST_F(ServerRegistrationTest, TheBrowserIsAskedAlsoWhenAStepFailed) {
+  platform::ScopedBrowserApplication application;
+  platform::DenyRegistryWrite(HKEY_CURRENT_USER, kExplorerBarsKey);
+  EXPECT_EQ(RegisterServer(nullptr, kModulePath), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
+  ASSERT_EQ(application.Browsers().size(), 1u);
+  EXPECT_EQ(application.Browsers()[0]->BrowserBarCalls().size(), 2u);
+}
+
+TEST_F(ServerRegistrationTest, ABrowserThatCannotBeCreatedIsIgnored) {
+  EXPECT_EQ(RegisterServer(nullptr, kModulePath), S_OK);
+}
+
+TEST_F(ServerRegistrationTest, RegistrationNeedsCom) {
+  std::thread([] { EXPECT_EQ(RegisterServer(nullptr, kModulePath), CO_E_NOTINITIALIZED); }).join();
 }
 
 }  // namespace
