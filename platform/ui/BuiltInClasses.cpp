@@ -10,6 +10,8 @@ void RegisterToolbarClasses();
 void RegisterRebarClass();
 void RegisterEditAndStaticClasses();
 void RegisterComboBoxClass();
+void RegisterButtonClass();
+void RegisterDialogClass();
 
 void RegisterControlClass(LPCWSTR className, WNDPROC procedure, UINT style) {
   WNDCLASSEXW windowClass{};
@@ -27,6 +29,8 @@ void RegisterBuiltInClasses() {
     RegisterRebarClass();
     RegisterEditAndStaticClasses();
     RegisterComboBoxClass();
+    RegisterButtonClass();
+    RegisterDialogClass();
   });
 }
 
