@@ -1,6 +1,8 @@
 // The Linux side of platform/ui/Button.h: the button control.
 #pragma once
 
+// BN_CLICKED comes with the toolbar's notifications, which share it.
+#include "platform/ui/CommCtrl_linux.h"
 #include "platform/ui/WindowMessages.h"
 
 inline constexpr const WCHAR* WC_BUTTONW = u"Button";
@@ -20,5 +22,3 @@ constexpr UINT BST_UNCHECKED = 0x0000;
 constexpr UINT BST_CHECKED = 0x0001;
 constexpr UINT BST_PUSHED = 0x0004;
 constexpr UINT BST_FOCUS = 0x0008;
-
-constexpr WORD BN_CLICKED = 0;
