@@ -57,7 +57,11 @@ void DrawCheckBox(HWND button, const ButtonState& state, HDC dc, const RECT& cli
   const LONG top = client.top + (client.bottom - client.top - kCheckBoxSize) / 2;
   RECT box{client.left, top, client.left + kCheckBoxSize, top + kCheckBoxSize};
   FrameRect(dc, &box, GetSysColorBrush(COLOR_WINDOWFRAME));
-  if (state.check == BST_CHECKED) DrawTextW(dc, u"\u2713", 1, &box, DT_CENTER | DT_SINGLELINE);
+  if (state.check == BST_CHECKED) {
+    RECT tick{box.left + (kCheckBoxSize - platform::ui::kCharWidth) / 2, box.top, box.right,
+              box.bottom};
+    DrawTextW(dc, u"\u2713", 1, &tick, DT_LEFT | DT_SINGLELINE);
+  }
   const std::u16string label = platform::ui::WindowText(button);
   RECT text{box.right + kCheckBoxTextGap, client.top, client.right, client.bottom};
   DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &text,

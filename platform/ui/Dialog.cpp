@@ -316,6 +316,12 @@ bool TypeIntoDialogItem(HWND dialog, int id, std::u16string_view text) {
   return Dispatched(true);
 }
 
+bool SelectDialogItemText(HWND dialog, int id) {
+  if (!FocusDialogItem(dialog, id)) return false;
+  SendDlgItemMessageW(dialog, id, EM_SETSEL, 0, -1);
+  return true;
+}
+
 bool ChooseDialogListEntry(HWND dialog, int id, int index) {
   HWND item = GetDlgItem(dialog, id);
   return item && Dispatched(ChooseComboItem(item, index));

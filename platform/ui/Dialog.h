@@ -61,8 +61,11 @@ class ScopedDialogResponder {
 // returns, as the modal loop would dispatch them.
 // Clicks into the control: it takes the focus.
 bool FocusDialogItem(HWND dialog, int id);
-// Focuses the control and types the characters into it.
+// Focuses the control and types the characters into it, where its caret is.
 bool TypeIntoDialogItem(HWND dialog, int id, std::u16string_view text);
+// Focuses the edit and selects all its text (a triple click), so what is
+// typed next replaces it.
+bool SelectDialogItemText(HWND dialog, int id);
 // Opens the combo box's list and clicks the entry at `index`.
 bool ChooseDialogListEntry(HWND dialog, int id, int index);
 // Presses and releases the mouse over the button.
