@@ -20,6 +20,7 @@ class ButtonState : public ControlState {
   DWORD kind = BS_PUSHBUTTON;
   UINT check = BST_UNCHECKED;
   bool pushed = false;
+  HFONT font = nullptr;
 };
 
 void Notify(HWND button, WORD code) {
@@ -115,6 +116,11 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case BM_GETSTATE:
       return (IsCheckBox(state->kind) ? state->check : 0) | (state->pushed ? BST_PUSHED : 0) |
              (GetFocus() == hwnd ? BST_FOCUS : 0);
+    case WM_SETFONT:
+      state->font = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(state->font);
     case BM_CLICK:
       if (!IsWindowEnabled(hwnd)) return 0;
       SendMessageW(hwnd, WM_LBUTTONDOWN, 0, 0);

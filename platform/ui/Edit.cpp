@@ -29,6 +29,7 @@ class EditState : public ControlState {
   bool readOnly = false;
   // Shown for every character instead of it; 0 shows the text itself.
   WCHAR passwordChar = 0;
+  HFONT font = nullptr;
 };
 
 void Notify(HWND edit, WORD code) {
@@ -184,6 +185,11 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case EM_GETPASSWORDCHAR:
       return state->passwordChar;
+    case WM_SETFONT:
+      state->font = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(state->font);
     case EM_SCROLLCARET:
     case EM_LIMITTEXT:
       return 0;
