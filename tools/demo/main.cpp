@@ -3,9 +3,11 @@
 // prints the control tree beside a picture of the toolbar, then plays the
 // toolbar's service calls against the reference service started in-process,
 // walks a sample page of the reference web site through a demo toolbar in
-// the stand-in browser, and finally presses the product's ads button on a
-// page of that site and shows what the sidebar receives. Layout items bound to product commands
-// that do not exist yet are left out, as a tab would leave them out.
+// the stand-in browser, presses the product's ads button on a page of that
+// site and shows what the sidebar receives, and last logs a member in
+// through the login dialog under the toolbar and out again. Layout items
+// bound to product commands that do not exist yet are left out, as a tab
+// would leave them out.
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -16,6 +18,7 @@
 #include "tools/demo/AdsTour.h"
 #include "tools/demo/BrowserTour.h"
 #include "tools/demo/ControlTreePrinter.h"
+#include "tools/demo/LoginTour.h"
 #include "tools/demo/ServiceTour.h"
 #include "tools/demo/ToolbarPicture.h"
 #include "tools/inspect/StandInRebar.h"
@@ -51,5 +54,6 @@ int main() {
   if (!service) return 1;
   demo::PlayServiceTour(std::cout, *service);
   if (!demo::PlayBrowserTour(std::cout, *service)) return 1;
-  return demo::PlayAdsTour(std::cout, *service, std::filesystem::current_path()) ? 0 : 1;
+  if (!demo::PlayAdsTour(std::cout, *service, std::filesystem::current_path())) return 1;
+  return demo::PlayLoginTour(std::cout, *service) ? 0 : 1;
 }
