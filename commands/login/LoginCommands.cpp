@@ -47,23 +47,14 @@ AutoLoginC::AutoLoginC(session::ContextC&) : CommandC(kAutoLoginCommand) {
 
 void AutoLoginC::Execute(framework::ControlI*) {
   platform::Contain("AutoLoginC::Execute", 0, [&] {
+    const bool turnOn = !session::ReadAutoLoggin();
     const std::string token = session::GlobalSinglton::SsoToken();
-    const char* text = nullptr;
-    if (session::ReadAutoLoggin()) {
-      session::WriteAutoLoggin(false);
-      text = kAutoLoginOffText;
-      SetText(text);
-      session::WriteMemberId({});
-      session::SendAutoLoginRequest(token, false);
-      session::WriteSso({});
-    } else {
-      session::WriteAutoLoggin(true);
-      text = kAutoLoginActiveText;
-      SetText(text);
-      session::WriteMemberId(session::GlobalSinglton::MemberId());
-      session::SendAutoLoginRequest(token, true);
-      session::WriteSso(token);
-    }
+    const char* text = turnOn ? kAutoLoginActiveText : kAutoLoginOffText;
+    session::WriteAutoLoggin(turnOn);
+    SetText(text);
+    session::WriteMemberId(turnOn ? session::GlobalSinglton::MemberId() : std::string());
+    session::SendAutoLoginRequest(token, turnOn);
+    session::WriteSso(turnOn ? token : std::string());
     if (const session::GlobalSinglton::Existing session; session)
       session->BroadcastCommandState(kAutoLoginCommand, true, text);
     return 0;

@@ -11,7 +11,6 @@ void RegisterRebarClass();
 void RegisterEditAndStaticClasses();
 void RegisterComboBoxClass();
 void RegisterButtonClass();
-void RegisterDialogClass();
 
 void RegisterControlClass(LPCWSTR className, WNDPROC procedure, UINT style) {
   WNDCLASSEXW windowClass{};
@@ -30,7 +29,6 @@ void RegisterBuiltInClasses() {
     RegisterEditAndStaticClasses();
     RegisterComboBoxClass();
     RegisterButtonClass();
-    RegisterDialogClass();
   });
 }
 

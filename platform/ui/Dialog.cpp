@@ -175,6 +175,17 @@ bool CreateItems(HWND dialog, const DialogLayout& layout, HFONT font, HINSTANCE 
   return true;
 }
 
+// Registered when a dialog box is first made, not with the other built-in
+// classes: code that makes plain windows of the dialog class may register
+// the class itself first (its tests watch those windows), as it would take
+// precedence over the system's class on Windows.
+void RegisterDialogClass() {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (!GetClassInfoExW(nullptr, kDialogClass, &existing))
+    RegisterControlClass(kDialogClass, DialogWindowProc, CS_DBLCLKS);
+}
+
 HWND FirstTabStop(HWND dialog) {
   // Children are kept newest first; the template's first control is the last.
   HWND found = nullptr;
@@ -192,11 +203,6 @@ bool Dispatched(bool done) {
 
 }  // namespace
 
-namespace platform::ui::detail {
-
-void RegisterDialogClass() { RegisterControlClass(kDialogClass, DialogWindowProc, CS_DBLCLKS); }
-
-}  // namespace platform::ui::detail
 
 INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTemplate, HWND owner,
                                 DLGPROC dialogProc, LPARAM initParam) {
@@ -205,18 +211,18 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTempla
     return -1;
   }
   RegisterBuiltInClasses();
+  RegisterDialogClass();
   const DialogLayout layout = ReadDialogTemplate(dialogTemplate);
   const TemplateFont font(layout);
   RECT frame = UnitsToPixels(layout.units);
   // A pop-up dialog's position counts from its owner's client area.
   POINT origin{};
   if (owner) ClientToScreen(owner, &origin);
-  const DialogCreation creation{dialogProc};
-  platform::ui::UniqueWindow dialog(
-      CreateWindowExW(layout.exStyle, kDialogClass, layout.title.c_str(),
-                      layout.style & ~(WS_VISIBLE | WS_CHILD), frame.left + origin.x,
-                      frame.top + origin.y, frame.right - frame.left, frame.bottom - frame.top,
-                      nullptr, nullptr, instance, const_cast<DialogCreation*>(&creation)));
+  DialogCreation creation{dialogProc};
+  platform::ui::UniqueWindow dialog(CreateWindowExW(
+      layout.exStyle, kDialogClass, layout.title.c_str(), layout.style & ~(WS_VISIBLE | WS_CHILD),
+      frame.left + origin.x, frame.top + origin.y, frame.right - frame.left,
+      frame.bottom - frame.top, nullptr, nullptr, instance, &creation));
   if (!dialog) return -1;
   const HWND hwnd = dialog.Get();
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
