@@ -10,8 +10,12 @@
 #include "commands/login/CDialogLogin.h"
 #include "commands/login/LoginTexts.h"
 #include "commands/testing/ProductTab.h"
+#include "platform/automation/Bstr.h"
 #include "platform/browser/BrowserObject.h"
 #include "platform/com/ComInit.h"
+#include "platform/html/HtmlDocument.h"
+#include "platform/resources/Bitmap.h"
+#include "platform/resources/ModuleResources.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
@@ -396,6 +400,41 @@ TEST_F(LoginTest, TheSwitchStoresOrForgetsTheIdentityAndLeavesTheSessionAlone) {
   EXPECT_TRUE(session::GlobalSinglton::IsMember());
   session::GlobalSinglton::SetMemberId({});
   session::GlobalSinglton::SetSsoToken({});
+}
+
+TEST(LoginDialogResources, ThePageIsAWhiteBorderedBodyWithTheForgotPasswordLink) {
+  const auto page = platform::FindModuleResource("HTML", "LOGIN.HTM");
+  ASSERT_TRUE(page);
+  const auto document = platform::Make<platform::html::HtmlDocument>(u"res://module/login.htm");
+  document->LoadPage(*page);
+  platform::ComPtr<IHTMLElement> body;
+  ASSERT_EQ(document->get_body(body.ReleaseAndGetAddressOf()), S_OK);
+  platform::Bstr id;
+  ASSERT_EQ(body->get_id(id.Receive()), S_OK);
+  EXPECT_EQ(id.String(), u"CDialogLogin");
+  const std::string_view text = *page;
+  for (const char* part :
+       {"background-color: #ffffff", "border: 1px solid #b8b8b8",
+        "href=\"https://www.vimaru.com/public/forgotpassword.aspx\" target=\"_blank\"",
+        "top: 78px; left: 3px; font-family: 'Arial Unicode MS'; font-size: 11px; color: #000000; "
+        "text-decoration: none\">Forgot password</a>",
+        "a:link, a:visited, a:hover, a:active { color: #000000; text-decoration: none; }"}) {
+    EXPECT_NE(text.find(part), std::string_view::npos) << part;
+  }
+}
+
+TEST(LoginDialogResources, TheButtonBitmapsFitTheirButtonsOnTheMaskColour) {
+  constexpr std::uint32_t kMaskPixel = 0xF0F0E2;  // 14872816 as a COLORREF
+  const auto ok = platform::LoadBitmapResource(kLoginOkBitmap);
+  const auto close = platform::LoadBitmapResource(kLoginCancelBitmap);
+  ASSERT_TRUE(ok);
+  ASSERT_TRUE(close);
+  EXPECT_LE(ok->width, 51);  // the OK button is 29 by 13 dialog units: 51 by 21 pixels
+  EXPECT_LE(ok->height, 21);
+  EXPECT_LE(close->width, 14);  // the close box is 8 by 6: 14 by 10
+  EXPECT_LE(close->height, 10);
+  EXPECT_EQ(ok->At(0, 0), kMaskPixel) << "rounded corners";
+  EXPECT_EQ(close->At(close->width / 2, 1), kMaskPixel);
 }
 
 }  // namespace
