@@ -75,8 +75,8 @@ BOOL CDialogLogin::OnInitDialog() {
   SetDlgItemTextW(hwnd, kPasswordEditId, platform::AsWchar(kPasswordPlaceholder));
   SetDlgItemTextW(hwnd, kAnswerEditId, platform::AsWchar(kAnswerPlaceholder));
   SetDlgItemTextW(hwnd, kKeepLoggedInCheckId, platform::AsWchar(kKeepLoggedIn));
-  // The focus empties the e-mail placeholder; it is put back, so the field
-  // shows it until the member types, and the first click into it empties it.
+  // Taking the focus empties the e-mail placeholder; it is put back, so the
+  // field that holds the caret still says what belongs in it.
   SetFocus(GetDlgItem(hwnd, kEmailEditId));
   CheckDlgButton(hwnd, kKeepLoggedInCheckId,
                  session::ReadAutoLoggin() ? BST_CHECKED : BST_UNCHECKED);
