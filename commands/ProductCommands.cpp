@@ -6,6 +6,8 @@
 #include "commands/QXC.h"
 #include "commands/UpdateC.h"
 #include "commands/classifieds/ClassifiedsCommands.h"
+#include "commands/login/LoginCommands.h"
+#include "commands/login/LoginTexts.h"
 #include "commands/member/MemberCommands.h"
 #include "commands/navigation/AutoViewC.h"
 #include "commands/navigation/SitePageCommands.h"
@@ -27,6 +29,7 @@ std::unique_ptr<framework::CommandC> Create(session::ContextC& context) {
 // first wins); it is kept as the product has always registered them.
 constexpr std::array kProductCommandClasses = {
     session::ProductCommandClass{kVmailLinkCommand, &Create<VmailLinkC>},
+    session::ProductCommandClass{kAutoLoginCommand, &Create<AutoLoginC>},
     session::ProductCommandClass{kAutoViewCommand, &Create<AutoViewC>},
     session::ProductCommandClass{kClearSearchHistoryCommand, &Create<ClearSearchHistoryC>},
     session::ProductCommandClass{kPrivacyCommand, &Create<PrivacyC>},
@@ -40,6 +43,7 @@ constexpr std::array kProductCommandClasses = {
     session::ProductCommandClass{kAskCommand, &Create<AskC>},
     session::ProductCommandClass{kGoogleCommand, &Create<GoogleC>},
     session::ProductCommandClass{kLycosCommand, &Create<LycosC>},
+    session::ProductCommandClass{kLoginCommand, &Create<LoginC>},
     session::ProductCommandClass{kMoneyCommand, &Create<MyMoneyC>},
     session::ProductCommandClass{kVmailCommand, &Create<VmailC>},
     session::ProductCommandClass{kTellFriendsCommand, &Create<TellFriendsC>},

@@ -149,6 +149,9 @@ class ProductCommandsWalk : public ::testing::Test {
       ClickButton(found.control->ControlId());
     }
     platform::ui::RunUntilIdle();
+    // Requests a click sends from a worker (the auto-login switch's) count
+    // as the click's.
+    platform::WaitForWorkerThreads();
     const auto& navigations = frame_.Browser().Navigations();
     for (std::size_t index = navigationsBefore; index < navigations.size(); ++index) {
       EXPECT_FALSE(navigations[index].flags.has_value()) << "same window, no flags at all";
@@ -165,27 +168,6 @@ class ProductCommandsWalk : public ::testing::Test {
     }
     Print(step);
     return step;
-  }
-
-  // What the shipped layout names but this build leaves to later work
-  // (login and auto-login): clicking it opens nothing.
-  void ClickNotYetBuilt(const std::string& label, std::string_view progId) {
-    const std::size_t navigationsBefore = frame_.Browser().Navigations().size();
-    const Found found = Find(progId);
-    if (found.control != nullptr) {
-      EXPECT_EQ(found.control->Command(), nullptr) << progId;
-      if (found.menu != nullptr) {
-        platform::ui::ScriptMenuChoice(static_cast<UINT>(found.control->ControlId()));
-        ClickButton(found.menu->ControlId());
-        platform::ui::ClearMenuScript();
-      } else {
-        ClickButton(found.control->ControlId());
-      }
-      platform::ui::RunUntilIdle();
-    }
-    EXPECT_EQ(frame_.Browser().Navigations().size(), navigationsBefore) << progId;
-    std::cout << label << ": (" << (found.control ? "no command" : "no control")
-              << " in this build)\n";
   }
 
   // Types into the search box's own window (over what it shows) and commits
@@ -264,7 +246,11 @@ TEST_F(ProductCommandsWalk, EveryButtonAndMenuItemLandsOnItsPage) {
 
   std::cout << "-- the main menu\n";
   check(Click("Vmail", "VimaruIEToolbar.VmailLink"), {{site + "/mail"}, "Vmail"});
-  ClickNotYetBuilt("Auto login", "VimaruIEToolbar.AutoLogin");
+  // The switch tells the web site; nobody is logged in, so no token.
+  const Step autoLogin = Click("Auto login", "VimaruIEToolbar.AutoLogin");
+  check(autoLogin, {});
+  EXPECT_EQ(autoLogin.hosts,
+            std::vector<std::string>{"127.0.0.1:" + std::to_string(service_.Port())});
   const Step autoView = Click("Auto View Ads", "VimaruIEToolbar.AutoView");
   EXPECT_EQ(autoView.state, "disabled");
   check(autoView, {});
@@ -349,7 +335,10 @@ TEST_F(ProductCommandsWalk, EveryButtonAndMenuItemLandsOnItsPage) {
   const Step update = Click("Update", "VimaruIEToolbar.Update");
   EXPECT_EQ(update.state, "disabled");
   check(update, {});
-  ClickNotYetBuilt("Login", "VimaruIEToolbar.Login");
+  // Nobody answers the login dialog: it closes as cancelled.
+  const Step login = Click("Login", "VimaruIEToolbar.Login");
+  check(login, {});
+  EXPECT_TRUE(login.hosts.empty());
   const Step join = Click("Register", "VimaruIEToolbar.Register");
   check(join, {{referral + "/default.aspx"}, "Vimaru"});
   StoreReferral("ReferalId", "4711");

@@ -1,6 +1,7 @@
 #include "platform/browser/ControlHost.h"
 
 #include "platform/browser/BrowserObject.h"
+#include "platform/browser/PagePainter.h"
 #include "platform/com/ComPtr.h"
 #include "platform/ui/Subclass.h"
 #include "platform/ui/Window.h"
@@ -9,9 +10,19 @@ namespace platform {
 namespace {
 
 // The host's hold on its control: the subclass's reference data is the
-// control's reference, given back as the window goes.
+// control's reference, given back as the window goes. Printing the window
+// draws the control's page.
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                 UINT_PTR id, DWORD_PTR control) {
+  if (message == WM_PRINTCLIENT) {
+    auto* hosted = reinterpret_cast<BrowserObject*>(control);
+    if (html::HtmlDocument* document = hosted->Document()) {
+      RECT client{};
+      GetClientRect(window, &client);
+      PaintPage(*document, reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+  }
   if (message != WM_NCDESTROY) return DefSubclassProc(window, message, wParam, lParam);
   RemoveWindowSubclass(window, &HostWindowProc, id);
   ComPtr<BrowserObject> hosted;

@@ -3,7 +3,8 @@
 // container. The window holds a reference on the control from then on and
 // gives it back when it is destroyed, so a hosted control lives at least as
 // long as its window; and the control takes the window as its own (a
-// web-browser control answers it from get_HWND).
+// web-browser control answers it from get_HWND). The window prints
+// (WM_PRINTCLIENT) as the control draws its page (PagePainter.h).
 //
 // The stand-in hosts the stand-in web-browser control (BrowserObject.h)
 // only. The Windows backend is still to be written.

@@ -10,6 +10,7 @@ void RegisterToolbarClasses();
 void RegisterRebarClass();
 void RegisterEditAndStaticClasses();
 void RegisterComboBoxClass();
+void RegisterButtonClass();
 
 void RegisterControlClass(LPCWSTR className, WNDPROC procedure, UINT style) {
   WNDCLASSEXW windowClass{};
@@ -27,6 +28,7 @@ void RegisterBuiltInClasses() {
     RegisterRebarClass();
     RegisterEditAndStaticClasses();
     RegisterComboBoxClass();
+    RegisterButtonClass();
   });
 }
 

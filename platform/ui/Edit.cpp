@@ -27,6 +27,9 @@ class EditState : public ControlState {
   RECT formatRect{};
   bool formatRectSet = false;
   bool readOnly = false;
+  // Shown for every character instead of it; 0 shows the text itself.
+  WCHAR passwordChar = 0;
+  HFONT font = nullptr;
 };
 
 void Notify(HWND edit, WORD code) {
@@ -60,6 +63,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     auto state = std::make_shared<EditState>();
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     state->readOnly = (create->style & ES_READONLY) != 0;
+    if (create->style & ES_PASSWORD) state->passwordChar = u'*';
     if (create->lpszName != nullptr) state->text = create->lpszName;
     AttachControlState(hwnd, state);
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -172,6 +176,20 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                         (GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_READONLY)) |
                             (wParam ? ES_READONLY : 0));
       return TRUE;
+    case EM_SETPASSWORDCHAR:
+      state->passwordChar = static_cast<WCHAR>(wParam);
+      SetWindowLongPtrW(hwnd, GWL_STYLE,
+                        (GetWindowLongPtrW(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_PASSWORD)) |
+                            (wParam ? ES_PASSWORD : 0));
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case EM_GETPASSWORDCHAR:
+      return state->passwordChar;
+    case WM_SETFONT:
+      state->font = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(state->font);
     case EM_SCROLLCARET:
     case EM_LIMITTEXT:
       return 0;

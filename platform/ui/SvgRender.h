@@ -1,4 +1,4 @@
-// Draws the toolbar, and an open popup menu, as SVG images a person can look
+// Draws the toolbar, an open popup menu and dialog boxes as SVG images a person can look
 // at: buttons with their images (the disabled image list for disabled
 // buttons), check and pressed states, separators, drop-down arrows and
 // texts in the fixed metric, plus the visible child windows placed on the
@@ -26,5 +26,12 @@ std::string RenderToolbarSvg(HWND toolbar);
 // 8 px), owner-drawn ones as high as their owner measured them; string items
 // leave 24 px on each side of their text for check marks and arrows.
 std::string RenderMenuSvg(HMENU menu, HWND owner);
+// Empty when the window is no dialog box. The dialog's background and what
+// it paints itself (WM_PRINTCLIENT), then its visible controls, bottom of
+// the z-order first: edit fields (password characters for a password
+// field's text), combo boxes, buttons as they paint themselves (owner-drawn
+// ones through their dialog's WM_DRAWITEM), labels, and any other child as
+// it paints itself (a hosted page draws its text).
+std::string RenderDialogSvg(HWND dialog);
 
 }  // namespace platform::ui

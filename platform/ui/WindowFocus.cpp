@@ -44,5 +44,8 @@ HWND GetFocus() {
 
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
   static HCURSOR__* const arrow = reinterpret_cast<HCURSOR__*>(0x60000);
-  return !instance && name == IDC_ARROW ? arrow : nullptr;
+  static HCURSOR__* const wait = reinterpret_cast<HCURSOR__*>(0x60004);
+  if (instance) return nullptr;
+  if (name == IDC_ARROW) return arrow;
+  return name == IDC_WAIT ? wait : nullptr;
 }

@@ -76,8 +76,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
       if (auto parent = FindWindowLocked(record->parent)) {
         auto& order = parent->children;
         std::erase(order, hwnd);
-        auto position = std::find(order.begin(), order.end(), insertAfter);
-        order.insert(position == order.end() ? order.begin() : position + 1, hwnd);
+        if (insertAfter == HWND_BOTTOM) {
+          order.push_back(hwnd);
+        } else {
+          auto position = std::find(order.begin(), order.end(), insertAfter);
+          order.insert(position == order.end() ? order.begin() : position + 1, hwnd);
+        }
       }
     }
   }

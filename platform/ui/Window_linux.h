@@ -47,6 +47,9 @@ HANDLE WINAPI RemovePropW(HWND hwnd, LPCWSTR name);
 BOOL WINAPI GetWindowRect(HWND hwnd, RECT* rect);
 BOOL WINAPI GetClientRect(HWND hwnd, RECT* rect);
 BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+// HWND_TOP and HWND_BOTTOM place the window first or last among its siblings.
+inline HWND const HWND_TOP = nullptr;
+inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
 BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height,
                          UINT flags);
 int WINAPI MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
@@ -76,8 +79,9 @@ BOOL WINAPI UpdateWindow(HWND hwnd);
 LRESULT WINAPI DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT WINAPI CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The standard arrow cursor is the only one; cursors are never drawn.
+// The standard arrow and wait cursors; cursors are never drawn.
 inline LPCWSTR const IDC_ARROW = MAKEINTRESOURCEW(32512);
+inline LPCWSTR const IDC_WAIT = MAKEINTRESOURCEW(32514);
 HCURSOR WINAPI LoadCursorW(HINSTANCE instance, LPCWSTR name);
 
 // One caret per thread, as in Windows; it is never drawn, only owned.

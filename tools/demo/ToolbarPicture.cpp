@@ -65,6 +65,10 @@ void DrawToolbarPicture(std::ostream& out, HWND toolbar, const std::string& base
   WritePicture(out, platform::ui::RenderToolbarSvg(toolbar), "toolbar", baseName);
 }
 
+void DrawDialogPicture(std::ostream& out, HWND dialog, const std::string& baseName) {
+  WritePicture(out, platform::ui::RenderDialogSvg(dialog), "dialog", baseName);
+}
+
 void DrawOpenComboPicture(std::ostream& out, HWND toolbar, const std::string& baseName) {
   HWND combo = FirstComboBox(toolbar);
   if (combo == nullptr) {

@@ -1,4 +1,4 @@
-// Draws the demo's toolbar as pictures a person can look at: an SVG file,
+// Draws the demo's toolbar (and dialogs) as pictures a person can look at: an SVG file,
 // and a PNG beside it when a converter (rsvg-convert or ImageMagick's
 // convert) is installed.
 #pragma once
@@ -18,5 +18,8 @@ void DrawToolbarPicture(std::ostream& out, HWND toolbar, const std::string& base
 // open, its list drawn under it, as the user sees it after clicking the
 // arrow. The list is closed again afterwards, without a choice.
 void DrawOpenComboPicture(std::ostream& out, HWND toolbar, const std::string& baseName);
+
+// A dialog box as it stands, its page and controls.
+void DrawDialogPicture(std::ostream& out, HWND dialog, const std::string& baseName);
 
 }  // namespace demo

@@ -4,8 +4,9 @@
 // browser from the layout embedded in the module and prints the control tree
 // beside a picture of the toolbar. It plays the toolbar's service calls
 // against the service, walks a sample page of the reference web site through
-// a demo toolbar, and finally presses the product's ads button on a page of
-// that site and shows what the sidebar receives.
+// a demo toolbar, presses the product's ads button on a page of that site and
+// shows what the sidebar receives, and last logs a member in through the
+// login dialog under the toolbar and out again.
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -15,6 +16,7 @@
 #include "tools/demo/AdsTour.h"
 #include "tools/demo/BrowserTour.h"
 #include "tools/demo/ControlTreePrinter.h"
+#include "tools/demo/LoginTour.h"
 #include "tools/demo/ServiceTour.h"
 #include "tools/demo/ToolbarPicture.h"
 #include "tools/inspect/BrowserWithToolbar.h"
@@ -55,5 +57,6 @@ int main() {
   if (!ShowShippedToolbar()) return 1;
   demo::PlayServiceTour(std::cout, *service);
   if (!demo::PlayBrowserTour(std::cout, *service)) return 1;
-  return demo::PlayAdsTour(std::cout, *service, std::filesystem::current_path()) ? 0 : 1;
+  if (!demo::PlayAdsTour(std::cout, *service, std::filesystem::current_path())) return 1;
+  return demo::PlayLoginTour(std::cout, *service) ? 0 : 1;
 }
