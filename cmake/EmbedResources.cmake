@@ -7,11 +7,13 @@
 #
 # Each triple names a resource type ("HTML", "BITMAP", "REGISTRY", ...), a
 # resource name ("TOOLBANDLAYOUT.XML") or a numeric id (215), and a file
-# relative to the calling directory. <target> becomes an OBJECT library
-# whose object registers the table under the handle of the module it is
-# linked into while that module starts, and removes it when the module
+# relative to the calling directory (or an absolute path, such as a file
+# the build generates in the calling directory). <target> becomes an OBJECT
+# library whose object registers the table under the handle of the module it
+# is linked into while that module starts, and removes it when the module
 # unloads, so whoever links <target> directly has the resources
-# (platform/resources/ModuleResources.h finds them). The C++ source is regenerated at build time whenever a listed file
+# (platform/resources/ModuleResources.h finds them). The C++ source is
+# regenerated at build time whenever a listed file
 # changes; only CMake itself runs.
 #
 # This file is also the generator: the build calls it with
@@ -81,10 +83,16 @@ function(vimaru_embed_resources target)
     if(NOT name MATCHES "^[0-9]+$" AND NOT name MATCHES "^[A-Za-z0-9_.-]+$")
       message(FATAL_ERROR "vimaru_embed_resources(${target}): resource name '${name}' needs quoting care; use letters, digits, '.', '_' or '-'")
     endif()
-    set(path ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+    if(IS_ABSOLUTE "${file}")
+      set(path ${file})
+    else()
+      set(path ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+    endif()
     # A file another engineer has not added yet must not stop everybody's
-    # configure; the warning names what the module will lack.
-    if(NOT EXISTS ${path})
+    # configure; the warning names what the module will lack. A file the
+    # build makes (a custom command's output) exists only later.
+    get_source_file_property(generated ${path} GENERATED)
+    if(NOT EXISTS ${path} AND NOT generated)
       message(WARNING "vimaru_embed_resources(${target}): ${file} is missing; resource ${type} ${name} is not embedded")
       continue()
     endif()

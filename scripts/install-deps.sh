@@ -9,7 +9,7 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 # support cannot compile std::source_location.
 packages=(cmake ninja-build g++ clang clang-16 libclang-rt-16-dev pkg-config libxml2-dev
           libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev g++-mingw-w64-i686
-          g++-mingw-w64-x86-64 chromium nodejs npm)
+          g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev chromium nodejs npm)
 
 # A Node from outside Debian (NodeSource) bundles npm and conflicts with
 # Debian's npm package; its own npm serves the same.

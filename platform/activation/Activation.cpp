@@ -5,6 +5,7 @@
 
 #include "platform/activation/ClassObjectTable.h"
 #include "platform/activation/InprocServerCache.h"
+#include "platform/activation/SystemClasses.h"
 #include "platform/com/ComInit.h"
 #include "platform/registry/RegistryKey.h"
 
@@ -28,10 +29,13 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void* /*serverInfo*/, RE
   if (object == nullptr) return E_INVALIDARG;
   *object = nullptr;
   if (platform::ComInitCount() == 0) return CO_E_NOTINITIALIZED;
-  if ((context & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG;
-
-  if (const auto registered = platform::activation_detail::FindRegisteredClassObject(clsid)) {
+  if (const auto registered =
+          platform::activation_detail::FindRegisteredClassObject(clsid, context)) {
     return registered->QueryInterface(iid, object);
+  }
+  if ((context & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG;
+  if (const auto system = platform::activation_detail::FindSystemClassObject(clsid)) {
+    return system->QueryInterface(iid, object);
   }
   const std::string modulePath = RegisteredModulePath(clsid);
   if (modulePath.empty()) return REGDB_E_CLASSNOTREG;

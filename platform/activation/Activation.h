@@ -10,10 +10,17 @@
 // Modules are unloaded only by CoFreeUnusedLibraries, and only when their
 // `DllCanUnloadNow` answers S_OK. Both exports must be declared extern "C".
 //
+// Local servers exist only as class objects registered with
+// CLSCTX_LOCAL_SERVER by the process itself (the browser application stand-in,
+// platform/browser/BrowserApplication.h, is one); a registration answers only
+// the class contexts it was made for. The system's own classes (the component
+// categories manager) come after the process's class objects and before the
+// registry.
+//
 // As on Windows, the calling thread must have initialised COM
-// (CO_E_NOTINITIALIZED otherwise), only in-process servers exist, and the
-// threading model named in the registry is not enforced: every object is
-// called on the thread that made it.
+// (CO_E_NOTINITIALIZED otherwise), and the threading model named in the
+// registry is not enforced: every object is called on the thread that made
+// it.
 //
 // Errors: REGDB_E_CLASSNOTREG when no class object is registered and the
 // registry names no module; HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND) when the

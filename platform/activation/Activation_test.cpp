@@ -180,6 +180,28 @@ TEST_F(ActivationTest, ClassObjectsRegisteredInProcessComeBeforeTheRegistry) {
   EXPECT_EQ(greeter->Greet(), 1);
 }
 
+TEST_F(ActivationTest, ALocalServersClassObjectAnswersLocalServerRequestsOnly) {
+  auto factory = Make<ClassFactory<LocalGreeter>>();
+  DWORD cookie = 0;
+  ASSERT_EQ(CoRegisterClassObject(CLSID_TestGreeter, factory.Get(), CLSCTX_LOCAL_SERVER,
+                                  REGCLS_MULTIPLEUSE, &cookie),
+            S_OK);
+  ComPtr<ITestGreeter> greeter;
+  ASSERT_EQ(CoCreateInstance(CLSID_TestGreeter, nullptr, CLSCTX_LOCAL_SERVER,
+                             IID_PPV_ARGS(greeter.ReleaseAndGetAddressOf())),
+            S_OK);
+  EXPECT_EQ(greeter->Greet(), 100);
+  // The in-process request still reaches the registered module.
+  ASSERT_EQ(CoCreateInstance(CLSID_TestGreeter, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_PPV_ARGS(greeter.ReleaseAndGetAddressOf())),
+            S_OK);
+  EXPECT_EQ(greeter->Greet(), 1);
+  ASSERT_EQ(CoRevokeClassObject(cookie), S_OK);
+  EXPECT_EQ(CoCreateInstance(CLSID_TestGreeter, nullptr, CLSCTX_LOCAL_SERVER,
+                             IID_PPV_ARGS(greeter.ReleaseAndGetAddressOf())),
+            REGDB_E_CLASSNOTREG);
+}
+
 TEST_F(ActivationTest, AggregationAsksForIUnknownOnly) {
   auto outer = Make<LocalGreeter>();
   ComPtr<ITestGreeter> greeter;

@@ -12,6 +12,7 @@ namespace {
 struct Registration {
   DWORD cookie;
   CLSID clsid{};
+  DWORD context;
   ComPtr<IUnknown> classObject;
 };
 
@@ -28,11 +29,13 @@ Table& TheTable() {
 
 }  // namespace
 
-ComPtr<IUnknown> FindRegisteredClassObject(REFCLSID clsid) {
+ComPtr<IUnknown> FindRegisteredClassObject(REFCLSID clsid, DWORD context) {
   Table& table = TheTable();
   std::lock_guard lock(table.mutex);
   for (const Registration& registration : table.registrations) {
-    if (registration.clsid == clsid) return registration.classObject;
+    if (registration.clsid == clsid && (registration.context & context) != 0) {
+      return registration.classObject;
+    }
   }
   return nullptr;
 }
@@ -41,8 +44,8 @@ ComPtr<IUnknown> FindRegisteredClassObject(REFCLSID clsid) {
 
 using platform::activation_detail::TheTable;
 
-HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* classObject, DWORD /*context*/,
-                              DWORD /*flags*/, DWORD* cookie) {
+HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* classObject, DWORD context, DWORD /*flags*/,
+                              DWORD* cookie) {
   if (cookie == nullptr) return E_POINTER;
   *cookie = 0;
   if (classObject == nullptr) return E_INVALIDARG;
@@ -52,7 +55,7 @@ HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* classObject, DWORD /*con
     if (registration.clsid == clsid) return E_INVALIDARG;
   }
   *cookie = table.nextCookie++;
-  table.registrations.push_back({*cookie, clsid, platform::ComPtr<IUnknown>(classObject)});
+  table.registrations.push_back({*cookie, clsid, context, platform::ComPtr<IUnknown>(classObject)});
   return S_OK;
 }
 

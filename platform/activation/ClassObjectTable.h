@@ -6,7 +6,9 @@
 
 namespace platform::activation_detail {
 
-// The registered class object for `clsid`, or null.
-ComPtr<IUnknown> FindRegisteredClassObject(REFCLSID clsid);
+// The class object registered for `clsid` in one of the class contexts
+// `context` allows (a local server's class object answers CLSCTX_LOCAL_SERVER
+// requests only), or null.
+ComPtr<IUnknown> FindRegisteredClassObject(REFCLSID clsid, DWORD context);
 
 }  // namespace platform::activation_detail

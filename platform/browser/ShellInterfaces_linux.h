@@ -142,3 +142,7 @@ inline constexpr IID IID_IInputObjectSite = IInputObjectSite::kIid;
 inline constexpr IID IID_IServiceProvider = IServiceProvider::kIid;
 inline constexpr IID IID_IPersist = IPersist::kIid;
 inline constexpr IID IID_IPersistStream = IPersistStream::kIid;
+
+// The component category of vertical explorer bars (shlguid.h): a band
+// class that implements it is listed among the browser's explorer bars.
+inline constexpr GUID CATID_InfoBand = platform::MakeGuid("00021493-0000-0000-C000-000000000046");

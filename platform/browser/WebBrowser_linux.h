@@ -65,6 +65,9 @@ struct DWebBrowserEvents2 : IDispatch {
 
 inline constexpr IID IID_IWebBrowser2 = IWebBrowser2::kIid;
 inline constexpr IID DIID_DWebBrowserEvents2 = DWebBrowserEvents2::kIid;
+// The browser application's class (iexplore.exe as a local server).
+inline constexpr CLSID CLSID_InternetExplorer =
+    platform::MakeGuid("0002DF01-0000-0000-C000-000000000046");
 // The web-browser control's class (what the sidebar hosts).
 inline constexpr CLSID CLSID_WebBrowser =
     platform::MakeGuid("8856F961-340A-11D0-A96B-00C04FD705A2");

@@ -6,6 +6,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+// The self-registration codes (SELFREG_E_CLASS, ...) DllRegisterServer answers.
+#include <olectl.h>
 #else
 #include "platform/com/HResult_linux.h"
 #endif

@@ -90,15 +90,6 @@ std::optional<std::string_view> Search(HINSTANCE module, Matches matches) {
   return std::nullopt;
 }
 
-// The module res: addresses reach by `path`, or null.
-HINSTANCE ModuleNamed(std::string_view path) {
-  auto& directory = TheDirectory();
-  std::lock_guard lock(directory.mutex);
-  for (const auto& [module, entry] : directory.modules) {
-    if (SameWindowsPath(entry.path, path)) return module;
-  }
-  return nullptr;
-}
 
 std::string PercentDecode(std::string_view text) {
   auto hex = [](char c) -> int {
@@ -141,6 +132,15 @@ void RemoveResourceTable(HINSTANCE module, std::span<const EmbeddedResource> tab
   if (tables.empty()) directory.modules.erase(found);
 }
 
+HINSTANCE ResourceModuleNamed(std::string_view modulePath) {
+  auto& directory = TheDirectory();
+  std::lock_guard lock(directory.mutex);
+  for (const auto& [module, entry] : directory.modules) {
+    if (SameWindowsPath(entry.path, modulePath)) return module;
+  }
+  return nullptr;
+}
+
 void NameResourceModule(HINSTANCE module, std::string_view modulePath) {
   std::string path = CanonicalPath(modulePath);
   auto& directory = TheDirectory();
@@ -175,7 +175,7 @@ std::optional<std::string_view> LoadResUrl(std::string_view url) {
   // path itself may use either separator, so each "/" is a candidate.
   for (std::size_t slash = rest.find('/'); slash != std::string::npos;
        slash = rest.find('/', slash + 1)) {
-    const HINSTANCE module = ModuleNamed(rest.substr(0, slash));
+    const HINSTANCE module = ResourceModuleNamed(rest.substr(0, slash));
     if (module == nullptr) continue;
     const std::string_view resource = std::string_view(rest).substr(slash + 1);
     const std::size_t split = resource.find('/');

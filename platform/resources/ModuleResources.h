@@ -49,6 +49,10 @@ void AddResourceTable(HINSTANCE module, std::string_view modulePath,
 void RemoveResourceTable(HINSTANCE module, std::span<const EmbeddedResource> table);
 // The path res: addresses reach `module` by (its GetModuleFileName).
 void NameResourceModule(HINSTANCE module, std::string_view modulePath);
+// The module with resources that goes by `modulePath` (compared as Windows
+// paths), or null: how a file name reaches a loaded module's resources, as
+// LoadTypeLib does with a DLL's path.
+HINSTANCE ResourceModuleNamed(std::string_view modulePath);
 
 // FindResource(module, ...) + LoadResource + LockResource: the resource's
 // bytes, valid while the module stays loaded (or, under
