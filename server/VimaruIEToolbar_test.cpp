@@ -11,7 +11,9 @@
 #include <string>
 
 #include "platform/activation/Activation.h"
+#include "platform/browser/BrowserFrame.h"
 #include "platform/browser/ShellInterfaces.h"
+#include "platform/clock/Clock.h"
 #include "platform/com/ComInit.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/Guid.h"
@@ -20,8 +22,10 @@
 #include "platform/registry/RegistryKey.h"
 #include "platform/registry/RegistryTestHooks.h"
 #include "platform/resources/ModuleResources.h"
+#include "platform/threading/WorkerThread.h"
 #include "session/band/SidebarClass.h"
 #include "tools/install/ModuleInstall.h"
+#include "tools/refservice/ReferenceService.h"
 
 namespace {
 
@@ -30,6 +34,20 @@ using platform::ComPtr;
 constexpr CLSID kToolbarClass = platform::MakeGuid("{736FA7B4-0557-11DB-95BA-00C09F713765}");
 constexpr CLSID kSidebarClass = session::CLSID_CmyIESideBar;
 constexpr CLSID kUnservedClass = platform::MakeGuid("{736FA7B4-0557-11DB-95BA-00C09F7137FF}");
+
+// Points the module's service calls somewhere for one test.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnvironment() { ::unsetenv(name_); }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  const char* name_;
+};
 
 std::string ResUrl(std::string_view modulePath) {
   return "res://" + std::string(modulePath) + "/ToolBandLayout.xml";
@@ -276,6 +294,31 @@ TEST_F(ServerModuleTest, TheModulesResourcesAreFoundByThePathItWasLoadedFrom) {
   CoFreeUnusedLibraries();
   EXPECT_FALSE(platform::IsModuleLoaded(kElsewhere));
   EXPECT_FALSE(platform::LoadResUrl(ResUrl(kElsewhere))) << "its resources left with it";
+}
+
+// The first toolbar's session fetches the category lists on a worker of the
+// module; the service holds its answer back, so the worker is still waiting
+// when the toolbar has gone. Stopping the service ends the wait.
+TEST_F(ServerModuleTest, AWorkerOfTheModuleKeepsItLoadedUntilItReturns) {
+  platform::VirtualClock clock;  // no time-out ends the wait meanwhile
+  auto service = std::make_unique<refservice::ReferenceService>();
+  service->Misbehave("GetCategoryList",
+                     refservice::Misbehaviour::Delay(std::chrono::minutes(10)).Sticky());
+  ScopedEnvironment ads("VIMARU_ADS_ENDPOINT", service->AdsEndpoint());
+  ScopedEnvironment utils("VIMARU_UTILS_ENDPOINT", service->UtilsEndpoint());
+  ScopedEnvironment site("VIMARU_WEB_SITE", service->BaseUrl() + "/");
+  {
+    platform::BrowserFrame frame;
+    ASSERT_EQ(frame.AddToolbar(kToolbarClass), S_OK);
+    ASSERT_GE(platform::RunningWorkerThreads(), 1) << "the lists are being fetched";
+  }
+  EXPECT_EQ(CanUnloadNow(), S_FALSE) << "no object is left, but the worker runs";
+  EXPECT_TRUE(StaysLoadedAfterFreeing());
+
+  service->Stop();
+  platform::WaitForWorkerThreads();
+  EXPECT_EQ(CanUnloadNow(), S_OK);
+  EXPECT_FALSE(StaysLoadedAfterFreeing());
 }
 
 TEST_F(ServerModuleTest, LoadUseAndUnloadCyclesInOneProcess) {
