@@ -26,7 +26,11 @@ function(vimaru_library name)
     add_library(${name}_objects OBJECT ${sources})
     target_include_directories(${name}_objects PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name}_objects PUBLIC ${external_deps})
-    target_compile_options(${name}_objects PRIVATE ${VIMARU_WARNINGS})
+    # The system is loaded with its host, never later, so its thread-locals
+    # can sit in the initial TLS block. The general-dynamic model would also
+    # meet GCC 12 registering a thread_local's destructor with the
+    # __tls_get_addr argument in its place, which crashes at thread exit.
+    target_compile_options(${name}_objects PRIVATE ${VIMARU_WARNINGS} -ftls-model=initial-exec)
     set_property(GLOBAL APPEND PROPERTY VIMARU_SYSTEM_OBJECT_LIBRARIES ${name}_objects)
     set_property(GLOBAL APPEND PROPERTY VIMARU_SYSTEM_EXTERNAL_DEPS ${external_deps})
     add_library(${name} INTERFACE)
