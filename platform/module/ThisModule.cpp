@@ -16,9 +16,11 @@ struct RecordedPath {
   std::string path = kInstalledModulePath;
 };
 
+// An object, not a pointer never freed: a module may be unloaded and loaded
+// again in one process.
 RecordedPath& ThePath() {
-  static RecordedPath* const recorded = new RecordedPath;  // read by workers still ending at exit
-  return *recorded;
+  static RecordedPath recorded;
+  return recorded;
 }
 
 }  // namespace
