@@ -9,7 +9,7 @@ namespace server {
 namespace {
 
 struct Factories {
-  std::mutex mutex;  // guards made
+  std::mutex mutex;                                   // guards made
   std::vector<platform::ComPtr<IClassFactory>> made;  // one slot per class, in table order
 };
 

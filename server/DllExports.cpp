@@ -7,9 +7,7 @@
 #include "server/ModuleState.h"
 #include "server/registration/ServerRegistration.h"
 
-STDAPI DllCanUnloadNow() {
-  return platform::ModuleLifetime::CanUnload() ? S_OK : S_FALSE;
-}
+STDAPI DllCanUnloadNow() { return platform::ModuleLifetime::CanUnload() ? S_OK : S_FALSE; }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
   return platform::Contain("DllGetClassObject", E_UNEXPECTED, E_OUTOFMEMORY,

@@ -93,9 +93,9 @@ class ServerModuleTest : public ::testing::Test {
 
   static void Register(const CLSID& clsid, std::string_view modulePath) {
     platform::RegistryKey key;
-    ASSERT_EQ(key.Create(HKEY_CLASSES_ROOT,
-                         "CLSID\\" + platform::FormatGuid(clsid) + "\\InprocServer32"),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        key.Create(HKEY_CLASSES_ROOT, "CLSID\\" + platform::FormatGuid(clsid) + "\\InprocServer32"),
+        ERROR_SUCCESS);
     ASSERT_EQ(key.SetStringValue("", modulePath), ERROR_SUCCESS);
     ASSERT_EQ(key.SetStringValue("ThreadingModel", "Apartment"), ERROR_SUCCESS);
   }

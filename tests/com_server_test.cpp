@@ -2,7 +2,6 @@
 // stand-in, in a root kept across runs, then loaded from what registration
 // wrote: the browser's way in, through InprocServer32.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,7 +51,8 @@ std::string ReadFile(const std::filesystem::path& file) {
 class ComServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vimaru-regsvr-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "vimaru-regsvr-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     root_ = pattern;
   }
@@ -148,7 +148,8 @@ TEST_F(ComServerTest, FailuresAreReportedWithRegsvrsExitCodes) {
   EXPECT_EQ(missing.exit, 3);
   EXPECT_EQ(missing.output, "The module \"C:\\Nowhere\\Missing.dll\" failed to load.\n");
 
-  const ToolRun silentMissing = Regsvr("/s 'C:\\Nowhere\\Missing.dll' --root '" + root_.string() + "'");
+  const ToolRun silentMissing =
+      Regsvr("/s 'C:\\Nowhere\\Missing.dll' --root '" + root_.string() + "'");
   EXPECT_EQ(silentMissing.exit, 3);
   EXPECT_EQ(silentMissing.output, "");
 

@@ -90,7 +90,6 @@ std::optional<std::string_view> Search(HINSTANCE module, Matches matches) {
   return std::nullopt;
 }
 
-
 std::string PercentDecode(std::string_view text) {
   auto hex = [](char c) -> int {
     if (c >= '0' && c <= '9') return c - '0';

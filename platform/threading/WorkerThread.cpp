@@ -63,19 +63,19 @@ bool StartWorkerThreadFor(HINSTANCE owner, std::string name, std::function<void(
   worker.owner = owner;
   ++workers.running;
   try {
-    worker.thread = std::thread([&workers, &worker, name = std::move(name),
-                                 work = std::move(work)]() mutable {
-      Contain(name, true, [&] {
-        // The work and what it captured are the owner's code: they are gone
-        // before the owner may be unloaded.
-        std::function<void()> running = std::move(work);
-        running();
-        return true;
-      });
-      std::lock_guard returnedLock(workers.mutex);
-      worker.returned = true;
-      if (--workers.running == 0) workers.allReturned.notify_all();
-    });
+    worker.thread =
+        std::thread([&workers, &worker, name = std::move(name), work = std::move(work)]() mutable {
+          Contain(name, true, [&] {
+            // The work and what it captured are the owner's code: they are gone
+            // before the owner may be unloaded.
+            std::function<void()> running = std::move(work);
+            running();
+            return true;
+          });
+          std::lock_guard returnedLock(workers.mutex);
+          worker.returned = true;
+          if (--workers.running == 0) workers.allReturned.notify_all();
+        });
   } catch (const std::system_error&) {
     workers.threads.pop_back();
     --workers.running;

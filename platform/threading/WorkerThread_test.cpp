@@ -42,7 +42,8 @@ TEST(WorkerThreadTest, WorkersCountAgainstTheModuleThatStartedThem) {
   std::shared_future<void> released = release.get_future().share();
   int otherModule = 0;  // any address stands for another module's handle
   const auto other = reinterpret_cast<HINSTANCE>(&otherModule);
-  ASSERT_TRUE(StartWorkerThreadFor(other, "WorkerThreadTest::Other", [released] { released.wait(); }));
+  ASSERT_TRUE(
+      StartWorkerThreadFor(other, "WorkerThreadTest::Other", [released] { released.wait(); }));
 
   EXPECT_EQ(RunningWorkerThreadsOf(other), 1);
   EXPECT_EQ(RunningWorkerThreadsOf(ThisModule()), 0);

@@ -36,11 +36,10 @@
 
 namespace session {
 
-class CmyIESideBar final
-    : public platform::AggregatableComObject<IDeskBand, IInputObject, IObjectWithSite,
-                                             IPersistStream>,
-      public SidebarI,
-      platform::ModuleObject {
+class CmyIESideBar final : public platform::AggregatableComObject<IDeskBand, IInputObject,
+                                                                  IObjectWithSite, IPersistStream>,
+                           public SidebarI,
+                           platform::ModuleObject {
  public:
   CmyIESideBar() = default;
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/module/ThisModule.h"
 #include "platform/automation/Bstr.h"
+#include "platform/module/ThisModule.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/Gdi.h"
 #include "platform/ui/MessageQueue.h"

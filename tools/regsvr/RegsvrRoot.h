@@ -19,7 +19,8 @@ class RegsvrRoot {
  public:
   // False in `ready` when the directory cannot be made or its registry file
   // not read; `error` says which.
-  RegsvrRoot(const std::optional<std::string>& keptDirectory, const std::filesystem::path& builtModule);
+  RegsvrRoot(const std::optional<std::string>& keptDirectory,
+             const std::filesystem::path& builtModule);
   ~RegsvrRoot();
   RegsvrRoot(const RegsvrRoot&) = delete;
   RegsvrRoot& operator=(const RegsvrRoot&) = delete;

@@ -31,8 +31,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vimaru-regsvr: cannot keep the registry in the root\n");
     return kRegsvrBadArguments;
   }
-  if (line->exportFile &&
-      platform::SaveRegistryFile(*line->exportFile) != ERROR_SUCCESS) {
+  if (line->exportFile && platform::SaveRegistryFile(*line->exportFile) != ERROR_SUCCESS) {
     std::fprintf(stderr, "vimaru-regsvr: cannot write %s\n", line->exportFile->c_str());
     return kRegsvrBadArguments;
   }
