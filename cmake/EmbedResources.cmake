@@ -8,10 +8,12 @@
 # Each triple names a resource type ("HTML", "BITMAP", "REGISTRY", ...), a
 # resource name ("TOOLBANDLAYOUT.XML") or a numeric id (215), and a file
 # relative to the calling directory (or an absolute path, such as a file
-# the build generates in the calling directory). <target> becomes an OBJECT library
-# whose object registers the table at start-up, so whoever links <target>
-# directly gets the resources (platform/resources/ModuleResources.h finds
-# them). The C++ source is regenerated at build time whenever a listed file
+# the build generates in the calling directory). <target> becomes an OBJECT
+# library whose object registers the table under the handle of the module it
+# is linked into while that module starts, and removes it when the module
+# unloads, so whoever links <target> directly has the resources
+# (platform/resources/ModuleResources.h finds them). The C++ source is
+# regenerated at build time whenever a listed file
 # changes; only CMake itself runs.
 #
 # This file is also the generator: the build calls it with
@@ -52,7 +54,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
     "#include \"platform/resources/ModuleResources.h\"\n\n"
     "namespace {\n\n${arrays}"
     "const platform::EmbeddedResource kTable[] = {\n${rows}};\n\n"
-    "const bool kRegistered = (platform::RegisterModuleResources(kTable), true);\n\n"
+    "const platform::ModuleResourceRegistration kRegistration(kTable);\n\n"
     "}  // namespace\n")
   file(RENAME "${VIMARU_EMBED_OUTPUT}.new" "${VIMARU_EMBED_OUTPUT}")
   return()
@@ -112,5 +114,5 @@ function(vimaru_embed_resources target)
     COMMENT "Embedding resources of ${target}"
     VERBATIM)
   add_library(${target} OBJECT ${output})
-  target_link_libraries(${target} PUBLIC platform_resources)
+  target_link_libraries(${target} PUBLIC platform_resources platform_module)
 endfunction()

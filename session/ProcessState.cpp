@@ -3,8 +3,11 @@
 namespace session {
 
 ProcessState& Process() {
-  static ProcessState* const state = new ProcessState;  // workers may still read it at exit
-  return *state;
+  // An object, not a pointer never freed: the module that holds it may be
+  // unloaded and loaded again in one process, and its workers have all
+  // returned before it may go (DllCanUnloadNow).
+  static ProcessState state;
+  return state;
 }
 
 }  // namespace session

@@ -9,6 +9,7 @@
 #include "framework/builtin/BuiltinCommands.h"
 #include "framework/context/testplugin/PlugInEvents.h"
 #include "framework/layout/LayoutTestSupport.h"
+#include "platform/module/ThisModule.h"
 #include "platform/plugin/LoadedModule.h"
 #include "platform/threading/ThreadChecker.h"
 
@@ -107,7 +108,7 @@ TEST_F(ToolBandContextTest, ProductCommandsComeFirstAndLayoutLoadedIsCalled) {
 
 TEST_F(ToolBandContextTest, NoToolbarWithoutAModuleDirectory) {
   WriteLayout("<button/>");
-  platform::SetModuleFilePath("");
+  platform::ScopedModuleFilePath noPath("");
   StandaloneTabContextC context(kLayoutPath);
   EXPECT_EQ(context.Create(), nullptr);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/com/Unknown.h"
+#include "platform/plugin/ModuleFile.h"
 
 constexpr DWORD CLSCTX_INPROC_SERVER = 0x1;
 constexpr DWORD CLSCTX_INPROC_HANDLER = 0x2;
@@ -13,7 +14,6 @@ constexpr DWORD REGCLS_MULTIPLEUSE = 1;
 
 constexpr HRESULT CO_E_ERRORINDLL = MakeHresult(0x800401F9u);
 constexpr HRESULT CO_E_OBJNOTREG = MakeHresult(0x800401FBu);
-constexpr long ERROR_MOD_NOT_FOUND = 126;
 
 HRESULT WINAPI CoGetClassObject(REFCLSID clsid, DWORD context, void* serverInfo, REFIID iid,
                                 void** object);

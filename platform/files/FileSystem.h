@@ -23,18 +23,27 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/module/ModuleLocal.h"
+
 namespace platform {
 
 // --- Process facts ---------------------------------------------------------
 
-// GetModuleFileName(our module): full canonical Windows path of the module
-// file. Default:
-//   "C:\Program Files\Vimaru Group Inc\VimaruIEToolbar\VimaruIEToolbar.dll"
-std::string ModuleFilePath();
-void SetModuleFilePath(std::string_view windowsPath);
+// Where the product's module is installed.
+inline constexpr char kInstalledModulePath[] =
+    "C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll";
 
-// Directory of GetModuleFileName(), without a trailing backslash.
-std::string GetModuleDirectory();
+// The calling module's own path, as the module recorded it at start
+// (GetModuleFileName(our module), full and canonical); until then, and in a
+// program that links the product itself, kInstalledModulePath. Like every
+// DLL's globals these belong to each module: they are defined by the
+// module's own part (platform/module, ThisModule.h), not by the shared
+// system, so a host and the modules it loads each answer their own.
+VIMARU_MODULE_LOCAL std::string ModuleFilePath();
+VIMARU_MODULE_LOCAL void SetModuleFilePath(std::string_view windowsPath);
+
+// Directory of ModuleFilePath(), without a trailing backslash.
+VIMARU_MODULE_LOCAL std::string GetModuleDirectory();
 
 // GetModuleFileName(NULL): the browser's executable. Default
 // "C:\Program Files\Internet Explorer\iexplore.exe".
@@ -132,7 +141,7 @@ void SetFileSystemRoot(std::string_view hostDirectory);
 // A fresh, empty file system for one test. Creates a private host directory,
 // makes it the root, maps drive C: (and any further drive letters given),
 // resets the process facts to their defaults and creates the directories of
-// the module, the host executable and the temporary path. On destruction
+// the installed module, the host executable and the temporary path. On destruction
 // the previous root and facts come back and the directory tree is removed.
 // Roots do not nest across threads: tests hold one at a time.
 class ScopedFileSystemRoot {

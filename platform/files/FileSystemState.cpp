@@ -53,20 +53,6 @@ std::string Canonical(std::string_view path) {
 
 }  // namespace
 
-std::string ModuleFilePath() { return files_detail::LoadState().moduleFileName; }
-
-void SetModuleFilePath(std::string_view windowsPath) {
-  UpdateState(
-      [&](files_detail::FileSystemState& state) { state.moduleFileName = Canonical(windowsPath); });
-}
-
-std::string GetModuleDirectory() {
-  const std::string directory = ParentDirectory(ModuleFilePath());
-  // The product appends "\*.dll" to this, so a drive root loses its slash.
-  if (directory.size() == 3 && directory[2] == '\\') return directory.substr(0, 2);
-  return directory;
-}
-
 std::string GetHostExecutablePath() { return files_detail::LoadState().hostExecutablePath; }
 
 void SetHostExecutablePath(std::string_view windowsPath) {

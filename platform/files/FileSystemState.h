@@ -9,15 +9,12 @@
 
 namespace platform::files_detail {
 
-inline constexpr const char* kDefaultModuleFileName =
-    "C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll";
 inline constexpr const char* kDefaultHostExecutablePath =
     "C:\\Program Files\\Internet Explorer\\iexplore.exe";
 inline constexpr const char* kDefaultTempPath = "C:\\Users\\User\\AppData\\Local\\Temp\\";
 
 struct FileSystemState {
   std::optional<std::string> hostRoot;
-  std::string moduleFileName = kDefaultModuleFileName;
   std::string hostExecutablePath = kDefaultHostExecutablePath;
   std::string tempPath = kDefaultTempPath;
 };

@@ -28,15 +28,15 @@ TEST(ScopedFileSystemRoot, RestoresFactsAndRemovesItsTree) {
   std::string hostRoot;
   {
     ScopedFileSystemRoot outer;
-    SetModuleFilePath("C:\\Outer\\outer.dll");
+    SetHostExecutablePath("C:\\Outer\\outer.exe");
     {
       ScopedFileSystemRoot inner;
       hostRoot = inner.HostRoot();
-      SetModuleFilePath("c:/inner/x.dll");
-      EXPECT_EQ(ModuleFilePath(), "C:\\inner\\x.dll");
+      SetHostExecutablePath("c:/inner/x.exe");
+      EXPECT_EQ(GetHostExecutablePath(), "C:\\inner\\x.exe");
       ASSERT_TRUE(WriteWholeFile("C:\\file.txt", "x"));
     }
-    EXPECT_EQ(ModuleFilePath(), "C:\\Outer\\outer.dll");
+    EXPECT_EQ(GetHostExecutablePath(), "C:\\Outer\\outer.exe");
     EXPECT_FALSE(PathExists("C:\\file.txt"));
   }
   EXPECT_FALSE(fs::exists(hostRoot));

@@ -33,7 +33,7 @@ ScopedFileSystemRoot::ScopedFileSystemRoot(std::string_view extraDrives)
     std::filesystem::create_directory(std::filesystem::path(hostRoot_) /
                                       std::string(1, AnsiToLower(drive)));
   }
-  MakeDirectories(GetModuleDirectory());
+  MakeDirectories(ParentDirectory(kInstalledModulePath));
   MakeDirectories(ParentDirectory(GetHostExecutablePath()));
   MakeDirectories(TempDirectoryPath());
 }

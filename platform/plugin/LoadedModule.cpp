@@ -11,6 +11,7 @@
 
 #include "platform/files/FileSystem.h"
 #include "platform/files/WindowsPath.h"
+#include "platform/plugin/ModuleLoader.h"
 
 namespace platform {
 namespace {
@@ -39,26 +40,38 @@ std::optional<std::string> LoadableHostPath(std::string_view windowsPath) {
 std::optional<LoadedModule> LoadedModule::Load(std::string_view windowsPath) {
   const auto hostPath = LoadableHostPath(windowsPath);
   if (!hostPath) return std::nullopt;
+  std::string path = *NormalizeWindowsPath(windowsPath);
+  // The module's static data is initialised inside dlopen and registers its
+  // entry point there; the attach follows under the same lock.
+  plugin_detail::LoaderLock lock;
   void* handle = dlopen(hostPath->c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     dlerror();  // Clears the loader's message so it cannot be mistaken for a later failure's.
     return std::nullopt;
   }
-  return LoadedModule(handle, *NormalizeWindowsPath(windowsPath));
+  const HINSTANCE instance = plugin_detail::ModuleBase(handle);
+  if (!plugin_detail::CountLoad(instance, path)) {
+    dlclose(handle);
+    return std::nullopt;
+  }
+  return LoadedModule(handle, instance, std::move(path));
 }
 
-LoadedModule::LoadedModule(void* handle, std::string path)
-    : handle_(handle), path_(std::move(path)) {}
+LoadedModule::LoadedModule(void* handle, HINSTANCE instance, std::string path)
+    : handle_(handle), instance_(instance), path_(std::move(path)) {}
 
 LoadedModule::~LoadedModule() { Free(); }
 
 LoadedModule::LoadedModule(LoadedModule&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), path_(std::move(other.path_)) {}
+    : handle_(std::exchange(other.handle_, nullptr)),
+      instance_(std::exchange(other.instance_, nullptr)),
+      path_(std::move(other.path_)) {}
 
 LoadedModule& LoadedModule::operator=(LoadedModule&& other) noexcept {
   if (this != &other) {
     Free();
     handle_ = std::exchange(other.handle_, nullptr);
+    instance_ = std::exchange(other.instance_, nullptr);
     path_ = std::move(other.path_);
   }
   return *this;
@@ -74,7 +87,10 @@ void* LoadedModule::GetProcAddress(std::string_view exportName) const {
 }
 
 void LoadedModule::Free() {
-  if (handle_ != nullptr) dlclose(std::exchange(handle_, nullptr));
+  if (handle_ == nullptr) return;
+  plugin_detail::LoaderLock lock;
+  plugin_detail::CountFree(std::exchange(instance_, nullptr));
+  dlclose(std::exchange(handle_, nullptr));
 }
 
 bool IsModuleLoaded(std::string_view windowsPath) {
@@ -86,15 +102,6 @@ bool IsModuleLoaded(std::string_view windowsPath) {
   if (handle == nullptr) return false;
   dlclose(handle);
   return true;
-}
-
-std::vector<std::string> FindModuleFiles(std::string_view wildcard) {
-  const std::string directory = GetModuleDirectory();
-  std::vector<std::string> paths;
-  for (const auto& found : FindFiles(directory + "\\" + std::string{wildcard})) {
-    if (!found.isDirectory) paths.push_back(directory + "\\" + found.fileName);
-  }
-  return paths;
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // Plug-in modules: code libraries named by mapped Windows paths, loaded and
 // unloaded the way LoadLibrary/FreeLibrary do it, with exported functions
-// found by name as GetProcAddress finds them.
+// found by name as GetProcAddress finds them. A module's entry point runs
+// on its first load and its last free (ModuleEntryPoint.h).
 //
 // The toolbar looks for plug-ins beside its own module (FindModuleFiles
 // with "*.dll"), loads each, and keeps those that export the entry it wants.
@@ -10,6 +11,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/module/ModuleLocal.h"
+#include "platform/ui/WinTypes.h"
 
 namespace platform {
 
@@ -41,22 +45,27 @@ class LoadedModule {
   // The canonical Windows path the module was loaded from.
   const std::string& Path() const { return path_; }
 
+  // The module's HINSTANCE, as its DllMain and GetModuleFileNameW know it.
+  HINSTANCE Instance() const { return instance_; }
+
   // FreeLibrary now rather than at destruction.
   void Free();
 
  private:
-  LoadedModule(void* handle, std::string path);
+  LoadedModule(void* handle, HINSTANCE instance, std::string path);
 
   void* handle_;
+  HINSTANCE instance_;
   std::string path_;
 };
 
 // GetModuleHandle(path) != NULL: some LoadedModule currently holds the file.
 bool IsModuleLoaded(std::string_view windowsPath);
 
-// Full Windows paths of the files in the directory of GetModuleFileName()
-// matching `wildcard` (e.g. "*.dll"), in FindFiles order; directories are
-// left out.
-std::vector<std::string> FindModuleFiles(std::string_view wildcard);
+// Full Windows paths of the files in the calling module's directory
+// (GetModuleDirectory()) matching `wildcard` (e.g. "*.dll"), in FindFiles
+// order; directories are left out. Defined by the module's own part
+// (platform/module).
+VIMARU_MODULE_LOCAL std::vector<std::string> FindModuleFiles(std::string_view wildcard);
 
 }  // namespace platform

@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "platform/files/FileSystem.h"
-#include "platform/resources/ModuleResources.h"
 
 namespace platform {
 namespace {
@@ -96,12 +95,6 @@ std::optional<Bitmap> DecodeBitmap(std::string_view bytes) {
     return DecodeDib(bytes.substr(kFileHeaderSize), pixelOffset - kFileHeaderSize);
   }
   return DecodeDib(bytes, 0);
-}
-
-std::optional<Bitmap> LoadBitmapResource(int id) {
-  const auto bytes = FindModuleResource("BITMAP", id);
-  if (!bytes) return std::nullopt;
-  return DecodeBitmap(*bytes);
 }
 
 std::optional<Bitmap> LoadBitmapFile(std::string_view windowsPath) {

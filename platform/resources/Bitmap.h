@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/module/ModuleLocal.h"
+
 namespace platform {
 
 // Pixels as 0x00RRGGBB, rows top to bottom, `width` pixels per row with no
@@ -35,8 +37,9 @@ inline constexpr int kMaxBitmapSide = 16384;
 // A .bmp file (starting "BM") or a bare DIB as a BITMAP resource stores it.
 std::optional<Bitmap> DecodeBitmap(std::string_view bytes);
 
-// LoadBitmap(module, MAKEINTRESOURCE(id)): resource type "BITMAP".
-std::optional<Bitmap> LoadBitmapResource(int id);
+// LoadBitmap(our module, MAKEINTRESOURCE(id)): resource type "BITMAP" of the
+// calling module (defined by its own part, platform/module).
+VIMARU_MODULE_LOCAL std::optional<Bitmap> LoadBitmapResource(int id);
 
 // LoadImage(..., LR_LOADFROMFILE) on a mapped Windows path.
 std::optional<Bitmap> LoadBitmapFile(std::string_view windowsPath);

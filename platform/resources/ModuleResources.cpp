@@ -1,9 +1,12 @@
-// The module's resource directory: the tables the build embedded, or a
-// test's own table while one is installed.
+// The system's resource directory: every module's embedded tables under
+// its handle, or a test's own table while one is installed.
 #include "platform/resources/ModuleResources.h"
 
+#include <algorithm>
 #include <charconv>
+#include <map>
 #include <mutex>
+#include <utility>
 
 #include "platform/files/FileSystem.h"
 #include "platform/files/WindowsPath.h"
@@ -12,9 +15,14 @@
 namespace platform {
 namespace {
 
-struct Directory {
-  std::mutex mutex;
+struct ModuleEntry {
+  std::string path;  // canonical Windows path res: addresses name it by
   std::vector<std::span<const EmbeddedResource>> tables;
+};
+
+struct Directory {
+  std::mutex mutex;  // guards modules and override
+  std::map<HINSTANCE, ModuleEntry> modules;
   const std::vector<EmbeddedResource>* override = nullptr;
 };
 
@@ -57,8 +65,13 @@ std::string_view TypeName(std::string_view text) {
   }
 }
 
+std::string CanonicalPath(std::string_view path) {
+  const auto canonical = NormalizeWindowsPath(path);
+  return canonical ? *canonical : std::string(path);
+}
+
 template <typename Matches>
-std::optional<std::string_view> Search(Matches matches) {
+std::optional<std::string_view> Search(HINSTANCE module, Matches matches) {
   auto& directory = TheDirectory();
   std::lock_guard lock(directory.mutex);
   if (directory.override != nullptr) {
@@ -67,7 +80,9 @@ std::optional<std::string_view> Search(Matches matches) {
     }
     return std::nullopt;
   }
-  for (const auto& table : directory.tables) {
+  const auto found = directory.modules.find(module);
+  if (found == directory.modules.end()) return std::nullopt;
+  for (const auto& table : found->second.tables) {
     for (const auto& entry : table) {
       if (matches(entry)) return entry.bytes;
     }
@@ -96,24 +111,55 @@ std::string PercentDecode(std::string_view text) {
 
 }  // namespace
 
-void RegisterModuleResources(std::span<const EmbeddedResource> table) {
+void AddResourceTable(HINSTANCE module, std::string_view modulePath,
+                      std::span<const EmbeddedResource> table) {
+  std::string path = CanonicalPath(modulePath);
   auto& directory = TheDirectory();
   std::lock_guard lock(directory.mutex);
-  directory.tables.push_back(table);
+  const auto [found, added] = directory.modules.try_emplace(module);
+  if (added) found->second.path = std::move(path);
+  found->second.tables.push_back(table);
 }
 
-std::optional<std::string_view> FindModuleResource(std::string_view type, std::string_view name) {
+void RemoveResourceTable(HINSTANCE module, std::span<const EmbeddedResource> table) {
+  auto& directory = TheDirectory();
+  std::lock_guard lock(directory.mutex);
+  const auto found = directory.modules.find(module);
+  if (found == directory.modules.end()) return;
+  auto& tables = found->second.tables;
+  std::erase_if(tables, [&](const auto& kept) { return kept.data() == table.data(); });
+  if (tables.empty()) directory.modules.erase(found);
+}
+
+HINSTANCE ResourceModuleNamed(std::string_view modulePath) {
+  auto& directory = TheDirectory();
+  std::lock_guard lock(directory.mutex);
+  for (const auto& [module, entry] : directory.modules) {
+    if (SameWindowsPath(entry.path, modulePath)) return module;
+  }
+  return nullptr;
+}
+
+void NameResourceModule(HINSTANCE module, std::string_view modulePath) {
+  std::string path = CanonicalPath(modulePath);
+  auto& directory = TheDirectory();
+  std::lock_guard lock(directory.mutex);
+  directory.modules[module].path = std::move(path);
+}
+
+std::optional<std::string_view> FindResourceIn(HINSTANCE module, std::string_view type,
+                                               std::string_view name) {
   if (const auto id = name.starts_with('#') ? ParseId(name) : std::nullopt)
-    return FindModuleResource(type, *id);
+    return FindResourceIn(module, type, *id);
   if (name.empty()) return std::nullopt;
-  return Search([&](const EmbeddedResource& entry) {
+  return Search(module, [&](const EmbeddedResource& entry) {
     return !entry.name.empty() && EqualNoCase(entry.type, type) && EqualNoCase(entry.name, name);
   });
 }
 
-std::optional<std::string_view> FindModuleResource(std::string_view type, int id) {
+std::optional<std::string_view> FindResourceIn(HINSTANCE module, std::string_view type, int id) {
   if (id <= 0) return std::nullopt;
-  return Search([&](const EmbeddedResource& entry) {
+  return Search(module, [&](const EmbeddedResource& entry) {
     return entry.name.empty() && entry.id == id && EqualNoCase(entry.type, type);
   });
 }
@@ -124,38 +170,29 @@ std::optional<std::string_view> LoadResUrl(std::string_view url) {
     return std::nullopt;
   }
   const std::string rest = PercentDecode(url.substr(kScheme.size()));
-  const std::string module = ModuleFilePath();
   // The module path ends where a "/" is followed by the resource part; the
   // path itself may use either separator, so each "/" is a candidate.
   for (std::size_t slash = rest.find('/'); slash != std::string::npos;
        slash = rest.find('/', slash + 1)) {
-    if (!SameWindowsPath(rest.substr(0, slash), module)) continue;
+    const HINSTANCE module = ResourceModuleNamed(rest.substr(0, slash));
+    if (module == nullptr) continue;
     const std::string_view resource = std::string_view(rest).substr(slash + 1);
     const std::size_t split = resource.find('/');
-    if (split == std::string_view::npos) return FindModuleResource("HTML", resource);
+    if (split == std::string_view::npos) return FindResourceIn(module, "HTML", resource);
     if (resource.find('/', split + 1) != std::string_view::npos) return std::nullopt;
-    return FindModuleResource(TypeName(resource.substr(0, split)), resource.substr(split + 1));
+    return FindResourceIn(module, TypeName(resource.substr(0, split)), resource.substr(split + 1));
   }
   return std::nullopt;
 }
 
-ScopedModuleResources::ScopedModuleResources(std::vector<Entry> entries)
-    : entries_(std::move(entries)) {
-  table_.reserve(entries_.size());
-  for (const auto& entry : entries_) {
-    table_.push_back(
-        EmbeddedResource{entry.type, entry.name, entry.name.empty() ? entry.id : 0, entry.bytes});
-  }
+namespace resources_detail {
+
+const std::vector<EmbeddedResource>* ExchangeOverride(const std::vector<EmbeddedResource>* table) {
   auto& directory = TheDirectory();
   std::lock_guard lock(directory.mutex);
-  previous_ = directory.override;
-  directory.override = &table_;
+  return std::exchange(directory.override, table);
 }
 
-ScopedModuleResources::~ScopedModuleResources() {
-  auto& directory = TheDirectory();
-  std::lock_guard lock(directory.mutex);
-  directory.override = previous_;
-}
+}  // namespace resources_detail
 
 }  // namespace platform

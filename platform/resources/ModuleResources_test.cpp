@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files/FileSystem.h"
+#include "platform/module/ThisModule.h"
 
 namespace platform {
 namespace {
@@ -105,7 +106,7 @@ TEST(LoadResUrl, ResolvesOnlyOurOwnModule) {
 TEST(LoadResUrl, FollowsTheModulePathWhenItMoves) {
   ScopedFileSystemRoot root;
   ScopedModuleResources resources({{"HTML", "AD.HTM", 0, "waiting"}});
-  SetModuleFilePath("D:\\Tools\\Toolbar.dll");
+  ScopedModuleFilePath moved("D:\\Tools\\Toolbar.dll");
   EXPECT_EQ(LoadResUrl("res://D:\\Tools\\Toolbar.dll/AD.HTM"), "waiting");
   EXPECT_FALSE(
       LoadResUrl(

@@ -7,7 +7,7 @@
 #include <thread>
 #include <utility>
 
-#include "platform/com/ModuleLifetime.h"
+#include "platform/module/ModuleLifetime.h"
 #include "platform/trace/Contain.h"
 
 namespace platform {
@@ -17,6 +17,7 @@ namespace {
 // whose work has returned still runs its thread-local destructors (libcurl's
 // TLS state among them), and only a join says that it is wholly gone.
 struct Worker {
+  HINSTANCE owner = nullptr;
   std::thread thread;
   bool returned = false;
 };
@@ -53,33 +54,32 @@ void JoinAll(std::list<Worker>& threads) {
 
 }  // namespace
 
-bool StartWorkerThread(std::string name, std::function<void()> work) {
+bool StartWorkerThreadFor(HINSTANCE owner, std::string name, std::function<void()> work) {
   Workers& workers = TheWorkers();
   std::list<Worker> finished;
-  ModuleLifetime::Lock();
   std::unique_lock lock(workers.mutex);
   finished = TakeReturned(workers);
   Worker& worker = workers.threads.emplace_back();
+  worker.owner = owner;
   ++workers.running;
   try {
     worker.thread =
-        std::thread([&workers, &worker, name = std::move(name), work = std::move(work)] {
+        std::thread([&workers, &worker, name = std::move(name), work = std::move(work)]() mutable {
           Contain(name, true, [&] {
-            work();
+            // The work and what it captured are the owner's code: they are gone
+            // before the owner may be unloaded.
+            std::function<void()> running = std::move(work);
+            running();
             return true;
           });
-          {
-            std::lock_guard returnedLock(workers.mutex);
-            worker.returned = true;
-            if (--workers.running == 0) workers.allReturned.notify_all();
-          }
-          ModuleLifetime::Unlock();
+          std::lock_guard returnedLock(workers.mutex);
+          worker.returned = true;
+          if (--workers.running == 0) workers.allReturned.notify_all();
         });
   } catch (const std::system_error&) {
     workers.threads.pop_back();
     --workers.running;
     lock.unlock();
-    ModuleLifetime::Unlock();
     JoinAll(finished);
     return false;
   }
@@ -104,6 +104,16 @@ int RunningWorkerThreads() {
   Workers& workers = TheWorkers();
   std::lock_guard lock(workers.mutex);
   return workers.running;
+}
+
+int RunningWorkerThreadsOf(HINSTANCE owner) noexcept {
+  Workers& workers = TheWorkers();
+  std::lock_guard lock(workers.mutex);
+  int running = 0;
+  for (const Worker& worker : workers.threads) {
+    if (worker.owner == owner && !worker.returned) ++running;
+  }
+  return running;
 }
 
 }  // namespace platform

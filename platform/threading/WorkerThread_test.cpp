@@ -7,7 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/com/ModuleLifetime.h"
+#include "platform/module/ModuleLifetime.h"
+#include "platform/module/ThisModule.h"
 
 namespace platform {
 namespace {
@@ -16,7 +17,7 @@ TEST(WorkerThreadTest, RunningWorkersHoldTheModuleUntilTheirWorkReturns) {
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
   std::atomic<int> started = 0;
-  const LONG locksBefore = ModuleLifetime::LockCount();
+  ASSERT_TRUE(ModuleLifetime::CanUnload());
 
   for (int i = 0; i < 3; ++i) {
     ASSERT_TRUE(StartWorkerThread("WorkerThreadTest", [released, &started] {
@@ -25,23 +26,56 @@ TEST(WorkerThreadTest, RunningWorkersHoldTheModuleUntilTheirWorkReturns) {
     }));
   }
   EXPECT_EQ(RunningWorkerThreads(), 3);
-  EXPECT_EQ(ModuleLifetime::LockCount(), locksBefore + 3);
+  EXPECT_EQ(RunningWorkerThreadsOf(ThisModule()), 3);
+  EXPECT_EQ(ModuleLifetime::LockCount(), 0) << "workers are counted, not locks";
   EXPECT_FALSE(ModuleLifetime::CanUnload());
 
   release.set_value();
   WaitForWorkerThreads();
   EXPECT_EQ(started, 3);
   EXPECT_EQ(RunningWorkerThreads(), 0);
-  EXPECT_EQ(ModuleLifetime::LockCount(), locksBefore);
+  EXPECT_TRUE(ModuleLifetime::CanUnload());
+}
+
+TEST(WorkerThreadTest, WorkersCountAgainstTheModuleThatStartedThem) {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  int otherModule = 0;  // any address stands for another module's handle
+  const auto other = reinterpret_cast<HINSTANCE>(&otherModule);
+  ASSERT_TRUE(
+      StartWorkerThreadFor(other, "WorkerThreadTest::Other", [released] { released.wait(); }));
+
+  EXPECT_EQ(RunningWorkerThreadsOf(other), 1);
+  EXPECT_EQ(RunningWorkerThreadsOf(ThisModule()), 0);
+  EXPECT_TRUE(ModuleLifetime::CanUnload()) << "another module's worker does not hold this one";
+
+  release.set_value();
+  WaitForWorkerThreads();
+  EXPECT_EQ(RunningWorkerThreadsOf(other), 0);
+}
+
+// The work's captures are the starting module's code and data: they must be
+// gone by the time the worker stops counting, or the module could be
+// unloaded under their destructor.
+TEST(WorkerThreadTest, TheWorkIsDestroyedBeforeTheWorkerStopsCounting) {
+  struct Capture {
+    std::shared_ptr<std::atomic<int>> countAtDestruction;
+    ~Capture() {
+      if (countAtDestruction) *countAtDestruction = RunningWorkerThreadsOf(ThisModule());
+    }
+  };
+  auto seen = std::make_shared<std::atomic<int>>(-1);
+  ASSERT_TRUE(StartWorkerThread("WorkerThreadTest::Capture", [capture = Capture{seen}] {}));
+  WaitForWorkerThreads();
+  EXPECT_EQ(*seen, 1);
 }
 
 TEST(WorkerThreadTest, WorkThatThrowsIsContainedAndGivesTheModuleBack) {
-  const LONG locksBefore = ModuleLifetime::LockCount();
   ASSERT_TRUE(StartWorkerThread("WorkerThreadTest::Throws",
                                 [] { throw std::runtime_error("service gone"); }));
   ASSERT_TRUE(StartWorkerThread("WorkerThreadTest::Throws", [] { throw 42; }));
   WaitForWorkerThreads();
-  EXPECT_EQ(ModuleLifetime::LockCount(), locksBefore);
+  EXPECT_TRUE(ModuleLifetime::CanUnload());
 }
 
 // What a library keeps per thread (libcurl's and OpenSSL's state) is freed

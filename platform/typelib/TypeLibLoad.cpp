@@ -18,11 +18,17 @@ namespace {
 
 constexpr int kFirstTypeLibResource = 1;
 
-// The resource a path names when it is our module's: the module itself
+struct ModuleResource {
+  HINSTANCE module;
+  int id;
+};
+
+// The resource a path names when it is a loaded module's: the module itself
 // (resource 1) or the module followed by "\N" (resource N).
-std::optional<int> ModuleResourceId(std::string_view path) {
-  const std::string module = platform::ModuleFilePath();
-  if (platform::SameWindowsPath(path, module)) return kFirstTypeLibResource;
+std::optional<ModuleResource> ModuleResourceOf(std::string_view path) {
+  if (const HINSTANCE module = platform::ResourceModuleNamed(path)) {
+    return ModuleResource{module, kFirstTypeLibResource};
+  }
   const std::size_t separator = path.rfind('\\');
   if (separator == std::string_view::npos) return std::nullopt;
   const std::string_view number = path.substr(separator + 1);
@@ -31,13 +37,14 @@ std::optional<int> ModuleResourceId(std::string_view path) {
   if (number.empty() || error != std::errc{} || end != number.data() + number.size() || id <= 0) {
     return std::nullopt;
   }
-  if (!platform::SameWindowsPath(path.substr(0, separator), module)) return std::nullopt;
-  return id;
+  const HINSTANCE module = platform::ResourceModuleNamed(path.substr(0, separator));
+  if (module == nullptr) return std::nullopt;
+  return ModuleResource{module, id};
 }
 
 std::optional<std::string> TypeLibBytes(std::string_view path) {
-  if (const auto id = ModuleResourceId(path)) {
-    const auto resource = platform::FindModuleResource("TYPELIB", *id);
+  if (const auto named = ModuleResourceOf(path)) {
+    const auto resource = platform::FindResourceIn(named->module, "TYPELIB", named->id);
     if (!resource) return std::nullopt;
     return std::string(*resource);
   }

@@ -17,6 +17,9 @@
 // others find nothing left, so a band the browser releases without closing
 // it leaves no window and no entry behind either.
 //
+// The band may be aggregated: inside an outer object its IUnknown methods
+// are the outer object's.
+//
 // Lives on the browser window's thread.
 #pragma once
 
@@ -25,7 +28,7 @@
 #include "platform/browser/WebBrowser.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/ComPtr.h"
-#include "platform/com/ModuleLifetime.h"
+#include "platform/module/ModuleLifetime.h"
 #include "platform/threading/ThreadChecker.h"
 #include "platform/ui/Window.h"
 #include "session/SidebarI.h"
@@ -33,10 +36,10 @@
 
 namespace session {
 
-class CmyIESideBar final
-    : public platform::ComObject<IDeskBand, IInputObject, IObjectWithSite, IPersistStream>,
-      public SidebarI,
-      platform::ModuleObject {
+class CmyIESideBar final : public platform::AggregatableComObject<IDeskBand, IInputObject,
+                                                                  IObjectWithSite, IPersistStream>,
+                           public SidebarI,
+                           platform::ModuleObject {
  public:
   CmyIESideBar() = default;
 

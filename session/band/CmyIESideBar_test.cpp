@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/automation/Bstr.h"
+#include "platform/module/ThisModule.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/Gdi.h"
 #include "platform/ui/MessageQueue.h"
@@ -178,7 +179,7 @@ TEST_F(CmyIESideBarTest, TheControlShowsTheWaitingPageWithoutBrowserChrome) {
 }
 
 TEST_F(CmyIESideBarTest, TheWaitingPageIsAddressedByTheModulesPath) {
-  platform::SetModuleFilePath("D:\\Tools\\Side Bar\\Vimaru.dll");
+  platform::ScopedModuleFilePath elsewhere("D:\\Tools\\Side Bar\\Vimaru.dll");
   ASSERT_EQ(Tab().Show(), S_OK);
   platform::BrowserObject* control = StandInControl(Control().Get());
   ASSERT_NE(control, nullptr);

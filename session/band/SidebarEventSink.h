@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "platform/browser/WebBrowser.h"
-#include "platform/com/ModuleLifetime.h"
+#include "platform/module/ModuleLifetime.h"
 #include "platform/threading/ThreadChecker.h"
 
 namespace session {

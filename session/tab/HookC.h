@@ -15,6 +15,7 @@
 
 #include "framework/hook/ToolBandHookC.h"
 #include "platform/com/Guid.h"
+#include "platform/module/ModuleLifetime.h"
 #include "session/tab/ContextC.h"
 #include "session/tab/ProductCommandClass.h"
 
@@ -24,7 +25,8 @@ namespace session {
 // tab context answers.
 inline constexpr CLSID CLSID_IEHook = platform::MakeGuid("736FA7B4-0557-11DB-95BA-00C09F713765");
 
-class HookC final : public framework::ToolBandHookC {
+// Each toolbar keeps the module loaded while it lives.
+class HookC final : public framework::ToolBandHookC, platform::ModuleObject {
  public:
   explicit HookC(ProductCommandTable commandClasses) : commandClasses_(commandClasses) {}
 

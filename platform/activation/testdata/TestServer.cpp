@@ -3,7 +3,7 @@
 // value shows whether the module was unloaded in between.
 #include "platform/activation/testdata/TestServerClasses.h"
 #include "platform/com/ClassFactory.h"
-#include "platform/com/ModuleLifetime.h"
+#include "platform/module/ModuleLifetime.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "platform/browser/ShellInterfaces.h"
 #include "platform/com/ClassFactory.h"
-#include "platform/com/ModuleLifetime.h"
+#include "platform/module/ModuleLifetime.h"
 
 inline constexpr CLSID CLSID_TestBar = platform::MakeGuid("4E7B9C21-5A3D-4F60-8B12-7C9D0E1F2A3B");
 

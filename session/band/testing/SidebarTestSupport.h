@@ -28,7 +28,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComInit.h"
-#include "platform/com/ModuleLifetime.h"
+#include "platform/module/ModuleLifetime.h"
 #include "platform/files/FileSystem.h"
 #include "platform/html/HtmlInterfaces.h"
 #include "platform/registry/RegistryTestHooks.h"

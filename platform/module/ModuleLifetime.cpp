@@ -1,6 +1,9 @@
-#include "platform/com/ModuleLifetime.h"
+#include "platform/module/ModuleLifetime.h"
 
 #include <atomic>
+
+#include "platform/module/ThisModule.h"
+#include "platform/threading/WorkerThread.h"
 
 namespace platform {
 namespace {
@@ -25,6 +28,8 @@ void ModuleLifetime::Lock() noexcept { gLocks.fetch_add(1, std::memory_order_rel
 void ModuleLifetime::Unlock() noexcept { DecrementToZero(gLocks); }
 LONG ModuleLifetime::ObjectCount() noexcept { return gObjects.load(std::memory_order_acquire); }
 LONG ModuleLifetime::LockCount() noexcept { return gLocks.load(std::memory_order_acquire); }
-bool ModuleLifetime::CanUnload() noexcept { return ObjectCount() == 0 && LockCount() == 0; }
+bool ModuleLifetime::CanUnload() noexcept {
+  return ObjectCount() == 0 && LockCount() == 0 && RunningWorkerThreadsOf(ThisModule()) == 0;
+}
 
 }  // namespace platform

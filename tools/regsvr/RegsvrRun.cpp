@@ -1,0 +1,42 @@
+#include "tools/regsvr/RegsvrRun.h"
+
+#include <cstdio>
+
+#include "platform/activation/Activation.h"
+#include "platform/com/ComInit.h"
+#include "platform/plugin/LoadedModule.h"
+
+namespace tools::regsvr {
+namespace {
+
+using EntryPoint = HRESULT STDAPICALLTYPE();
+
+std::string Hex(HRESULT result) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(result));
+  return text;
+}
+
+}  // namespace
+
+RegsvrOutcome RunRegsvr(const RegsvrCommandLine& line) {
+  const std::string entryName = line.unregister ? "DllUnregisterServer" : "DllRegisterServer";
+  const std::string quoted = "The module \"" + line.module + "\"";
+  platform::ScopedComInit com;
+  if (FAILED(com.Result())) return {kRegsvrComFailed, "COM could not be initialised.\n"};
+  auto module = platform::LoadedModule::Load(line.module);
+  if (!module) return {kRegsvrLoadFailed, quoted + " failed to load.\n"};
+  auto* entry = module->GetProc<EntryPoint>(entryName);
+  if (entry == nullptr) {
+    return {kRegsvrNoEntry,
+            quoted + " was loaded but the entry-point " + entryName + " was not found.\n"};
+  }
+  const HRESULT result = entry();
+  if (FAILED(result)) {
+    return {kRegsvrCallFailed, quoted + " was loaded but the call to " + entryName +
+                                   " failed with error code " + Hex(result) + ".\n"};
+  }
+  return {kRegsvrSucceeded, entryName + " in " + line.module + " succeeded.\n"};
+}
+
+}  // namespace tools::regsvr
