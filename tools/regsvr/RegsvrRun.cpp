@@ -1,5 +1,6 @@
 #include "tools/regsvr/RegsvrRun.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/activation/Activation.h"
@@ -11,9 +12,11 @@ namespace {
 
 using EntryPoint = HRESULT STDAPICALLTYPE();
 
+// As regsvr32 writes it: the 32 bits of the code, "0x80070005".
 std::string Hex(HRESULT result) {
   char text[16];
-  std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(result));
+  std::snprintf(text, sizeof text, "0x%08x",
+                static_cast<unsigned>(static_cast<std::uint32_t>(result)));
   return text;
 }
 
