@@ -59,7 +59,7 @@ TEST_F(ProductToolbarTest, TheShippedToolbarCarriesTheProductsCommandsInItsOrder
   for (const char* command :
        {"VimaruIEToolbar.Search", "VimaruIEToolbar.SearchBoxBtn", "VimaruIEToolbar.QX",
         "VimaruIEToolbar.Money", "VimaruIEToolbar.TellFriends", "VimaruIEToolbar.Vmail",
-        "VimaruIEToolbar.Update", "VimaruIEToolbar.Register"}) {
+        "VimaruIEToolbar.Update", "VimaruIEToolbar.Login", "VimaruIEToolbar.Register"}) {
     at = run.out.find(std::string("\"command\": \"") + command + '"', at);
     ASSERT_NE(at, std::string::npos) << command << " missing or out of order\n" << run.out;
   }
