@@ -15,10 +15,8 @@
 #include <vector>
 
 #include "commands/QXC.h"
-#include "platform/automation/Bstr.h"
 #include "platform/clock/Clock.h"
 #include "platform/files/FileSystem.h"
-#include "platform/html/HtmlInterfaces.h"
 #include "platform/registry/RegistryTestHooks.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/WorkerPump.h"
@@ -26,6 +24,7 @@
 #include "session/TabContextC.h"
 #include "tools/inspect/BrowserWithToolbar.h"
 #include "tools/inspect/ControlNames.h"
+#include "tools/inspect/DocumentBody.h"
 #include "tools/inspect/ToolbarUser.h"
 #include "tools/refservice/ProductEnvironment.h"
 #include "tools/refservice/ReferenceService.h"
@@ -48,20 +47,6 @@ std::string Page(int index) {
     page += " of page " + std::to_string(index) + ", sentence " + std::to_string(sentence) + ". ";
   }
   return page + "</p></body></html>";
-}
-
-std::u16string SidebarHtml(IWebBrowser2* browser) {
-  platform::ComPtr<IDispatch> dispatch;
-  platform::ComPtr<IHTMLDocument2> document;
-  platform::ComPtr<IHTMLElement> body;
-  platform::Bstr html;
-  if (browser == nullptr || FAILED(browser->get_Document(dispatch.ReleaseAndGetAddressOf())) ||
-      !dispatch || FAILED(dispatch.As(&document)) ||
-      FAILED(document->get_body(body.ReleaseAndGetAddressOf())) || !body ||
-      FAILED(body->get_innerHTML(html.Receive()))) {
-    return {};
-  }
-  return html.String();
 }
 
 double Percentile(std::vector<double> values, double fraction) {
@@ -113,7 +98,8 @@ int main(int argc, char** argv) {
       session::GlobalSinglton::Existing session;
       if (session) record = session->GetTabContextByBrowser(&window.Browser());
     }
-    const std::u16string html = record ? SidebarHtml(record->SidebarBrowser().Get()) : u"";
+    const std::u16string html = record ? tools::DocumentBody(record->SidebarBrowser().Get(), tools::BodyContent::kMarkup)
+                                       : u"";
     if (html.find(u"http://127.0.0.1") == std::u16string::npos) ++empty;
     milliseconds.push_back(std::chrono::duration<double, std::milli>(end - start).count());
   }

@@ -21,7 +21,6 @@
 #include "platform/com/ComInit.h"
 #include "platform/com/Guid.h"
 #include "platform/files/FileSystem.h"
-#include "platform/html/HtmlInterfaces.h"
 #include "platform/registry/RegistryTestHooks.h"
 #include "platform/text/CodePage.h"
 #include "platform/threading/WorkerThread.h"
@@ -36,6 +35,7 @@
 #include "session/tab/HookC.h"
 #include "session/testing/SessionTestSupport.h"
 #include "tools/inspect/ControlNames.h"
+#include "tools/inspect/DocumentBody.h"
 #include "tools/inspect/ToolbarUser.h"
 #include "tools/refservice/ReferenceService.h"
 
@@ -46,17 +46,7 @@ using namespace std::chrono_literals;
 constexpr auto kGuard = 30s;  // only a hang reaches it
 
 std::u16string BodyHtml(IWebBrowser2* browser) {
-  platform::ComPtr<IDispatch> dispatch;
-  platform::ComPtr<IHTMLDocument2> document;
-  platform::ComPtr<IHTMLElement> body;
-  platform::Bstr html;
-  if (browser == nullptr || FAILED(browser->get_Document(dispatch.ReleaseAndGetAddressOf())) ||
-      !dispatch || FAILED(dispatch.As(&document)) ||
-      FAILED(document->get_body(body.ReleaseAndGetAddressOf())) || !body ||
-      FAILED(body->get_innerHTML(html.Receive()))) {
-    return {};
-  }
-  return html.String();
+  return tools::DocumentBody(browser, tools::BodyContent::kMarkup);
 }
 
 class AdsPathTest : public ::testing::Test {

@@ -13,7 +13,6 @@
 #include "platform/clock/Clock.h"
 #include "platform/com/ComInit.h"
 #include "platform/com/Guid.h"
-#include "platform/html/HtmlInterfaces.h"
 #include "platform/resources/ModuleResources.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/WorkerPump.h"
@@ -23,6 +22,7 @@
 #include "session/tab/ContextC.h"
 #include "session/tab/HookC.h"
 #include "tools/inspect/ControlNames.h"
+#include "tools/inspect/DocumentBody.h"
 #include "tools/inspect/ProductClasses.h"
 #include "tools/inspect/ToolbarUser.h"
 
@@ -35,20 +35,8 @@ std::string Utf8(std::u16string_view text) { return platform::WideToUtf8(text); 
 
 // The sidebar's document body, as markup or as the text a reader sees.
 std::u16string SidebarBody(const session::TabContextC& record, bool markup) {
-  const platform::ComPtr<IWebBrowser2> control = record.SidebarBrowser();
-  platform::ComPtr<IDispatch> dispatch;
-  platform::ComPtr<IHTMLDocument2> document;
-  platform::ComPtr<IHTMLElement> body;
-  platform::Bstr text;
-  if (!control || FAILED(control->get_Document(dispatch.ReleaseAndGetAddressOf())) || !dispatch ||
-      FAILED(dispatch.As(&document)) || FAILED(document->get_body(body.ReleaseAndGetAddressOf())) ||
-      !body) {
-    return {};
-  }
-  if (FAILED(markup ? body->get_innerHTML(text.Receive()) : body->get_innerText(text.Receive()))) {
-    return {};
-  }
-  return text.String();
+  return tools::DocumentBody(record.SidebarBrowser().Get(),
+                             markup ? tools::BodyContent::kMarkup : tools::BodyContent::kText);
 }
 
 bool WriteHostFile(const std::filesystem::path& path, std::string_view bytes) {
