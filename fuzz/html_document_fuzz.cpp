@@ -133,11 +133,18 @@ void CheckMoves(IHTMLTxtRange* whole, const Choices& choices) {
   FUZZ_CHECK(whole->inRange(range.Get(), &inside) == S_OK && inside == VARIANT_TRUE);
 }
 
+// The whole of `scope`'s text, as the document's renderer keeps it.
+const RenderedText& RenderedTextOf(HtmlDocument& document, Node* scope) {
+  platform::html::TextRenderer& renderer = document.RendererOf(scope);
+  renderer.RenderAll();
+  return renderer.Rendered();
+}
+
 // Pastes the page's own first bytes as HTML over what the range covers.
 void CheckPaste(HtmlDocument& document, Node* body, IHTMLTxtRange* range, std::string_view page) {
   const Bstr html(platform::Utf8ToWide(page.substr(0, 64)));
   FUZZ_CHECK(range->pasteHTML(html.Get()) == S_OK);
-  const RenderedText& after = document.RenderedTextOf(body);
+  const RenderedText& after = RenderedTextOf(document, body);
   CheckSources(after);
   FUZZ_CHECK(TextOf(range).empty());
 }
@@ -150,8 +157,8 @@ void CheckBody(HtmlDocument& document, const Choices& choices, std::string_view 
   FUZZ_CHECK(body.As(&bodyElement) == S_OK);
   Node* const bodyNode = static_cast<HtmlElement*>(body.Get())->GetNode();
 
-  const std::u16string text = document.RenderedTextOf(bodyNode).text;
-  CheckSources(document.RenderedTextOf(bodyNode));
+  const std::u16string text = RenderedTextOf(document, bodyNode).text;
+  CheckSources(RenderedTextOf(document, bodyNode));
   FUZZ_CHECK(InnerTextOf(body.Get()) == text);
 
   ComPtr<IHTMLTxtRange> whole;
@@ -164,7 +171,7 @@ void CheckBody(HtmlDocument& document, const Choices& choices, std::string_view 
     LONG moved = 0;
     target->moveStart(Bstr(u"character").Get(), choices.findStart, &moved);
     CheckPaste(document, bodyNode, target.Get(), page);
-    FUZZ_CHECK(InnerTextOf(body.Get()) == document.RenderedTextOf(bodyNode).text);
+    FUZZ_CHECK(InnerTextOf(body.Get()) == RenderedTextOf(document, bodyNode).text);
   }
 }
 
