@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Builds the default preset and plays the demo.
+# Builds the default preset and plays the demo: a whole browsing session in
+# vimaru-browser, the stand-in browser, on the reference service it starts
+# in-process, then a second run on the same machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset default
-cmake --build --preset default --target vimaru-demo
-# The demo writes its toolbar picture and the sidebar's pages into the
-# working directory; headless Chromium then takes the sidebar's picture
-# at its real width, with its script running as in the browser.
-cd build/default
-tools/demo/vimaru-demo "$@"
-SIDEBAR_PAGES_DIR="$PWD" CHROMIUM=/usr/bin/chromium \
-  node --test --test-name-pattern='screenshot' --test-reporter=dot \
-  ../../tests/sidebar_browser/sidebar_clicks.test.mjs >/dev/null
-echo "Sidebar picture (145 pixels wide, headless Chromium): $PWD/sidebar.png"
+cmake --build --preset default --target vimaru-browser
+
+demo=$PWD/build/default/demo
+rm -rf "$demo"
+mkdir -p "$demo"
+browser=build/default/tools/browser/vimaru-browser
+echo "== The tour (tools/browser/tour.txt), on a fresh machine kept in $demo/root"
+"$browser" tools/browser/tour.txt --root "$demo/root" --out "$demo" "$@"
+echo
+echo "== The same machine again (tools/browser/tour-again.txt)"
+"$browser" tools/browser/tour-again.txt --root "$demo/root" --out "$demo" "$@"
+echo
+echo "Pictures:"
+ls "$demo"/*.png | sed 's/^/  /'

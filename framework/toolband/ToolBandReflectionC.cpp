@@ -1,5 +1,7 @@
 #include "framework/toolband/ToolBandReflectionC.h"
 
+#include <string_view>
+
 #include "framework/toolband/ToolBandC.h"
 #include "platform/text/WideChars.h"
 #include "platform/ui/CommCtrl.h"
@@ -27,14 +29,24 @@ bool ToolBandReflectionC::Create(HWND toolbar) {
   return true;
 }
 
+ToolBandC* ToolBandReflectionC::ToolBandOf(HWND window) {
+  WCHAR className[64]{};
+  if (GetClassNameW(window, className, 64) == 0 ||
+      std::u16string_view(platform::AsChar16(className)) != kClassName) {
+    return nullptr;
+  }
+  auto* self = reinterpret_cast<ToolBandReflectionC*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self != nullptr ? &self->toolband_ : nullptr;
+}
+
 LRESULT ToolBandReflectionC::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<ToolBandReflectionC*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self != nullptr && message == WM_COMMAND) {
-    self->toolband_.OnButtonCommand(LOWORD(wParam));
+  ToolBandC* toolband = ToolBandOf(hwnd);
+  if (toolband != nullptr && message == WM_COMMAND) {
+    toolband->OnButtonCommand(LOWORD(wParam));
     return 0;
   }
-  if (self != nullptr && message == WM_NOTIFY && lParam != 0) {
-    return self->toolband_.OnToolbarNotify(*reinterpret_cast<NMHDR*>(lParam));
+  if (toolband != nullptr && message == WM_NOTIFY && lParam != 0) {
+    return toolband->OnToolbarNotify(*reinterpret_cast<NMHDR*>(lParam));
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }

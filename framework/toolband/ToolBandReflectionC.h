@@ -21,6 +21,13 @@ class ToolBandReflectionC {
   bool Create(HWND toolbar);
   HWND Window() const { return window_.Get(); }
 
+  // The toolband behind a reflection window, or null for any other window.
+  // The window keeps its object's address as its user data, so whatever
+  // runs on the toolbar's thread in the same process (the window's own
+  // procedure, a host that inspects the toolbar its module built) finds the
+  // toolband from its windows alone.
+  static ToolBandC* ToolBandOf(HWND window);
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

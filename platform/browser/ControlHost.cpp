@@ -9,6 +9,10 @@
 namespace platform {
 namespace {
 
+// The control a window hosts, for AtlAxGetControl; the reference is the
+// subclass's.
+constexpr const WCHAR* kHostedControlProp = u"platform.HostedControl";
+
 // The host's hold on its control: the subclass's reference data is the
 // control's reference, given back as the window goes. Printing the window
 // draws the control's page.
@@ -25,6 +29,9 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   if (message != WM_NCDESTROY) return DefSubclassProc(window, message, wParam, lParam);
   RemoveWindowSubclass(window, &HostWindowProc, id);
+  if (GetPropW(window, kHostedControlProp) == reinterpret_cast<HANDLE>(control)) {
+    RemovePropW(window, kHostedControlProp);
+  }
   ComPtr<BrowserObject> hosted;
   hosted.Attach(reinterpret_cast<BrowserObject*>(control));
   LONG_PTR frame = 0;
@@ -56,8 +63,18 @@ HRESULT AttachControlToWindow(IUnknown* control, HWND window) {
     }
     hosted->AddRef();
   }
+  SetPropW(window, kHostedControlProp, reinterpret_cast<HANDLE>(hosted));
   hosted->SetFrameWindow(window);
   return S_OK;
+}
+
+HRESULT AtlAxGetControl(HWND window, IUnknown** control) {
+  if (control == nullptr) return E_POINTER;
+  *control = nullptr;
+  if (!IsWindow(window)) return E_FAIL;
+  auto* hosted = reinterpret_cast<BrowserObject*>(GetPropW(window, kHostedControlProp));
+  if (hosted == nullptr) return E_FAIL;
+  return hosted->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(control));
 }
 
 }  // namespace platform

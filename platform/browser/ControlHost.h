@@ -21,4 +21,9 @@ namespace platform {
 // be hosted (it is no control).
 HRESULT AttachControlToWindow(IUnknown* control, HWND window);
 
+// The control `window` hosts, with a reference for the caller, as ATL's
+// AtlAxGetControl answers it: S_OK, or E_FAIL when the window hosts none
+// (or is no window), E_POINTER without a place for the answer.
+HRESULT AtlAxGetControl(HWND window, IUnknown** control);
+
 }  // namespace platform

@@ -74,5 +74,26 @@ TEST(ControlHost, RefusesWhatCannotBeHostedAndWindowsThatAreGone) {
   EXPECT_EQ(References(static_cast<IWebBrowser2*>(control.Get())), before);
 }
 
+TEST(ControlHost, TheWindowAnswersItsControlUntilItGoes) {
+  const auto control = Make<BrowserObject>();
+  ui::UniqueWindow host(MakeHostWindow());
+  ui::UniqueWindow empty(MakeHostWindow());
+  ComPtr<IUnknown> found;
+  EXPECT_EQ(AtlAxGetControl(host.Get(), found.ReleaseAndGetAddressOf()), E_FAIL);
+  EXPECT_EQ(AtlAxGetControl(host.Get(), nullptr), E_POINTER);
+
+  ASSERT_EQ(AttachControlToWindow(static_cast<IWebBrowser2*>(control.Get()), host.Get()), S_OK);
+  ASSERT_EQ(AtlAxGetControl(host.Get(), found.ReleaseAndGetAddressOf()), S_OK);
+  ComPtr<IUnknown> identity;
+  control->QueryInterface(IID_IUnknown, identity.ReleaseAndGetVoidAddressOf());
+  EXPECT_EQ(found.Get(), identity.Get());
+  EXPECT_EQ(AtlAxGetControl(empty.Get(), found.ReleaseAndGetAddressOf()), E_FAIL);
+  EXPECT_EQ(found.Get(), nullptr);
+
+  HWND gone = host.Get();
+  host.Reset();
+  EXPECT_EQ(AtlAxGetControl(gone, found.ReleaseAndGetAddressOf()), E_FAIL);
+}
+
 }  // namespace
 }  // namespace platform

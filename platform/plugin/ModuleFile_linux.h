@@ -12,6 +12,7 @@ constexpr DWORD DLL_PROCESS_ATTACH = 1;
 constexpr DWORD MAX_PATH = 260;
 constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
+constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
 constexpr DWORD ERROR_DLL_INIT_FAILED = 1114;
 
 // The full Windows path the module was loaded from (null: the host's

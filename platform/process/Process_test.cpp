@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "platform/files/FileSystem.h"
+#include "platform/process/ProcessStarts.h"
 
 namespace platform {
 namespace {
@@ -49,6 +50,35 @@ TEST_F(ProcessTest, AKilledProcessHasNoExitCode) {
 TEST_F(ProcessTest, AMissingProgramDoesNotStart) {
   EXPECT_FALSE(StartProcess("C:\\missing.exe", "").has_value());
   EXPECT_FALSE(StartProcess("Q:\\unmapped.exe", "").has_value());
+}
+
+TEST_F(ProcessTest, EveryStartIsRecordedWithWhetherItRan) {
+  TakeProcessStarts();
+  const std::string program = Script("C:\\recorded.sh", "exit 0");
+  std::optional<ProcessHandle> process = StartProcess(program, "/silent \"x y\"");
+  ASSERT_TRUE(process.has_value());
+  process->WaitForExitCode();
+  StartProcess("C:\\missing.exe", "");
+  const std::vector<ProcessStart> starts = TakeProcessStarts();
+  ASSERT_EQ(starts.size(), 2u);
+  EXPECT_EQ(starts[0].windowsPath, program);
+  EXPECT_EQ(starts[0].commandLine, "/silent \"x y\"");
+  EXPECT_TRUE(starts[0].started);
+  EXPECT_EQ(starts[1].windowsPath, "C:\\missing.exe");
+  EXPECT_FALSE(starts[1].started);
+  EXPECT_TRUE(TakeProcessStarts().empty()) << "taking empties the record";
+}
+
+// Windows starts any .exe; a downloaded one has no execute bit on the host.
+// Like a program Internet Explorer starts, it has no console to write to.
+TEST_F(ProcessTest, ADownloadedExeStartsWithoutAConsole) {
+  ASSERT_TRUE(WriteWholeFile("C:\\Setup.EXE", "#!/bin/sh\necho into the void\nexit 3\n"));
+  std::optional<ProcessHandle> process = StartProcess("C:\\Setup.EXE", "");
+  ASSERT_TRUE(process.has_value());
+  EXPECT_EQ(process->WaitForExitCode(), 3);
+
+  ASSERT_TRUE(WriteWholeFile("C:\\notes.txt", "#!/bin/sh\nexit 0\n"));
+  EXPECT_FALSE(StartProcess("C:\\notes.txt", "").has_value()) << "only programs run";
 }
 
 TEST_F(ProcessTest, AMovedHandleIsWaitedForOnce) {

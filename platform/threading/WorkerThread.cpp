@@ -1,5 +1,6 @@
 #include "platform/threading/WorkerThread.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <list>
 #include <mutex>
@@ -12,6 +13,8 @@
 
 namespace platform {
 namespace {
+
+std::atomic<WorkerReturnHook> returnHook{nullptr};
 
 // Threads are kept, not detached, so that a waiter can join them: a thread
 // whose work has returned still runs its thread-local destructors (libcurl's
@@ -54,6 +57,8 @@ void JoinAll(std::list<Worker>& threads) {
 
 }  // namespace
 
+void SetWorkerReturnHook(WorkerReturnHook hook) { returnHook.store(hook); }
+
 bool StartWorkerThreadFor(HINSTANCE owner, std::string name, std::function<void()> work) {
   Workers& workers = TheWorkers();
   std::list<Worker> finished;
@@ -72,9 +77,12 @@ bool StartWorkerThreadFor(HINSTANCE owner, std::string name, std::function<void(
             running();
             return true;
           });
-          std::lock_guard returnedLock(workers.mutex);
-          worker.returned = true;
-          if (--workers.running == 0) workers.allReturned.notify_all();
+          {
+            std::lock_guard returnedLock(workers.mutex);
+            worker.returned = true;
+            if (--workers.running == 0) workers.allReturned.notify_all();
+          }
+          if (WorkerReturnHook hook = returnHook.load()) hook();
         });
   } catch (const std::system_error&) {
     workers.threads.pop_back();

@@ -36,6 +36,12 @@ bool StartWorkerThreadFor(HINSTANCE owner, std::string name, std::function<void(
 // before they unload, tests before they check what the workers did.
 void WaitForWorkerThreads();
 
+// Called on a worker's thread each time a worker has returned (after the
+// count has dropped, with no lock held): the window system sets it once so
+// that loops waiting for the workers wake instead of polling. Null for none.
+using WorkerReturnHook = void (*)();
+void SetWorkerReturnHook(WorkerReturnHook hook);
+
 // How many workers are running now, of every module or of `owner`.
 int RunningWorkerThreads();
 int RunningWorkerThreadsOf(HINSTANCE owner) noexcept;

@@ -297,6 +297,39 @@ BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
                     (removeFlags & PM_REMOVE) != 0);
 }
 
+namespace platform::ui::detail {
+
+std::uint64_t WakeGeneration() {
+  Lock lock(Sys().mutex);
+  return Sys().wakeGeneration;
+}
+
+void WaitForInputOrWake(std::uint64_t sinceGeneration,
+                        std::chrono::steady_clock::time_point realDeadline) {
+  auto queue = CurrentQueue();
+  Lock lock(Sys().mutex);
+  // A quit left in place (RunUntilIdle leaves it) is no input to handle here.
+  const auto hasInput = [&] {
+    MSG next{};
+    return PeekLocked(lock, *queue, &next, Filter{nullptr, 0, 0}, false) &&
+           next.message != WM_QUIT;
+  };
+  while (Sys().wakeGeneration == sinceGeneration && !hasInput() &&
+         std::chrono::steady_clock::now() < realDeadline) {
+    auto until = realDeadline;
+    std::uint64_t nextDue = UINT64_MAX;
+    for (auto& timer : queue->timers) nextDue = std::min(nextDue, timer.due);
+    if (nextDue != UINT64_MAX && !platform::IsClockVirtual()) {
+      const std::uint64_t now = platform::TickCount64();
+      until = std::min(until, std::chrono::steady_clock::now() +
+                                  std::chrono::milliseconds(nextDue > now ? nextDue - now : 0));
+    }
+    queue->wake.wait_until(lock, until);
+  }
+}
+
+}  // namespace platform::ui::detail
+
 BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (!msg) return -1;
   auto queue = CurrentQueue();

@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "platform/clock/Clock.h"
+#include "platform/threading/WorkerThread.h"
 
 namespace platform::ui::detail {
 namespace {
@@ -12,10 +13,12 @@ thread_local DWORD lastError = 0;
 
 std::atomic<DWORD> nextThreadId{1};
 
-// Wakes every waiting loop when virtual time moves, so due timers run.
+// Wakes every waiting loop when virtual time moves, so due timers run, and
+// when a worker returns, for loops that wait for the workers.
 void WakeAllQueues() {
   auto& sys = Sys();
   std::lock_guard lock(sys.mutex);
+  ++sys.wakeGeneration;
   for (auto& [id, queue] : sys.threads) queue->wake.notify_all();
 }
 
@@ -63,6 +66,7 @@ System& Sys() {
     auto* created = new System;
     static ClockAdvanceListener* listener = new ClockAdvanceListener(WakeAllQueues);
     (void)listener;
+    platform::SetWorkerReturnHook(WakeAllQueues);
     return created;
   }();
   return *system;

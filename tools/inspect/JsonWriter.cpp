@@ -55,7 +55,7 @@ void JsonWriter::EndArray() { Close(']'); }
 
 void JsonWriter::Key(std::string_view name) {
   BeforeValue();
-  out_ << '"' << Escape(name) << "\": ";
+  out_ << '"' << Escape(name) << (layout_ == Layout::kIndented ? "\": " : "\":");
   afterKey_ = true;
 }
 
@@ -119,6 +119,8 @@ void JsonWriter::Close(char bracket) {
   if (levels_.empty()) out_ << '\n';
 }
 
-void JsonWriter::NewLine() { out_ << '\n' << std::string(levels_.size() * 2, ' '); }
+void JsonWriter::NewLine() {
+  if (layout_ == Layout::kIndented) out_ << '\n' << std::string(levels_.size() * 2, ' ');
+}
 
 }  // namespace tools

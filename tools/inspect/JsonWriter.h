@@ -13,7 +13,12 @@ namespace tools {
 
 class JsonWriter {
  public:
-  explicit JsonWriter(std::ostream& out) : out_(out) {}
+  // Indented for people; one line per document where each line is a record
+  // (JSON Lines), with the line break after the outermost bracket.
+  enum class Layout { kIndented, kOneLine };
+
+  explicit JsonWriter(std::ostream& out, Layout layout = Layout::kIndented)
+      : out_(out), layout_(layout) {}
 
   void BeginObject();
   void EndObject();
@@ -44,6 +49,7 @@ class JsonWriter {
   void NewLine();
 
   std::ostream& out_;
+  Layout layout_;
   std::vector<Level> levels_;
   bool afterKey_ = false;
 };

@@ -54,5 +54,26 @@ TEST(JsonWriter, NestsWithCommasAndIndentation) {
             "    }\n  ],\n  \"e\": 4294967295\n}\n");
 }
 
+TEST(JsonWriter, OneLineLayoutPutsEachDocumentOnItsOwnLine) {
+  std::ostringstream out;
+  JsonWriter json(out, JsonWriter::Layout::kOneLine);
+  for (int line = 1; line <= 2; ++line) {
+    json.BeginObject();
+    json.Key("line");
+    json.Integer(line);
+    json.Key("text");
+    json.Utf8String("a\nb");
+    json.Key("list");
+    json.BeginArray();
+    json.Boolean(false);
+    json.Null();
+    json.EndArray();
+    json.EndObject();
+  }
+  EXPECT_EQ(out.str(),
+            "{\"line\":1,\"text\":\"a\\nb\",\"list\":[false,null]}\n"
+            "{\"line\":2,\"text\":\"a\\nb\",\"list\":[false,null]}\n");
+}
+
 }  // namespace
 }  // namespace tools

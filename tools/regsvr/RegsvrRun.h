@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/com/HResult.h"
 #include "tools/regsvr/RegsvrCommandLine.h"
 
 namespace tools::regsvr {
@@ -21,6 +22,8 @@ enum RegsvrExit : int {
 struct RegsvrOutcome {
   RegsvrExit exit = kRegsvrSucceeded;
   std::string message;  // one line, ending in a newline
+  // What the entry answered, or why it could not be called.
+  HRESULT result = S_OK;
 };
 
 // Runs the entry in the current root and registry.

@@ -4,6 +4,7 @@
 // mutex released, because they re-enter the toolkit.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -126,9 +127,20 @@ struct System {
   // before they advance a virtual clock (platform/ui/testing/TimedSends.h).
   std::size_t timedSendsWaiting = 0;
   std::condition_variable timedSendsChanged;
+  // Counts the times every queue was woken (the clock moved, a worker
+  // returned), so a loop that waits for either sees a wake it came too late
+  // to be notified of.
+  std::uint64_t wakeGeneration = 0;
 };
 
 System& Sys();
+
+// The wake count now, and a wait of the calling thread until its queue has
+// something to handle, every queue was woken since that count, or the real
+// deadline passed. Call without the mutex.
+std::uint64_t WakeGeneration();
+void WaitForInputOrWake(std::uint64_t sinceGeneration,
+                        std::chrono::steady_clock::time_point realDeadline);
 
 // The calling thread's queue, created on first use. Call without the mutex.
 std::shared_ptr<ThreadQueue> CurrentQueue();
