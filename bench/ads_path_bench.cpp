@@ -16,6 +16,7 @@
 
 #include "commands/QXC.h"
 #include "platform/clock/Clock.h"
+#include "bench/AdsPathPages.h"
 #include "platform/files/FileSystem.h"
 #include "platform/registry/RegistryTestHooks.h"
 #include "platform/text/CodePage.h"
@@ -35,26 +36,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto kWorkerGuard = std::chrono::seconds(30);
 
-const char* const kKeywords[] = {"sedan",  "hotel",  "mortgage", "dividend", "fitness",
-                                 "resume", "laptop", "puppy",    "football", "recipe"};
-
-std::string Page(int index) {
-  std::string page = "<html><body><h1>Page " + std::to_string(index) + "</h1><p>";
-  const int sentences = 5 + (index * 7) % 60;
-  for (int sentence = 0; sentence < sentences; ++sentence) {
-    page += "A line about the ";
-    page += kKeywords[(index + sentence / 4) % 10];
-    page += " of page " + std::to_string(index) + ", sentence " + std::to_string(sentence) + ". ";
-  }
-  return page + "</p></body></html>";
-}
-
-double Percentile(std::vector<double> values, double fraction) {
-  std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
-  return values[index];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,7 +51,7 @@ int main(int argc, char** argv) {
   }
   platform::MakeDirectories("C:\\Pages");
   for (int index = 0; index < clicks; ++index) {
-    platform::WriteWholeFile("C:\\Pages\\page" + std::to_string(index) + ".html", Page(index));
+    platform::WriteWholeFile("C:\\Pages\\page" + std::to_string(index) + ".html", bench::AdsPathPage(index));
   }
 
   tools::BrowserWithToolbar window(tools::ShippedLayoutLocation());
@@ -106,8 +87,8 @@ int main(int argc, char** argv) {
 
   std::printf("ads path, click to sidebar HTML in place, %d clicks on %d pages\n", clicks, clicks);
   std::printf("  median %.3f ms  p99 %.3f ms  min %.3f ms  max %.3f ms\n",
-              Percentile(milliseconds, 0.5), Percentile(milliseconds, 0.99),
-              Percentile(milliseconds, 0.0), Percentile(milliseconds, 1.0));
+              bench::Percentile(milliseconds, 0.5), bench::Percentile(milliseconds, 0.99),
+              bench::Percentile(milliseconds, 0.0), bench::Percentile(milliseconds, 1.0));
   std::printf("  clicks whose sidebar showed no ad: %d\n", empty);
   return 0;
 }

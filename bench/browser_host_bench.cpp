@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/AdsPathPages.h"
 #include "platform/files/FileSystem.h"
 #include "tools/browser/BrowserHost.h"
 #include "tools/browser/HostScript.h"
@@ -25,20 +26,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-const char* const kKeywords[] = {"sedan",  "hotel",  "mortgage", "dividend", "fitness",
-                                 "resume", "laptop", "puppy",    "football", "recipe"};
-
-std::string Page(int index) {
-  std::string page = "<html><body><h1>Page " + std::to_string(index) + "</h1><p>";
-  const int sentences = 5 + (index * 7) % 60;
-  for (int sentence = 0; sentence < sentences; ++sentence) {
-    page += "A line about the ";
-    page += kKeywords[(index + sentence / 4) % 10];
-    page += " of page " + std::to_string(index) + ", sentence " + std::to_string(sentence) + ". ";
-  }
-  return page + "</p></body></html>";
-}
 
 browserhost::ScriptStep Step(const std::string& line) {
   std::istringstream text(line);
@@ -54,14 +41,9 @@ double Milliseconds(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-double Percentile(std::vector<double> values, double fraction) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
-}
-
 void PrintSpread(const char* what, const std::vector<double>& values) {
   std::printf("%-46s median %7.2f ms   p99 %7.2f ms   min %7.2f ms   max %7.2f ms   (%zu)\n",
-              what, Percentile(values, 0.5), Percentile(values, 0.99),
+              what, bench::Percentile(values, 0.5), bench::Percentile(values, 0.99),
               *std::min_element(values.begin(), values.end()),
               *std::max_element(values.begin(), values.end()), values.size());
 }
@@ -104,7 +86,7 @@ int main(int argc, char** argv) {
   }
   platform::MakeDirectories("C:\\pages");
   for (int index = 0; index < clicks; ++index) {
-    platform::WriteWholeFile("C:\\pages\\" + std::to_string(index) + ".html", Page(index));
+    platform::WriteWholeFile("C:\\pages\\" + std::to_string(index) + ".html", bench::AdsPathPage(index));
   }
   Timed(host, "register");
 
