@@ -28,6 +28,14 @@ TEST_F(ToolBandTest, CreatesTheToolbarWithItsStylesFontCopyAndReflectionWindow) 
   EXPECT_EQ(Band().HookedRebar(), rebar_.Get());
 }
 
+TEST_F(ToolBandTest, TheReflectionWindowNamesItsToolbandAndNoOtherWindowDoes) {
+  ASSERT_NE(BuildToolbar("<button command='A' caption='A'/>", {"A"}), nullptr);
+  EXPECT_EQ(ToolBandReflectionC::ToolBandOf(Band().ReflectionWindow()), &Band());
+  EXPECT_EQ(ToolBandReflectionC::ToolBandOf(Toolbar()), nullptr);
+  EXPECT_EQ(ToolBandReflectionC::ToolBandOf(rebar_.Get()), nullptr);
+  EXPECT_EQ(ToolBandReflectionC::ToolBandOf(nullptr), nullptr);
+}
+
 TEST_F(ToolBandTest, ButtonStylesFollowKindAndStyleWord) {
   ASSERT_NE(BuildToolbar("<menu image='logo.bmp'/>"             // leading image menu
                          "<menu command='A' caption='Split'/>"  // split drop-down
