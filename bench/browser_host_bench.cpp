@@ -42,8 +42,8 @@ double Milliseconds(Clock::duration duration) {
 }
 
 void PrintSpread(const char* what, const std::vector<double>& values) {
-  std::printf("%-46s median %7.2f ms   p99 %7.2f ms   min %7.2f ms   max %7.2f ms   (%zu)\n",
-              what, bench::Percentile(values, 0.5), bench::Percentile(values, 0.99),
+  std::printf("%-46s median %7.2f ms   p99 %7.2f ms   min %7.2f ms   max %7.2f ms   (%zu)\n", what,
+              bench::Percentile(values, 0.5), bench::Percentile(values, 0.99),
               *std::min_element(values.begin(), values.end()),
               *std::max_element(values.begin(), values.end()), values.size());
 }
@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
   }
   platform::MakeDirectories("C:\\pages");
   for (int index = 0; index < clicks; ++index) {
-    platform::WriteWholeFile("C:\\pages\\" + std::to_string(index) + ".html", bench::AdsPathPage(index));
+    platform::WriteWholeFile("C:\\pages\\" + std::to_string(index) + ".html",
+                             bench::AdsPathPage(index));
   }
   Timed(host, "register");
 
@@ -99,8 +100,7 @@ int main(int argc, char** argv) {
   }
   const long after = ResidentKilobytes();
   if (!opened.empty()) PrintSpread("another window with its toolbar", opened);
-  std::printf("memory per open window (%d windows): %ld KB\n", windows,
-              (after - before) / windows);
+  std::printf("memory per open window (%d windows): %ld KB\n", windows, (after - before) / windows);
 
   std::vector<double> adsPath;
   for (int index = 0; index < clicks; ++index) {

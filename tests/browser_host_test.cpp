@@ -45,8 +45,7 @@ class BrowserHostTest : public ::testing::Test {
     const auto errors = scratch_ / "errors.txt";
     // Chromium's shot of the sidebar is the demo's; here it would only be slow.
     const std::string command = std::string("CHROMIUM=/bin/false '") + VIMARU_BROWSER + "' '" +
-                                file.string() +
-                                "' --json --root '" + root_.string() + "' --out '" +
+                                file.string() + "' --json --root '" + root_.string() + "' --out '" +
                                 (scratch_ / "out").string() + "' " + options + " 2>'" +
                                 errors.string() + "'";
     HostRun run;
@@ -182,8 +181,7 @@ TEST_F(BrowserHostTest, ACancelledLoginLeavesTheMemberLoggedOut) {
 }
 
 TEST_F(BrowserHostTest, TotalsReachEveryWindowAndGoOnWhenTheFirstCloses) {
-  const HostRun run = Play(std::string("register\nopen {site}/pages/plain.html\n") +
-                           kLoginAsAlice +
+  const HostRun run = Play(std::string("register\nopen {site}/pages/plain.html\n") + kLoginAsAlice +
                            "click Login\n"
                            "open {site}/pages/travel.html\n"
                            "wait 5000\n"
@@ -194,8 +192,7 @@ TEST_F(BrowserHostTest, TotalsReachEveryWindowAndGoOnWhenTheFirstCloses) {
   ASSERT_EQ(run.steps.size(), 9u);
   const json& both = run.steps[5];
   EXPECT_EQ(both["state"]["windows"], 2);
-  EXPECT_EQ(both["state"]["url"].get<std::string>().find("/pages/travel.html") !=
-                std::string::npos,
+  EXPECT_EQ(both["state"]["url"].get<std::string>().find("/pages/travel.html") != std::string::npos,
             true);
   EXPECT_EQ((*Control(both, "VimaruIEToolbar.TellFriends"))["caption"], "Friends 7");
   EXPECT_EQ(run.steps[7]["state"]["windows"], 1);
@@ -313,13 +310,13 @@ TEST_F(BrowserHostTest, ABadLineStopsTheRunBeforeAnythingRuns) {
 
 TEST_F(BrowserHostTest, AnotherServiceIsUsedForEveryEndpointAndItsRequestsAreNotSeen) {
   refservice::ReferenceService service;
-  const HostRun run =
-      Play("register\nopen " + service.BaseUrl() + "/pages/cars.html\n",
-           "--service '" + service.BaseUrl() + "/'");
+  const HostRun run = Play("register\nopen " + service.BaseUrl() + "/pages/cars.html\n",
+                           "--service '" + service.BaseUrl() + "/'");
   ASSERT_EQ(run.exit, 0) << run.errors;
   EXPECT_TRUE(run.steps[1]["state"]["requests"].is_null());
   bool categories = false;
-  for (const auto& request : service.Requests()) categories |= request.operation == "GetCategoryList";
+  for (const auto& request : service.Requests())
+    categories |= request.operation == "GetCategoryList";
   EXPECT_TRUE(categories);
 
   EXPECT_EQ(Play("state\n", "--service ftp://127.0.0.1:1").exit, 1);

@@ -470,9 +470,12 @@ std::string BrowserHost::Picture(const PictureStep& step, std::vector<std::strin
   const bool answered = window->window->Run([&](platform::BrowserFrame& frame) {
     PictureSource toolbar;
     const auto toolbands = ToolBandsIn(frame.FrameWindow());
-    if (!toolbands.empty()) toolbar.toolbarSvg = platform::ui::RenderToolbarSvg(toolbands.front()->ToolbarWindow());
-    if (HWND sidebar = SidebarWindow(frame.Browser()); sidebar != nullptr && IsWindowVisible(sidebar)) {
-      toolbar.sidebarHtml = Narrow(tools::DocumentBody(HostedBrowser(sidebar).Get(), tools::BodyContent::kMarkup));
+    if (!toolbands.empty())
+      toolbar.toolbarSvg = platform::ui::RenderToolbarSvg(toolbands.front()->ToolbarWindow());
+    if (HWND sidebar = SidebarWindow(frame.Browser());
+        sidebar != nullptr && IsWindowVisible(sidebar)) {
+      toolbar.sidebarHtml =
+          Narrow(tools::DocumentBody(HostedBrowser(sidebar).Get(), tools::BodyContent::kMarkup));
       toolbar.hasSidebar = true;
     }
     sources.push_back(std::move(toolbar));
@@ -497,7 +500,8 @@ HostState BrowserHost::Capture() {
       window.navigationsSeen = navigations.size();
       if (!current) return;
       platform::Bstr location;
-      if (SUCCEEDED(browser.get_LocationURL(location.Receive()))) state.url = Narrow(location.String());
+      if (SUCCEEDED(browser.get_LocationURL(location.Receive())))
+        state.url = Narrow(location.String());
       for (framework::ToolBandC* toolband : ToolBandsIn(frame.FrameWindow())) {
         std::vector<ControlState> controls = ReadControls(*toolband);
         state.toolbar.insert(state.toolbar.end(), std::make_move_iterator(controls.begin()),
@@ -526,13 +530,16 @@ HostState BrowserHost::Capture() {
     state.requests = std::move(requests);
   }
   state.dialogs = dialogs_->TakeShown();
-  for (const auto& shown : platform::ui::TakeMessageBoxes()) state.messages.push_back(Narrow(shown.text));
+  for (const auto& shown : platform::ui::TakeMessageBoxes())
+    state.messages.push_back(Narrow(shown.text));
   for (platform::ProcessStart& start : platform::TakeProcessStarts()) {
-    state.processes.push_back({std::move(start.windowsPath), std::move(start.commandLine), start.started});
+    state.processes.push_back(
+        {std::move(start.windowsPath), std::move(start.commandLine), start.started});
   }
 
   platform::RegistryKey settings;
-  const bool opened = settings.Open(HKEY_LOCAL_MACHINE, session::kProductSettingsKey) == ERROR_SUCCESS;
+  const bool opened =
+      settings.Open(HKEY_LOCAL_MACHINE, session::kProductSettingsKey) == ERROR_SUCCESS;
   for (const char* name : kSettingNames) {
     std::string value;
     if (opened && settings.QueryStringValue(name, value) == ERROR_SUCCESS) {

@@ -34,7 +34,7 @@ struct HostOptions {
   std::optional<std::string> root;     // kept across runs; a fresh one without
   std::optional<std::string> service;  // "http://HOST:PORT"; the reference service without
   std::filesystem::path out = std::filesystem::current_path();  // where pictures go
-  std::filesystem::path builtModule;   // installed into a root that has none
+  std::filesystem::path builtModule;  // installed into a root that has none
 };
 
 struct StepOutcome {
@@ -66,7 +66,7 @@ class BrowserHost {
  private:
   struct Window {
     std::unique_ptr<BrowserWindow> window;
-    std::size_t navigationsSeen = 0;  // the browser's records already reported
+    std::size_t navigationsSeen = 0;       // the browser's records already reported
     std::set<std::size_t> ownNavigations;  // the records of the host's own navigations
   };
   class DialogPlayer;

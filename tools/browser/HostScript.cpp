@@ -1,10 +1,10 @@
 #include "tools/browser/HostScript.h"
 
-#include "tools/browser/KeyChord.h"
-
 #include <algorithm>
 #include <charconv>
 #include <string_view>
+
+#include "tools/browser/KeyChord.h"
 
 namespace browserhost {
 namespace {

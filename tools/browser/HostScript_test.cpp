@@ -122,7 +122,8 @@ TEST(KeyChord, NamesModifiersAndKeysWithoutRegardToCase) {
 }
 
 TEST(KeyChord, RefusesWhatNamesNoKey) {
-  for (const char* bad : {"", "+", "Ctrl+", "Ctrl+Ctrl+A", "F0", "F25", "Fx", "Shift+Hyper", "AB"}) {
+  for (const char* bad :
+       {"", "+", "Ctrl+", "Ctrl+Ctrl+A", "F0", "F25", "Fx", "Shift+Hyper", "AB"}) {
     EXPECT_FALSE(ParseKeyChord(bad)) << bad;
   }
 }

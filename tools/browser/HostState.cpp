@@ -51,7 +51,8 @@ std::string ControlText(const ControlState& control) {
   if (!control.enabled) text += " disabled";
   if (control.checked) text += " checked";
   if (control.isSearchBox) {
-    text += " text \"" + control.text + "\", " + std::to_string(control.items.size()) + " in its list";
+    text +=
+        " text \"" + control.text + "\", " + std::to_string(control.items.size()) + " in its list";
   }
   return text;
 }

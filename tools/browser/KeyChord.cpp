@@ -17,7 +17,9 @@ struct NamedKey {
 };
 
 constexpr std::array kModifiers{
-    NamedKey{"ctrl", VK_CONTROL},  NamedKey{"control", VK_CONTROL}, NamedKey{"shift", VK_SHIFT},
+    NamedKey{"ctrl", VK_CONTROL},
+    NamedKey{"control", VK_CONTROL},
+    NamedKey{"shift", VK_SHIFT},
     NamedKey{"alt", VK_MENU},
 };
 
@@ -40,8 +42,8 @@ std::optional<int> Lookup(std::string_view lower, const auto& table) {
 std::optional<int> KeyNamed(std::string_view lower) {
   if (std::optional<int> key = Lookup(lower, kNamedKeys)) return key;
   // A letter or digit is its own virtual-key code ('A' for a).
-  if (lower.size() == 1 && ((lower[0] >= 'a' && lower[0] <= 'z') ||
-                            (lower[0] >= '0' && lower[0] <= '9'))) {
+  if (lower.size() == 1 &&
+      ((lower[0] >= 'a' && lower[0] <= 'z') || (lower[0] >= '0' && lower[0] <= '9'))) {
     return lower[0] >= 'a' ? lower[0] - 'a' + 'A' : lower[0];
   }
   if (lower.size() >= 2 && lower.size() <= 3 && lower[0] == 'f') {

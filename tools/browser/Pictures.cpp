@@ -74,8 +74,8 @@ std::string WritePictures(const std::filesystem::path& directory, const std::str
   const std::string command =
       Quoted(chromium) + " --headless --no-sandbox --disable-gpu --hide-scrollbars" +
       " --window-size=" + std::to_string(kSidebarWidth) + "," + std::to_string(kSidebarHeight) +
-      " --screenshot=" + Quoted(shot) + " " + Quoted("file://" + std::filesystem::absolute(page).string()) +
-      " >/dev/null 2>&1";
+      " --screenshot=" + Quoted(shot) + " " +
+      Quoted("file://" + std::filesystem::absolute(page).string()) + " >/dev/null 2>&1";
   if (std::system(command.c_str()) == 0 && std::filesystem::exists(shot)) {
     files.push_back(shot.string());
   }
