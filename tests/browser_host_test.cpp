@@ -285,6 +285,33 @@ TEST_F(BrowserHostTest, APictureThatCannotBeWrittenFailsItsStepOnly) {
   EXPECT_EQ(run.steps[3]["result"], "ok");
 }
 
+TEST_F(BrowserHostTest, TheClassifiedsAndTheAutoLoginSwitchWorkFromTheirMenus) {
+  const HostRun run = Play(
+      "register\nopen {site}/pages/plain.html\n"
+      "click Classifieds > Vehicles\n"
+      "click ToolBand.Nop > VimaruIEToolbar.AutoLogin\n"
+      "click ToolBand.Nop > VimaruIEToolbar.AutoLogin\n");
+  ASSERT_EQ(run.exit, 0) << run.errors;
+  const json& classifieds = run.steps[2]["state"]["navigations"];
+  ASSERT_EQ(classifieds.size(), 1u);
+  EXPECT_NE(classifieds[0]["url"].get<std::string>().find("/classifieds/search?"),
+            std::string::npos);
+  EXPECT_NE(classifieds[0]["url"].get<std::string>().find("cat=vehicle"), std::string::npos);
+
+  const auto autoLogin = [](const json& step) {
+    for (const json& item : (*Control(step, "ToolBand.Nop"))["children"]) {
+      if (item["command"] == "VimaruIEToolbar.AutoLogin") return item["caption"].get<std::string>();
+    }
+    return std::string();
+  };
+  EXPECT_TRUE(autoLogin(run.steps[1]).ends_with("Off"));
+  EXPECT_EQ(run.steps[3]["state"]["registry"]["AutoLoggin"], "true");
+  EXPECT_TRUE(autoLogin(run.steps[3]).ends_with("Active"));
+  EXPECT_TRUE(Received(run.steps[3], "/autologin.aspx?sso=&AutoLogin=1"));
+  EXPECT_EQ(run.steps[4]["state"]["registry"]["AutoLoggin"], "false");
+  EXPECT_TRUE(autoLogin(run.steps[4]).ends_with("Off"));
+}
+
 TEST_F(BrowserHostTest, AFailedStepIsReportedAndTheRunGoesOn) {
   const HostRun run = Play(
       "register\nopen {site}/pages/plain.html\n"
