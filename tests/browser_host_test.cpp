@@ -335,6 +335,30 @@ TEST_F(BrowserHostTest, ABadLineStopsTheRunBeforeAnythingRuns) {
   EXPECT_FALSE(std::filesystem::exists(root_ / "registry.reg")) << "nothing ran";
 }
 
+// At a terminal (script(1) gives it one) each line runs as it is typed: a
+// mistyped line is said and skipped, and the steps after it still run.
+TEST_F(BrowserHostTest, APersonAtATerminalPlaysALineAtATime) {
+  const auto typed = scratch_ / "typed.txt";
+  std::ofstream(typed) << "register\nfly away\nopen {site}/pages/plain.html\n";
+  const std::string inner = std::string("CHROMIUM=/bin/false '") + VIMARU_BROWSER +
+                            "' --json --root '" + root_.string() + "'";
+  const std::string command =
+      "script -q -e -c \"" + inner + "\" /dev/null < '" + typed.string() + "' 2>&1";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
+  ASSERT_TRUE(pipe);
+  std::string output;
+  char block[65536];
+  for (std::size_t got; (got = fread(block, 1, sizeof block, pipe.get())) > 0;) {
+    output.append(block, got);
+  }
+  const int status = pclose(pipe.release());
+  EXPECT_TRUE(WIFEXITED(status)) << output;
+  EXPECT_NE(output.find("vimaru-browser: line 2: unknown step 'fly'"), std::string::npos) << output;
+  EXPECT_NE(output.find("{\"line\":3,\"step\":\"open {site}/pages/plain.html\",\"result\":\"ok\""),
+            std::string::npos)
+      << output;
+}
+
 TEST_F(BrowserHostTest, AnotherServiceIsUsedForEveryEndpointAndItsRequestsAreNotSeen) {
   refservice::ReferenceService service;
   const HostRun run = Play("register\nopen " + service.BaseUrl() + "/pages/cars.html\n",

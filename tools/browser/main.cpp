@@ -1,9 +1,12 @@
 // vimaru-browser: the stand-in browser that loads the product as Internet
 // Explorer does and plays a browsing session from a script (README,
 // "The browser host").
+#include <unistd.h>
+
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +16,8 @@
 #include "tools/inspect/JsonWriter.h"
 
 namespace {
+
+constexpr char kPrompt[] = "vimaru-browser> ";
 
 constexpr std::string_view kUsage =
     "usage: vimaru-browser [SCRIPT|-] [--root DIR] [--service URL] [--out DIR] [--json]\n";
@@ -96,6 +101,26 @@ void WriteTextStep(std::ostream& out, const browserhost::ScriptStep& step,
   for (const std::string& file : outcome.files) out << "    wrote " << file << '\n';
 }
 
+// Runs the step and writes what it did; true when it failed.
+bool PlayStep(browserhost::BrowserHost& host, const browserhost::ScriptStep& step, bool json) {
+  const browserhost::StepOutcome outcome = host.Run(step);
+  if (json) {
+    WriteJsonStep(std::cout, step, outcome);
+  } else {
+    WriteTextStep(std::cout, step, outcome);
+  }
+  std::cout.flush();
+  return outcome.result != "ok";
+}
+
+int Finish(browserhost::BrowserHost& host, bool failed) {
+  if (!host.Keep()) {
+    std::cerr << "vimaru-browser: cannot keep the registry in the root\n";
+    return 1;
+  }
+  return failed ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,6 +134,34 @@ int main(int argc, char** argv) {
   if (!line) {
     std::cerr << "vimaru-browser: " << error << '\n' << kUsage;
     return 2;
+  }
+
+  line->options.builtModule = VIMARU_SERVER_MODULE;
+  // A person at a terminal plays the browser a line at a time: each line
+  // runs as it is typed, and a mistyped one is said and skipped.
+  if (line->script == "-" && isatty(STDIN_FILENO)) {
+    browserhost::BrowserHost host(line->options);
+    if (!host.Ready()) {
+      std::cerr << "vimaru-browser: " << host.Error() << '\n';
+      return 1;
+    }
+    bool failed = false;
+    int number = 0;
+    std::cerr << kPrompt;
+    for (std::string typed; std::getline(std::cin, typed); std::cerr << kPrompt) {
+      ++number;
+      std::istringstream one(typed);
+      browserhost::ParsedScript parsed = browserhost::ParseHostScript(one);
+      if (parsed.error) {
+        std::cerr << "vimaru-browser: line " << number << ": " << parsed.error->message << '\n';
+        continue;
+      }
+      for (browserhost::ScriptStep& step : parsed.steps) {
+        step.line = number;
+        failed = PlayStep(host, step, line->json) || failed;
+      }
+    }
+    return Finish(host, failed);
   }
 
   std::ifstream file;
@@ -127,7 +180,6 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  line->options.builtModule = VIMARU_SERVER_MODULE;
   browserhost::BrowserHost host(line->options);
   if (!host.Ready()) {
     std::cerr << "vimaru-browser: " << host.Error() << '\n';
@@ -135,18 +187,7 @@ int main(int argc, char** argv) {
   }
   bool failed = false;
   for (const browserhost::ScriptStep& step : script.steps) {
-    const browserhost::StepOutcome outcome = host.Run(step);
-    failed = failed || outcome.result != "ok";
-    if (line->json) {
-      WriteJsonStep(std::cout, step, outcome);
-    } else {
-      WriteTextStep(std::cout, step, outcome);
-    }
-    std::cout.flush();
+    failed = PlayStep(host, step, line->json) || failed;
   }
-  if (!host.Keep()) {
-    std::cerr << "vimaru-browser: cannot keep the registry in the root\n";
-    return 1;
-  }
-  return failed ? 1 : 0;
+  return Finish(host, failed);
 }
