@@ -9,11 +9,9 @@
 
 #include <chrono>
 #include <functional>
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "commands/ProductCommands.h"
 #include "commands/login/CDialogLogin.h"
@@ -29,7 +27,7 @@
 #include "platform/registry/RegistryTestHooks.h"
 #include "platform/threading/WorkerThread.h"
 #include "platform/ui/Dialog.h"
-#include "platform/ui/MessageQueue.h"
+#include "platform/ui/MessageLoopThread.h"
 #include "platform/ui/Toolbar.h"
 #include "session/GlobalSinglton.h"
 #include "session/settings/ProductSettings.h"
@@ -44,40 +42,18 @@ using Env = session::testing::ScopedEnvironment;
 
 const CLSID kHookClassId = platform::MakeGuid("736FA7B4-0557-11DB-95BA-00C09F713765");
 constexpr auto kGuard = 30s;  // a bound on waits for other threads, not a measure
-constexpr UINT kRunTask = WM_APP + 1;
 constexpr int kEnoughRounds = 50;  // a totals tick is answered within a few
 
 // A browser window's thread: a COM apartment with a message loop that also
 // runs the test's tasks, and a browser window with the product's toolbar.
 class BrowserWindowThread {
  public:
-  BrowserWindowThread() {
-    std::promise<DWORD> started;
-    std::future<DWORD> id = started.get_future();
-    thread_ = std::thread([this, &started] { Loop(started); });
-    threadId_ = id.get();
-  }
-  ~BrowserWindowThread() {
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
-  }
-  BrowserWindowThread(const BrowserWindowThread&) = delete;
-  BrowserWindowThread& operator=(const BrowserWindowThread&) = delete;
+  BrowserWindowThread() : thread_([this] { Open(); }, [this] { Close(); }) {}
 
   // Runs `task` on the thread and waits for it; false if it did not finish
   // within the guard.
   [[nodiscard]] bool Run(std::function<void()> task) {
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> finished = done->get_future();
-    auto* owned = new std::function<void()>([task = std::move(task), done] {
-      task();
-      done->set_value();
-    });
-    if (!PostThreadMessageW(threadId_, kRunTask, 0, reinterpret_cast<LPARAM>(owned))) {
-      delete owned;
-      return false;
-    }
-    return finished.wait_for(kGuard) == std::future_status::ready;
+    return thread_.Run(std::move(task), kGuard);
   }
 
   // On the thread: the toolbar's window, and the text of a command's
@@ -116,31 +92,24 @@ class BrowserWindowThread {
     return nullptr;
   }
 
-  void Loop(std::promise<DWORD>& started) {
-    const platform::ScopedComInit apartment;
-    std::optional<platform::BrowserFrame> frame(std::in_place);
+  void Open() {
+    apartment_.emplace();
+    frame_.emplace();
     hook_ = platform::Make<session::HookC>(commands::ProductCommandClasses());
-    frame->AddToolbar(static_cast<IDeskBand*>(hook_.Get()), kHookClassId);
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // makes the queue
-    started.set_value(GetCurrentThreadId());
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      if (message.hwnd == nullptr && message.message == kRunTask) {
-        std::unique_ptr<std::function<void()>> task(
-            reinterpret_cast<std::function<void()>*>(message.lParam));
-        (*task)();
-      } else {
-        DispatchMessageW(&message);
-      }
-    }
-    frame->Quit();
-    frame.reset();
+    frame_->AddToolbar(static_cast<IDeskBand*>(hook_.Get()), kHookClassId);
+  }
+  void Close() {
+    frame_->Quit();
+    frame_.reset();
     hook_.Reset();
+    apartment_.reset();
   }
 
-  std::thread thread_;
-  DWORD threadId_ = 0;
+  std::optional<platform::ScopedComInit> apartment_;
+  std::optional<platform::BrowserFrame> frame_;
   platform::ComPtr<session::HookC> hook_;
+  // Last: its thread uses the members above and ends first.
+  platform::ui::MessageLoopThread thread_;
 };
 
 class LoginScenario : public ::testing::Test {

@@ -6,15 +6,13 @@
 
 #include <chrono>
 #include <functional>
-#include <future>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "platform/clock/Clock.h"
 #include "platform/threading/WorkerThread.h"
-#include "platform/ui/MessageQueue.h"
+#include "platform/ui/MessageLoopThread.h"
 #include "session/GlobalSinglton.h"
 #include "session/testing/SessionTestSupport.h"
 #include "tools/refservice/ReferenceService.h"
@@ -26,61 +24,20 @@ using session::GlobalSinglton;
 using session::testing::FakeContext;
 
 constexpr auto kGuard = 5s;  // a bound on waits for other threads, not a measure
-constexpr UINT kRunTask = WM_APP + 1;
 
 // A browser window's thread: a message loop that also runs the test's tasks.
 class WindowThread {
  public:
-  WindowThread() {
-    std::promise<DWORD> started;
-    std::future<DWORD> id = started.get_future();
-    thread_ = std::thread([this, &started] { Loop(started); });
-    threadId_ = id.get();
-  }
-  ~WindowThread() {
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
-  }
-  WindowThread(const WindowThread&) = delete;
-  WindowThread& operator=(const WindowThread&) = delete;
-
-  DWORD Id() const { return threadId_; }
-
-  void Post(std::function<void()> task) {
-    auto* owned = new std::function<void()>(std::move(task));
-    if (!PostThreadMessageW(threadId_, kRunTask, 0, reinterpret_cast<LPARAM>(owned))) delete owned;
-  }
-
+  DWORD Id() const { return thread_.ThreadId(); }
+  void Post(std::function<void()> task) { thread_.Post(std::move(task)); }
   // Runs `task` on the thread and waits for it; false if it did not finish
   // within the guard.
   [[nodiscard]] bool Run(std::function<void()> task) {
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> finished = done->get_future();
-    Post([task = std::move(task), done] {
-      task();
-      done->set_value();
-    });
-    return finished.wait_for(kGuard) == std::future_status::ready;
+    return thread_.Run(std::move(task), kGuard);
   }
 
  private:
-  void Loop(std::promise<DWORD>& started) {
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // makes the queue
-    started.set_value(GetCurrentThreadId());
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      if (message.hwnd == nullptr && message.message == kRunTask) {
-        std::unique_ptr<std::function<void()>> task(
-            reinterpret_cast<std::function<void()>*>(message.lParam));
-        (*task)();
-      } else {
-        DispatchMessageW(&message);
-      }
-    }
-  }
-
-  std::thread thread_;
-  DWORD threadId_ = 0;
+  platform::ui::MessageLoopThread thread_;
 };
 
 // A tab as the session sees it: its context registered on its thread.

@@ -12,13 +12,13 @@
 
 #include <functional>
 #include <future>
-#include <memory>
-#include <string>
-#include <thread>
+#include <optional>
 #include <vector>
 
 #include "platform/browser/BrowserFrame.h"
+#include "platform/com/ComInit.h"
 #include "platform/com/Guid.h"
+#include "platform/ui/MessageLoopThread.h"
 
 namespace browserhost {
 
@@ -44,19 +44,21 @@ class BrowserWindow {
   // the bound, which only a hang reaches.
   bool Run(Work work);
 
-  DWORD ThreadId() const { return threadId_; }
-  // The toolbars the window hosts, as their class ids, in list order.
-  const std::vector<CLSID>& Toolbars() const { return toolbars_; }
   // What creating each listed toolbar answered, in list order.
   const std::vector<HRESULT>& ToolbarResults() const { return toolbarResults_; }
 
  private:
-  void ThreadMain(std::promise<DWORD>& started);
+  void Open();
+  void Close();
+  // The work on the frame, then the messages it left.
+  platform::ui::MessageLoopThread::Work OnFrame(Work work);
 
-  std::thread thread_;
-  DWORD threadId_ = 0;
-  std::vector<CLSID> toolbars_;
+  // Live on the window's thread, from Open to Close.
+  std::optional<platform::ScopedComInit> apartment_;
+  std::optional<platform::BrowserFrame> frame_;
   std::vector<HRESULT> toolbarResults_;
+  // Last: its thread uses the members above and ends first.
+  platform::ui::MessageLoopThread thread_;
 };
 
 }  // namespace browserhost
