@@ -7,7 +7,6 @@
 
 #include <climits>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "platform/xml/XmlErrorCapture.h"
@@ -30,8 +29,6 @@ constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NO
 }  // namespace
 
 xmlDocPtr ParseDocument(std::string_view bytes, std::string_view baseName, XmlParseError& error) {
-  static std::once_flag initialised;
-  std::call_once(initialised, [] { xmlInitParser(); });
   error = XmlParseError();
   if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
     error.reason = "the document is larger than the parser takes";
