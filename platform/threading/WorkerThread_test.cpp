@@ -58,11 +58,17 @@ TEST(WorkerThreadTest, WorkersCountAgainstTheModuleThatStartedThem) {
 // gone by the time the worker stops counting, or the module could be
 // unloaded under their destructor.
 TEST(WorkerThreadTest, TheWorkIsDestroyedBeforeTheWorkerStopsCounting) {
+  // Only the copy the worker owns reports: one moved from reports nothing,
+  // so the caller's temporaries cannot overwrite the worker's report.
   struct Capture {
-    std::shared_ptr<std::atomic<int>> countAtDestruction;
+    explicit Capture(std::shared_ptr<std::atomic<int>> seen)
+        : countAtDestruction(std::move(seen)) {}
+    Capture(Capture&& other) noexcept : countAtDestruction(std::move(other.countAtDestruction)) {}
+    Capture(const Capture&) = default;  // std::function's need; nothing here copies it
     ~Capture() {
       if (countAtDestruction) *countAtDestruction = RunningWorkerThreadsOf(ThisModule());
     }
+    std::shared_ptr<std::atomic<int>> countAtDestruction;
   };
   auto seen = std::make_shared<std::atomic<int>>(-1);
   ASSERT_TRUE(StartWorkerThread("WorkerThreadTest::Capture", [capture = Capture{seen}] {}));
