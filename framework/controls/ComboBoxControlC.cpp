@@ -15,8 +15,8 @@
 namespace framework {
 
 namespace {
-constexpr int kLeftInset = 2;
-constexpr int kRightInset = 4;
+constexpr int kComboLeftInset = 2;
+constexpr int kComboRightInset = 4;
 constexpr int kItemTextIndent = 2;
 }  // namespace
 
@@ -61,7 +61,7 @@ void ComboBoxControlC::Place(int x, int width) {
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     SetWindowTextW(edit, platform::AsWchar(u""));
   }
-  SetWindowPos(Window(), nullptr, x + kLeftInset, Top(), width - kRightInset,
+  SetWindowPos(Window(), nullptr, x + kComboLeftInset, Top(), width - kComboRightInset,
                ToolbarRect().bottom + ComboBoxBaseC::kListDepth,
                SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
   if (edit != nullptr) {

@@ -14,8 +14,8 @@ namespace framework {
 namespace {
 
 constexpr UINT_PTR kFieldSubclassId = 1;
-constexpr int kLeftInset = 2;
-constexpr int kRightInset = 4;
+constexpr int kEditLeftInset = 2;
+constexpr int kEditRightInset = 4;
 // Read-only text starts one pixel down and keeps 11 pixels clear on the right.
 constexpr int kReadOnlyTextTop = 1;
 constexpr int kReadOnlyTextRightGap = 11;
@@ -56,13 +56,13 @@ bool EditControlC::CreateControlWindow(HWND parent, int id) {
 
 void EditControlC::Place(int x, int width) {
   if (!window_) return;
-  MoveWindow(window_.Get(), x + kLeftInset, Top(), width - kLeftInset - kRightInset, RowHeight(),
+  MoveWindow(window_.Get(), x + kEditLeftInset, Top(), width - kEditLeftInset - kEditRightInset, RowHeight(),
              TRUE);
 }
 
 void ReadOnlyControlC::Place(int x, int width) {
   if (!Window()) return;
-  MoveWindow(Window(), x + kLeftInset, Top(), width - kRightInset, RowHeight(), TRUE);
+  MoveWindow(Window(), x + kEditLeftInset, Top(), width - kEditRightInset, RowHeight(), TRUE);
   RECT format{0, kReadOnlyTextTop, width - kReadOnlyTextRightGap, RowHeight() - 1};
   SendMessageW(Window(), EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
 }

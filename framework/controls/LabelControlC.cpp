@@ -11,8 +11,8 @@
 namespace framework {
 
 namespace {
-constexpr int kLeftInset = 4;
-constexpr int kRightInset = 6;
+constexpr int kLabelLeftInset = 4;
+constexpr int kLabelRightInset = 6;
 constexpr int kTextHeight = 12;
 constexpr int kCentreAbove = 14;
 // Half the text height plus one: the text sits just above the middle.
@@ -29,7 +29,7 @@ std::string LabelControlC::LabelText() const {
 
 int LabelControlC::NeededWidth() const {
   if (Width() > 0) return Width();
-  return kLeftInset + platform::ui::TextWidth(platform::AnsiToWide(LabelText())) + kRightInset;
+  return kLabelLeftInset + platform::ui::TextWidth(platform::AnsiToWide(LabelText())) + kLabelRightInset;
 }
 
 bool LabelControlC::CreateControlWindow(HWND parent, int) {
@@ -48,7 +48,7 @@ void LabelControlC::Place(int x, int width) {
   if (!window_) return;
   const int height = RowHeight();
   const int y = height > kCentreAbove ? height / 2 - kAboveMiddle : Top();
-  MoveWindow(window_.Get(), x + kLeftInset, y, width - kLeftInset - kRightInset, kTextHeight, TRUE);
+  MoveWindow(window_.Get(), x + kLabelLeftInset, y, width - kLabelLeftInset - kLabelRightInset, kTextHeight, TRUE);
 }
 
 void LabelControlC::OnTextChanged() {

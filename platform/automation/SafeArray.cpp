@@ -64,7 +64,7 @@ HRESULT SafeArrayPutElement(SAFEARRAY* array, const LONG* index, const void* val
     return DISP_E_BADINDEX;
   }
   if (array->vt == VT_VARIANT) {
-    return VariantCopy(&VariantsOf(array)[offset], static_cast<const VARIANT*>(value));
+    return VariantCopy(&VariantsOf(array)[offset], static_cast<VARIANT*>(const_cast<void*>(value)));
   }
   static_cast<unsigned char*>(array->pvData)[offset] = *static_cast<const unsigned char*>(value);
   return S_OK;

@@ -60,4 +60,4 @@ void WINAPI VariantInit(VARIANT* variant);
 HRESULT WINAPI VariantClear(VARIANT* variant);
 // Clears `destination`, then makes it a deep copy of `source` (a new BSTR,
 // an AddRef, a copied array; references are copied as references).
-HRESULT WINAPI VariantCopy(VARIANT* destination, const VARIANT* source);
+HRESULT WINAPI VariantCopy(VARIANTARG* destination, VARIANTARG* source);

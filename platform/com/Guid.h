@@ -92,7 +92,7 @@ struct std::hash<GUID> {
     std::uint64_t high =
         (std::uint64_t{guid.Data1} << 32) | (std::uint64_t{guid.Data2} << 16) | guid.Data3;
     std::uint64_t low = 0;
-    for (std::uint8_t byte : guid.Data4) low = (low << 8) | byte;
+    for (std::uint8_t octet : guid.Data4) low = (low << 8) | octet;
     return std::hash<std::uint64_t>{}(high ^ (low * 0x9E3779B97F4A7C15ull));
   }
 };

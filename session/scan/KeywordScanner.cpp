@@ -52,7 +52,7 @@ int LongestOf(const std::vector<std::u16string>& labels,
 // as '?' at the low surrogate, which reads so on its own too).
 const PatternAutomaton::UnitReading& ReadingThroughAnsi() {
   static const PatternAutomaton::UnitReading reading = [] {
-    constexpr std::size_t kUnitCount = 0x10000;
+    constexpr std::size_t kUnitCount = PatternAutomaton::kUnitCount;
     PatternAutomaton::UnitReading throughAnsi{std::vector<char16_t>(kUnitCount), {u'\0'}};
     for (std::size_t unit = 0; unit < kUnitCount; ++unit) {
       throughAnsi.readsAs[unit] = LowerThroughAnsi(static_cast<char16_t>(unit));

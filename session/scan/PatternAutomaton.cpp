@@ -5,11 +5,6 @@
 #include <stdexcept>
 
 namespace session {
-namespace {
-
-constexpr std::size_t kUnitCount = 0x10000;
-
-}  // namespace
 
 PatternAutomaton::PatternAutomaton(std::span<const std::u16string_view> strings,
                                    std::size_t denseTableBytes, const UnitReading& reading) {

@@ -34,8 +34,9 @@ class PatternAutomaton {
   // other, which no string continues with), unless it is one of the units the
   // scan stays on: for those it stays in its state and reports the step as
   // marked, for its caller to deal with.
+  static constexpr std::size_t kUnitCount = 0x10000;  // every UTF-16 code unit
   struct UnitReading {
-    std::vector<char16_t> readsAs;  // one entry per unit
+    std::vector<char16_t> readsAs;  // kUnitCount entries, one per unit
     std::vector<char16_t> staysOn;
   };
   static const UnitReading& ReadingAsItself();

@@ -1,19 +1,8 @@
 #include "soap/http/HttpHeaders.h"
 
-#include <algorithm>
+#include "soap/http/AsciiCase.h"
 
 namespace soap {
-namespace {
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  });
-  return lower;
-}
-
-}  // namespace
 
 void HttpHeaders::Add(std::string_view name, std::string_view value) {
   lastKey_ = LowerAscii(name);

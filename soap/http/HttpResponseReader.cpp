@@ -23,14 +23,6 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 // Whether a comma-separated header value lists `token` (lower-case).
 bool ListsToken(const std::string& value, std::string_view token) {
   std::string lower = LowerAscii(value);

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "platform/text/PercentEncode.h"
+#include "soap/http/AsciiCase.h"
 #include "soap/http/HttpLimits.h"
 
 namespace soap {
@@ -15,14 +16,6 @@ constexpr std::uint16_t kDefaultHttpPort = 80;
 
 bool IsAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 // The length of a scheme name ending in ':' at the start of `url`, or 0.
 std::size_t SchemeLength(std::string_view url) {

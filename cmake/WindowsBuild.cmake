@@ -1,0 +1,82 @@
+# The Windows build: the same product sources as the Linux build, on the
+# Windows backends of the platform, linked into the real COM server DLL
+# VimaruIEToolbar.dll; and the Windows programs that check it under Wine.
+# Configured with one of the toolchain files in cmake/toolchains.
+
+include(cmake/Endpoints.cmake)
+
+set(VIMARU_WINDOWS_WARNINGS -Wall -Wextra -Wshadow)
+# The module carries its own C and C++ run time, so it needs only system DLLs.
+set(VIMARU_WINDOWS_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+set(VIMARU_WINDOWS_SYSTEM_LIBS
+    ole32 oleaut32 uuid comctl32 wininet urlmon ws2_32 shlwapi gdi32 user32 advapi32 kernel32)
+
+# Platform files that are the same on both systems: helpers over SDK calls,
+# and parsers and formats of the platform's own. Everything else a Windows
+# build needs from the platform is a *_windows.cpp backend beside the Linux
+# file it replaces.
+set(platform_shared_sources
+  automation/Bstr.cpp
+  automation/SinkConnection.cpp
+  automation/Variant.cpp
+  clock/Clock.cpp
+  com/ComInit.cpp
+  com/Guid.cpp
+  module/ModuleFiles.cpp
+  module/ModuleLifetime.cpp
+  module/ModuleResourceLookup.cpp
+  module/ModuleWorkers.cpp
+  registrar/Registrar.cpp
+  registrar/RegistrarScript.cpp
+  registrar/RegistrarVariables.cpp
+  resources/Bitmap.cpp
+  sax/SaxContentHandler.cpp
+  text/MarkupEscapes.cpp
+  text/PercentEncode.cpp
+  text/UrlScheme.cpp
+  threading/ThreadChecker.cpp
+  threading/WorkerThread.cpp
+  trace/Trace.cpp
+  ui/DialogTemplate.cpp
+)
+list(TRANSFORM platform_shared_sources PREPEND ${PROJECT_SOURCE_DIR}/platform/)
+file(GLOB_RECURSE platform_windows_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/*_windows.cpp)
+
+add_library(vimaru_platform_windows STATIC ${platform_shared_sources} ${platform_windows_sources})
+target_include_directories(vimaru_platform_windows PUBLIC ${PROJECT_SOURCE_DIR} ${VIMARU_GENERATED_DIR})
+target_compile_definitions(vimaru_platform_windows PUBLIC NOMINMAX)
+target_compile_options(vimaru_platform_windows PRIVATE ${VIMARU_WINDOWS_WARNINGS})
+target_link_libraries(vimaru_platform_windows PUBLIC ${VIMARU_WINDOWS_SYSTEM_LIBS})
+
+# Product folders are found, not listed, as on Linux: every .cpp below them
+# but tests and test support. One translation unit per 16 files: the SDK's
+# headers dominate the build time.
+set(product_sources "")
+foreach(folder framework soap session commands server)
+  file(GLOB_RECURSE folder_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  list(FILTER folder_sources EXCLUDE REGEX "(_test\\.cpp|/testing/.*|/testplugin/.*)$")
+  list(APPEND product_sources ${folder_sources})
+endforeach()
+
+add_library(vimaru_product_windows STATIC ${product_sources})
+target_link_libraries(vimaru_product_windows PUBLIC vimaru_platform_windows)
+target_compile_options(vimaru_product_windows PRIVATE ${VIMARU_WINDOWS_WARNINGS})
+set_target_properties(vimaru_product_windows PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 16)
+
+add_library(vimaru_server SHARED ${PROJECT_SOURCE_DIR}/server/VimaruIEToolbar.def)
+target_link_libraries(vimaru_server PRIVATE
+  -Wl,--whole-archive vimaru_product_windows -Wl,--no-whole-archive vimaru_platform_windows)
+target_link_options(vimaru_server PRIVATE ${VIMARU_WINDOWS_STATIC_RUNTIME})
+set_target_properties(vimaru_server PROPERTIES PREFIX "" OUTPUT_NAME VimaruIEToolbar LINKER_LANGUAGE CXX)
+
+# A console program run under Wine by the Linux build's tests.
+function(vimaru_windows_check name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE vimaru_platform_windows)
+  target_compile_options(${name} PRIVATE ${VIMARU_WINDOWS_WARNINGS})
+  target_link_options(${name} PRIVATE ${VIMARU_WINDOWS_STATIC_RUNTIME} -municode)
+endfunction()
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/tests/windows/CMakeLists.txt)
+  add_subdirectory(tests/windows)
+endif()
