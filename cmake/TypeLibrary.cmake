@@ -12,10 +12,10 @@
 
 find_program(VIMARU_WIDL NAMES i686-w64-mingw32-widl x86_64-w64-mingw32-widl widl)
 find_path(VIMARU_WIDL_INCLUDE_DIR oaidl.idl PATHS /usr/include/wine/wine/windows
-          /usr/include/wine/windows NO_DEFAULT_PATH)
+          /usr/include/wine/windows NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 find_path(VIMARU_WIDL_TLB_DIR stdole2.tlb PATHS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
           /usr/lib/i386-linux-gnu/wine/i386-windows /usr/lib/wine/x86_64-windows
-          /usr/lib/wine/i386-windows NO_DEFAULT_PATH)
+          /usr/lib/wine/i386-windows NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 if(NOT VIMARU_WIDL OR NOT VIMARU_WIDL_INCLUDE_DIR OR NOT VIMARU_WIDL_TLB_DIR)
   message(FATAL_ERROR "widl, Wine's IDL files or stdole2.tlb are missing: run scripts/install-deps.sh "
                       "(packages mingw-w64-tools and libwine-dev)")

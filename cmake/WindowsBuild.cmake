@@ -17,14 +17,15 @@ set(VIMARU_WINDOWS_SYSTEM_LIBS
 # file it replaces.
 set(platform_shared_sources
   automation/Bstr.cpp
+  automation/ConnectionPoint.cpp
   automation/SinkConnection.cpp
   automation/Variant.cpp
   clock/Clock.cpp
+  clock/Sleep.cpp
   com/ComInit.cpp
   com/Guid.cpp
   module/ModuleFiles.cpp
   module/ModuleLifetime.cpp
-  module/ModuleResourceLookup.cpp
   module/ModuleWorkers.cpp
   registrar/Registrar.cpp
   registrar/RegistrarScript.cpp
@@ -63,7 +64,25 @@ target_link_libraries(vimaru_product_windows PUBLIC vimaru_platform_windows)
 target_compile_options(vimaru_product_windows PRIVATE ${VIMARU_WINDOWS_WARNINGS})
 set_target_properties(vimaru_product_windows PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 16)
 
-add_library(vimaru_server SHARED ${PROJECT_SOURCE_DIR}/server/VimaruIEToolbar.def)
+# The resources are the Linux build's, compiled by windres; the type
+# library is built as there.
+include(cmake/TypeLibrary.cmake)
+vimaru_type_library(VimaruIEToolbar.tlb server/VimaruIEToolbar.idl)
+set(resource_script ${PROJECT_SOURCE_DIR}/resources/VimaruIEToolbar.rc)
+set(resource_object ${PROJECT_BINARY_DIR}/VimaruIEToolbar.res.o)
+file(GLOB_RECURSE resource_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*.xml
+     ${PROJECT_SOURCE_DIR}/resources/*.HTM ${PROJECT_SOURCE_DIR}/resources/*.bmp
+     ${PROJECT_SOURCE_DIR}/resources/*.ico ${PROJECT_SOURCE_DIR}/resources/*.rgs)
+add_custom_command(
+  OUTPUT ${resource_object}
+  COMMAND ${CMAKE_RC_COMPILER} -I${PROJECT_SOURCE_DIR}/resources -I${PROJECT_BINARY_DIR}
+          -O coff -i ${resource_script} -o ${resource_object}
+  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/resources
+  DEPENDS ${resource_script} ${resource_files} ${PROJECT_BINARY_DIR}/VimaruIEToolbar.tlb
+  COMMENT "Compiling the module's resources"
+  VERBATIM)
+
+add_library(vimaru_server SHARED ${PROJECT_SOURCE_DIR}/server/VimaruIEToolbar.def ${resource_object})
 target_link_libraries(vimaru_server PRIVATE
   -Wl,--whole-archive vimaru_product_windows -Wl,--no-whole-archive vimaru_platform_windows)
 target_link_options(vimaru_server PRIVATE ${VIMARU_WINDOWS_STATIC_RUNTIME})

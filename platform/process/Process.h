@@ -26,10 +26,17 @@ class ProcessHandle {
 
  private:
   friend std::optional<ProcessHandle> StartProcess(std::string_view, std::string_view);
-  explicit ProcessHandle(int id) : id_(id) {}
+#if defined(_WIN32)
+  using NativeProcess = void*;  // the process handle; null when there is none
+  static constexpr NativeProcess kNoProcess = nullptr;
+#else
+  using NativeProcess = int;  // the child's id; -1 when there is none
+  static constexpr NativeProcess kNoProcess = -1;
+#endif
+  explicit ProcessHandle(NativeProcess id) : id_(id) {}
   void Release() noexcept;
 
-  int id_ = -1;
+  NativeProcess id_ = kNoProcess;
 };
 
 // Starts the program at `windowsPath` with the arguments of `commandLine`.

@@ -1,0 +1,57 @@
+// Plug-in modules on Windows: LoadLibrary, GetProcAddress and FreeLibrary as
+// they are. The loader runs each module's DllMain itself.
+#ifdef _WIN32
+#include <windows.h>
+
+#include <utility>
+
+#include "platform/plugin/LoadedModule.h"
+#include "platform/text/CodePage.h"
+#include "platform/text/WideChars.h"
+
+namespace platform {
+
+std::optional<LoadedModule> LoadedModule::Load(std::string_view windowsPath) {
+  const std::u16string path = AnsiToWide(windowsPath);
+  HMODULE module = LoadLibraryExW(AsWchar(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (module == nullptr) return std::nullopt;
+  return LoadedModule(module, module, std::string(windowsPath));
+}
+
+LoadedModule::LoadedModule(void* handle, HINSTANCE instance, std::string path)
+    : handle_(handle), instance_(instance), path_(std::move(path)) {}
+
+LoadedModule::~LoadedModule() { Free(); }
+
+LoadedModule::LoadedModule(LoadedModule&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)),
+      instance_(std::exchange(other.instance_, nullptr)),
+      path_(std::move(other.path_)) {}
+
+LoadedModule& LoadedModule::operator=(LoadedModule&& other) noexcept {
+  if (this != &other) {
+    Free();
+    handle_ = std::exchange(other.handle_, nullptr);
+    instance_ = std::exchange(other.instance_, nullptr);
+    path_ = std::move(other.path_);
+  }
+  return *this;
+}
+
+void* LoadedModule::GetProcAddress(std::string_view exportName) const {
+  if (handle_ == nullptr) return nullptr;
+  const std::string name(exportName);
+  return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(handle_), name.c_str()));
+}
+
+void LoadedModule::Free() {
+  if (HMODULE module = static_cast<HMODULE>(std::exchange(handle_, nullptr))) FreeLibrary(module);
+  instance_ = nullptr;
+}
+
+bool IsModuleLoaded(std::string_view windowsPath) {
+  return GetModuleHandleW(AsWchar(AnsiToWide(windowsPath))) != nullptr;
+}
+
+}  // namespace platform
+#endif
