@@ -11,7 +11,7 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 # its JSON lines with nlohmann-json.
 packages=(cmake ninja-build g++ clang clang-16 libclang-rt-16-dev pkg-config libxml2-dev librsvg2-bin
           libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev g++-mingw-w64-i686
-          g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev chromium nodejs npm nlohmann-json3-dev)
+          g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine64 xvfb xauth chromium nodejs npm nlohmann-json3-dev)
 
 # A Node from outside Debian (NodeSource) bundles npm and conflicts with
 # Debian's npm package; its own npm serves the same.

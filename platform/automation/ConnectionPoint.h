@@ -54,6 +54,11 @@ class ConnectionPoint final : public IConnectionPoint {
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
   // CONNECT_E_NOCONNECTION for a cookie that is not connected.
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+  // Enumerating the sinks is optional for a connection point; nobody asks.
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override {
+    if (connections != nullptr) *connections = nullptr;
+    return E_NOTIMPL;
+  }
 
   const IID& Iid() const { return iid_; }
   std::size_t ConnectionCount() const;

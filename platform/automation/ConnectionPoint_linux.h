@@ -6,6 +6,7 @@
 constexpr HRESULT CONNECT_E_CANNOTCONNECT = MakeHresult(0x80040202u);
 
 struct IConnectionPointContainer;
+struct IEnumConnections;
 
 struct IConnectionPoint : IUnknown {
   static constexpr IID kIid = platform::MakeGuid("B196B286-BAB4-101A-B69C-00AA00341D07");
@@ -15,6 +16,7 @@ struct IConnectionPoint : IUnknown {
   GetConnectionPointContainer(IConnectionPointContainer** container) = 0;
   virtual HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) = 0;
   virtual HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) = 0;
+  virtual HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) = 0;
 
  protected:
   ~IConnectionPoint() = default;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "soap/http/AsciiCase.h"
+
 namespace soap {
 namespace {
 
