@@ -26,6 +26,7 @@ set(platform_shared_sources
   module/ModuleLifetime.cpp
   module/ModuleResourceLookup.cpp
   module/ModuleWorkers.cpp
+  net/NetResult.cpp
   registrar/Registrar.cpp
   registrar/RegistrarScript.cpp
   registrar/RegistrarVariables.cpp
