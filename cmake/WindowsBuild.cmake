@@ -27,6 +27,7 @@ set(platform_shared_sources
   module/ModuleFiles.cpp
   module/ModuleLifetime.cpp
   module/ModuleWorkers.cpp
+  net/NetResult.cpp
   registrar/Registrar.cpp
   registrar/RegistrarScript.cpp
   registrar/RegistrarVariables.cpp

@@ -1,7 +1,12 @@
 // Name resolution for TcpConnection: getaddrinfo() with its result list owned.
 #pragma once
 
+#if defined(_WIN32)
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <netdb.h>
+#endif
 
 #include <cstdint>
 #include <memory>

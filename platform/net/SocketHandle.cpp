@@ -4,9 +4,9 @@
 
 namespace platform::net {
 
-void SocketHandle::Reset(int descriptor) {
-  if (descriptor_ >= 0) ::close(descriptor_);
-  descriptor_ = descriptor;
+void SocketHandle::Reset(NativeSocket socket) {
+  if (IsValid()) ::close(socket_);
+  socket_ = socket;
 }
 
 }  // namespace platform::net

@@ -1,16 +1,29 @@
-// Owner of one socket descriptor: closes it exactly once, whichever path the
-// code takes. Move-only, like every handle owner of the platform layer.
+// Owner of one socket: closes it exactly once, whichever path the code takes.
+// Move-only, like every handle owner of the platform layer.
 #pragma once
 
+#include <cstdint>
+
 namespace platform::net {
+
+#if defined(_WIN32)
+// WinSock's SOCKET (a UINT_PTR) and INVALID_SOCKET, spelled without the SDK so
+// that including this header never decides for its includers whether
+// <winsock2.h> comes before <windows.h>; the backend checks that they agree.
+using NativeSocket = std::uintptr_t;
+inline constexpr NativeSocket kInvalidSocket = ~NativeSocket{0};
+#else
+using NativeSocket = int;
+inline constexpr NativeSocket kInvalidSocket = -1;
+#endif
 
 class SocketHandle {
  public:
   SocketHandle() = default;
-  explicit SocketHandle(int descriptor) : descriptor_(descriptor) {}
+  explicit SocketHandle(NativeSocket socket) : socket_(socket) {}
   ~SocketHandle() { Reset(); }
 
-  SocketHandle(SocketHandle&& other) noexcept : descriptor_(other.Release()) {}
+  SocketHandle(SocketHandle&& other) noexcept : socket_(other.Release()) {}
   SocketHandle& operator=(SocketHandle&& other) noexcept {
     if (this != &other) Reset(other.Release());
     return *this;
@@ -18,18 +31,18 @@ class SocketHandle {
   SocketHandle(const SocketHandle&) = delete;
   SocketHandle& operator=(const SocketHandle&) = delete;
 
-  int Get() const { return descriptor_; }
-  bool IsValid() const { return descriptor_ >= 0; }
+  NativeSocket Get() const { return socket_; }
+  bool IsValid() const { return socket_ != kInvalidSocket; }
 
-  [[nodiscard]] int Release() {
-    int descriptor = descriptor_;
-    descriptor_ = -1;
-    return descriptor;
+  [[nodiscard]] NativeSocket Release() {
+    const NativeSocket socket = socket_;
+    socket_ = kInvalidSocket;
+    return socket;
   }
-  void Reset(int descriptor = -1);
+  void Reset(NativeSocket socket = kInvalidSocket);
 
  private:
-  int descriptor_ = -1;
+  NativeSocket socket_ = kInvalidSocket;
 };
 
 }  // namespace platform::net

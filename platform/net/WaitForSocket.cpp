@@ -19,7 +19,7 @@ int MillisecondsLeft(TickClock::time_point now, WaitUntil waitUntil) {
 
 }  // namespace
 
-WaitOutcome WaitForSocket(int descriptor, short events, WaitUntil waitUntil) {
+WaitOutcome WaitForSocket(NativeSocket socket, short events, WaitUntil waitUntil) {
   std::optional<VirtualClockWake> wake;
   for (;;) {
     if (!wake && IsClockVirtual()) {
@@ -28,7 +28,7 @@ WaitOutcome WaitForSocket(int descriptor, short events, WaitUntil waitUntil) {
     }
     const auto now = TickClock::now();
     const bool passed = now >= waitUntil;
-    pollfd entry{descriptor, events, 0};
+    pollfd entry{socket, events, 0};
     int ready;
     if (passed) {
       ready = ::poll(&entry, 1, 0);  // one last look at the socket
