@@ -45,8 +45,9 @@ std::optional<ProcessHandle> StartProcess(std::string_view windowsPath,
                                           std::string_view commandLine) {
   const std::u16string program = AnsiToWide(windowsPath);
   // CreateProcess may write into the command line it is given.
-  std::u16string line = u"\"" + program + u"\"";
-  if (!commandLine.empty()) line += u" " + AnsiToWide(commandLine);
+  std::u16string line;
+  line.append(1, u'"').append(program).append(1, u'"');
+  if (!commandLine.empty()) line.append(1, u' ').append(AnsiToWide(commandLine));
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};

@@ -26,15 +26,15 @@ namespace fs = std::filesystem;
 
 constexpr char kToolbarClsid[] = "{736FA7B4-0557-11DB-95BA-00C09F713765}";
 
-struct Run {
+struct CommandRun {
   int exit = -1;
   std::string output;
 };
 
 // Runs a shell command, its output captured; Wine's own chatter on standard
 // error stays out of what is compared.
-Run Shell(const std::string& command) {
-  Run run;
+CommandRun Shell(const std::string& command) {
+  CommandRun run;
   FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
   if (pipe == nullptr) return run;
   char buffer[4096];
@@ -175,7 +175,7 @@ RegistryEntries LinuxRegistration(const fs::path& root) {
   constexpr char kInstalled[] = "C:\\Program Files\\Vimaru Group Inc\\VimaruIEToolbar\\VimaruIEToolbar.dll";
   fs::create_directories(root);
   const fs::path exported = root / "registered.reg";
-  const Run registered = Shell(std::string(VIMARU_REGSVR) + " /s " + Quoted(kInstalled) + " --root " +
+  const CommandRun registered = Shell(std::string(VIMARU_REGSVR) + " /s " + Quoted(kInstalled) + " --root " +
                                Quoted(root.string()) + " --export " + Quoted(exported.string()));
   EXPECT_EQ(registered.exit, 0) << registered.output;
   std::ifstream in(exported, std::ios::binary);
@@ -185,7 +185,7 @@ RegistryEntries LinuxRegistration(const fs::path& root) {
 }
 
 TEST_F(WindowsDllUnderWine, Regsvr32WritesTheEntriesTheLinuxModuleWrites) {
-  const Run registered = Shell(Wine() + " regsvr32 /s " + Quoted(ModulePath()));
+  const CommandRun registered = Shell(Wine() + " regsvr32 /s " + Quoted(ModulePath()));
   ASSERT_EQ(registered.exit, 0) << registered.output;
 
   const RegistryEntries linux = LinuxRegistration(work_ / "linux-root");
@@ -221,7 +221,7 @@ TEST_F(WindowsDllUnderWine, TheHostBuildsTheShippedToolbarInComctl32AndTheSessio
   }
   const fs::path picture = fs::path(VIMARU_PICTURE_DIR) / "toolbar-wine.png";
   fs::create_directories(picture.parent_path());
-  const Run hosted = Shell("xvfb-run -a -s '-screen 0 1280x800x24' " + Wine() + " " +
+  const CommandRun hosted = Shell("xvfb-run -a -s '-screen 0 1280x800x24' " + Wine() + " " +
                            Quoted(WindowsPathOf(work_ / "app" / "vimaru-windows-host.exe")) + " " +
                            Quoted(WindowsPathOf(picture)));
   ASSERT_EQ(hosted.exit, 0) << hosted.output;
@@ -233,7 +233,7 @@ TEST_F(WindowsDllUnderWine, TheHostBuildsTheShippedToolbarInComctl32AndTheSessio
   EXPECT_EQ(steps["show"]["result"], 0) << hosted.output;
 
   // The buttons the framework builds from the shipped layout on Linux.
-  const Run linux = Shell(std::string(VIMARU_TOOL) + " toolbar " + Quoted(VIMARU_LAYOUT));
+  const CommandRun linux = Shell(std::string(VIMARU_TOOL) + " toolbar " + Quoted(VIMARU_LAYOUT));
   ASSERT_EQ(linux.exit, 0);
   const auto expected = nlohmann::json::parse(linux.output)["buttons"];
   const auto& built = steps["toolbar"]["buttons"];
@@ -258,16 +258,16 @@ TEST_F(WindowsDllUnderWine, TheHostBuildsTheShippedToolbarInComctl32AndTheSessio
 TEST_F(WindowsDllUnderWine, TheBackendChecksPass) {
   for (const auto& entry : fs::directory_iterator(VIMARU_WINDOWS_CHECKS_DIR)) {
     if (entry.path().filename().string().find("BackendCheck.exe") == std::string::npos) continue;
-    const Run checked = Shell(Wine() + " " + Quoted(WindowsPathOf(entry.path())));
+    const CommandRun checked = Shell(Wine() + " " + Quoted(WindowsPathOf(entry.path())));
     EXPECT_EQ(checked.exit, 0) << entry.path().filename() << "\n" << checked.output;
   }
 }
 
 TEST_F(WindowsDllUnderWine, Regsvr32UnregisterRemovesTheEntries) {
-  const Run unregistered = Shell(Wine() + " regsvr32 /s /u " + Quoted(ModulePath()));
+  const CommandRun unregistered = Shell(Wine() + " regsvr32 /s /u " + Quoted(ModulePath()));
   ASSERT_EQ(unregistered.exit, 0) << unregistered.output;
   EXPECT_NE(Shell(Wine() + " reg query " + Quoted(std::string("HKCR\\CLSID\\") + kToolbarClsid)).exit, 0);
-  const Run toolbars = Shell(Wine() + " reg query 'HKLM\\Software\\Microsoft\\Internet Explorer\\Toolbar'");
+  const CommandRun toolbars = Shell(Wine() + " reg query 'HKLM\\Software\\Microsoft\\Internet Explorer\\Toolbar'");
   EXPECT_EQ(toolbars.output.find(kToolbarClsid), std::string::npos) << toolbars.output;
 }
 

@@ -67,19 +67,18 @@ bool PumpUntil(const std::function<bool()>& done) {
   return done();
 }
 
+BOOL CALLBACK FindToolbarChild(HWND child, LPARAM result) {
+  wchar_t name[64];
+  if (GetClassNameW(child, name, 64) > 0 && lstrcmpiW(name, TOOLBARCLASSNAMEW) == 0) {
+    *reinterpret_cast<HWND*>(result) = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindToolbar(HWND parent) {
   HWND found = nullptr;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM result) -> BOOL {
-        wchar_t name[64];
-        if (GetClassNameW(child, name, 64) > 0 && lstrcmpiW(name, TOOLBARCLASSNAMEW) == 0) {
-          *reinterpret_cast<HWND*>(result) = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(parent, &FindToolbarChild, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
