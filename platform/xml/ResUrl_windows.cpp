@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <charconv>
 
 #include "platform/files/WindowsPath.h"
@@ -48,8 +47,11 @@ std::optional<std::string> ModuleResource(HMODULE module, std::string_view type,
 }  // namespace
 
 std::optional<std::string> ResUrlBytes(std::string_view url) {
-  constexpr std::size_t kSchemeLength = 6;  // "res://"
-  const std::string rest = PercentDecode(url.substr(std::min(url.size(), kSchemeLength)));
+  constexpr std::string_view kScheme = "res://";
+  if (url.size() < kScheme.size() || AnsiToLower(url.substr(0, kScheme.size())) != kScheme) {
+    return std::nullopt;
+  }
+  const std::string rest = PercentDecode(url.substr(kScheme.size()));
   // The module path ends where a "/" is followed by the resource part; the
   // path itself may use either separator, so each "/" is a candidate.
   for (std::size_t slash = rest.find('/'); slash != std::string::npos;

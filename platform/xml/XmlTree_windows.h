@@ -38,7 +38,11 @@ struct Node {
 // every call, so neither an interface pointer nor its IUnknown tells two
 // handouts of one node apart from two nodes. A node's place does: the
 // platform's API changes attributes only, never which children an element
-// has, so a place names the same node for the tree's whole life.
+// has, so a place names the same node for the tree's whole life. Children
+// listed by ChildElements know their place; a selected element's is found by
+// walking its preceding siblings and its ancestors, so selecting all of n
+// siblings takes n * n / 2 steps (under a second for 3000 in Wine), nothing
+// for a toolbar's layout.
 class Tree {
  public:
   // `declaration` is the text of the XML declaration the document's bytes

@@ -160,6 +160,23 @@ WINDOWS_CASE(ShippedLayoutLoadsFromTheModulesResources) {
            XmlLoadResult::kOk);
   CHECK_EQ(document->Load("res://" + ThisProgramPath() + "/23/toolbandlayout.xml"),
            XmlLoadResult::kOk);
+  // The module path as the browser may write it: escaped, with forward
+  // slashes, the scheme in capitals.
+  std::string escaped;
+  std::string slashed;
+  for (char c : ThisProgramPath()) {
+    escaped += c == '\\' ? std::string("%5C") : std::string(1, c);
+    slashed += c == '\\' ? '/' : c;
+  }
+  for (const std::string& location : {"res://" + escaped + "/ToolBandLayout.xml",
+                                      "RES://" + slashed + "/HTML/ToolBandLayout.xml"}) {
+    CHECK_EQ(NewDocument(kShippedNamespaces)->Load(location), XmlLoadResult::kOk);
+  }
+  for (const std::string& location : {"res:" + ThisProgramPath() + "/ToolBandLayout.xml",
+                                      "res://" + ThisProgramPath() + "/HTML/x/ToolBandLayout.xml",
+                                      "res://" + ThisProgramPath() + "/2/ToolBandLayout.xml"}) {
+    CHECK_EQ(NewDocument(kShippedNamespaces)->Load(location), XmlLoadResult::kNotFound);
+  }
 }
 
 WINDOWS_CASE(SelectsTheNamespacedRootAndItsChildrenInOrder) {
