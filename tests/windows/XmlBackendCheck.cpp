@@ -368,8 +368,8 @@ WINDOWS_CASE(DeepNestingIsRefusedAsOnLinux) {
     for (int i = 0; i < depth; ++i) text += "</a>";
     return text;
   };
-  CHECK_EQ(NewDocument()->LoadBytes(nested(200)), XmlLoadResult::kOk);
-  CHECK_EQ(NewDocument()->LoadBytes(nested(5000)), XmlLoadResult::kParseError);
+  CHECK_EQ(NewDocument()->LoadBytes(nested(250)), XmlLoadResult::kOk);
+  CHECK_EQ(NewDocument()->LoadBytes(nested(300)), XmlLoadResult::kParseError);
 }
 
 WINDOWS_CASE(SetAttributesSurviveASaveInTheDocumentsEncoding) {
