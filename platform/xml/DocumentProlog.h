@@ -8,7 +8,7 @@
 // white space and one document type declaration, all of it ASCII markup, so
 // it is read as ASCII in whichever form the document's first bytes announce
 // (UTF-8 or another ASCII-compatible encoding, UTF-16 or UTF-32 in either byte
-// order, as the XML specification's appendix F tells them apart) without
+// order, as appendix F of the XML recommendation tells them apart) without
 // decoding anything. Reading stops at the first thing that is none of these:
 // the root element, or something a parser refuses at that very place.
 #pragma once

@@ -52,8 +52,8 @@ std::optional<std::string> ResUrlBytes(std::string_view url) {
     return std::nullopt;
   }
   const std::string rest = PercentDecode(url.substr(kScheme.size()));
-  // The module path ends where a "/" is followed by the resource part; the
-  // path itself may use either separator, so each "/" is a candidate.
+  // The module path ends at a "/" followed by the resource's type and name;
+  // the path itself may use either separator, so each "/" is a candidate.
   for (std::size_t slash = rest.find('/'); slash != std::string::npos;
        slash = rest.find('/', slash + 1)) {
     const auto modulePath = NormalizeWindowsPath(std::string_view(rest).substr(0, slash));

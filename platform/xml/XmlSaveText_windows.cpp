@@ -35,9 +35,9 @@ std::optional<Encoding> EncodingNamed(std::string_view name) {
   if (lower == "utf-8") return Encoding{Form::kUtf8};
   if (lower == "utf-16") return Encoding{Form::kUtf16};
   if (lower == "us-ascii") return Encoding{Form::kCodePage, 20127};
-  if (const auto part = NumberAfter(lower, "iso-8859-")) {
-    if ((*part >= 1 && *part <= 9) || *part == 13 || *part == 15) {
-      return Encoding{Form::kCodePage, 28590 + *part};
+  if (const auto latin = NumberAfter(lower, "iso-8859-")) {
+    if ((*latin >= 1 && *latin <= 9) || *latin == 13 || *latin == 15) {
+      return Encoding{Form::kCodePage, 28590 + *latin};
     }
   }
   if (const auto page = NumberAfter(lower, "windows-")) {
