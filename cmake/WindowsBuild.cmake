@@ -24,6 +24,7 @@ set(platform_shared_sources
   clock/Sleep.cpp
   com/ComInit.cpp
   com/Guid.cpp
+  files/WindowsPath.cpp
   module/ModuleFiles.cpp
   module/ModuleLifetime.cpp
   module/ModuleWorkers.cpp
@@ -33,6 +34,7 @@ set(platform_shared_sources
   registrar/RegistrarVariables.cpp
   resources/Bitmap.cpp
   sax/SaxContentHandler.cpp
+  text/CodePage.cpp
   text/MarkupEscapes.cpp
   text/PercentEncode.cpp
   text/UrlScheme.cpp
@@ -40,6 +42,8 @@ set(platform_shared_sources
   threading/WorkerThread.cpp
   trace/Trace.cpp
   ui/DialogTemplate.cpp
+  xml/DocumentProlog.cpp
+  xml/SelectionNamespaces.cpp
 )
 list(TRANSFORM platform_shared_sources PREPEND ${PROJECT_SOURCE_DIR}/platform/)
 file(GLOB_RECURSE platform_windows_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/*_windows.cpp)

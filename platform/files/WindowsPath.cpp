@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/text/CodePage.h"
+#include "platform/text/PercentEncode.h"
 
 namespace platform {
 namespace {
@@ -34,33 +35,6 @@ bool IsForbiddenInName(char c) {
     default:
       return false;
   }
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Percent escapes decoded; a '%' that does not start a valid escape stays as
-// it is, as the shell's URL-to-path conversion leaves it.
-std::string PercentDecode(std::string_view text) {
-  std::string decoded;
-  decoded.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size()) {
-      const int high = HexValue(text[i + 1]);
-      const int low = HexValue(text[i + 2]);
-      if (high >= 0 && low >= 0) {
-        decoded.push_back(static_cast<char>(high * 16 + low));
-        i += 2;
-        continue;
-      }
-    }
-    decoded.push_back(text[i]);
-  }
-  return decoded;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

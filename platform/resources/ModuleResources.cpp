@@ -11,6 +11,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/files/WindowsPath.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/PercentEncode.h"
 
 namespace platform {
 namespace {
@@ -88,25 +89,6 @@ std::optional<std::string_view> Search(HINSTANCE module, Matches matches) {
     }
   }
   return std::nullopt;
-}
-
-std::string PercentDecode(std::string_view text) {
-  auto hex = [](char c) -> int {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-  };
-  std::string decoded;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
-      decoded.push_back(static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2])));
-      i += 2;
-    } else {
-      decoded.push_back(text[i]);
-    }
-  }
-  return decoded;
 }
 
 }  // namespace

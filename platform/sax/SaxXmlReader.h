@@ -11,6 +11,10 @@
 // Usage: SetContentHandler, then for each document Feed() every block and
 // Finish() once the input has ended. A failed Feed means the document is
 // finished; the next Feed starts a new one.
+//
+// On Windows the reader is MSXML's, which pulls a whole document in one
+// parse: there Feed only collects the blocks, and the events, in the same
+// order, and whatever ends them come from Finish.
 #pragma once
 
 #include <memory>

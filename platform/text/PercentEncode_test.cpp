@@ -15,5 +15,13 @@ TEST(PercentEncode, EncodesExactlyWhatTheRuleNamesWithUpperCaseDigits) {
   EXPECT_EQ(PercentEncode("\xC3\xA9", Everything), "%C3%A9") << "each byte on its own";
 }
 
+TEST(PercentDecode, DecodesEveryValidEscapeAndLeavesTheRest) {
+  EXPECT_EQ(PercentDecode("C:/Program%20Files/a%2fb%2Fc"), "C:/Program Files/a/b/c");
+  EXPECT_EQ(PercentDecode("%00%ff"), std::string("\0\xFF", 2));
+  EXPECT_EQ(PercentDecode("100% %zz %4 %"), "100% %zz %4 %");
+  EXPECT_EQ(PercentDecode("%2541"), "%41") << "decoded once";
+  EXPECT_EQ(PercentDecode(PercentEncode("a b%c\xE9", Everything)), "a b%c\xE9");
+}
+
 }  // namespace
 }  // namespace platform

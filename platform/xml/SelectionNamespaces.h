@@ -1,12 +1,17 @@
 // Internal to platform/xml: the MSXML "SelectionNamespaces" property text.
+// Plain text handling, shared by the libxml2 and the MSXML backends.
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
-
-#include "platform/xml/XmlTree.h"
+#include <utility>
+#include <vector>
 
 namespace platform::xml_detail {
+
+// Prefix and namespace URI of each declaration, in the order written.
+using Namespaces = std::vector<std::pair<std::string, std::string>>;
 
 // "xmlns:toolband='uri' xmlns:ms='urn:...'" -> {{"toolband","uri"},
 // {"ms","urn:..."}}. Declarations are separated by white space; values are

@@ -10,6 +10,9 @@
 // Loading never touches the network, never loads a DTD, never reads an
 // external entity and does not substitute entities; libxml2's default size
 // limits stay on. Loading is synchronous whatever the async setting says.
+// On Windows the document is MSXML 3's, which expands whatever a document
+// type declares, so there a document that declares one is refused as a
+// parse error, and the reasons of parse errors are MSXML's words.
 //
 // Strings in and out are the product's narrow ANSI strings (Windows-1252);
 // the document keeps its own encoding, which Save() writes back.

@@ -7,8 +7,9 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
+
+#include "platform/xml/SelectionNamespaces.h"
 
 namespace platform::xml_detail {
 
@@ -36,8 +37,6 @@ inline Node* FromXml(xmlNodePtr node) { return reinterpret_cast<Node*>(node); }
 // ANSI <-> the UTF-8 libxml2 keeps.
 std::string ToUtf8(std::string_view ansi);
 std::string ToAnsi(const xmlChar* utf8);
-
-using Namespaces = std::vector<std::pair<std::string, std::string>>;
 
 // Elements among the XPath results of `expression` evaluated at `context`,
 // in document order; nothing for an invalid expression or unbound prefix.
