@@ -34,7 +34,6 @@ set(platform_shared_sources
   registrar/RegistrarVariables.cpp
   resources/Bitmap.cpp
   sax/SaxContentHandler.cpp
-  text/CodePage.cpp
   text/MarkupEscapes.cpp
   text/PercentEncode.cpp
   text/UrlScheme.cpp

@@ -10,7 +10,7 @@ dll=${2:?usage: windows-exports-check.sh ARCH DLL}
 headers=$("${arch}-w64-mingw32-objdump" -p "$dll")
 
 exports=$(awk '/^\[Ordinal\/Name Pointer\] Table/ {table = 1; next}
-               table && /^\s*\[ *[0-9]+\]/ {print $NF; next}
+               table && /^[[:space:]]*\[ *[0-9]+\]/ {print $NF; next}
                table {table = 0}' <<<"$headers" | sort | tr '\n' ' ')
 expected="DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer "
 echo "exports: $exports"
