@@ -3,9 +3,9 @@
 // site, the control activated in place over the window's client area and
 // resized with it, and everything let go when the window goes.
 #ifdef _WIN32
-#include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
+#include <windows.h>
 
 #include <memory>
 
@@ -54,10 +54,12 @@ class ControlSite final : public ComObject<IOleClientSite, IOleInPlaceSite> {
   HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                             LPRECT position, LPRECT clip,
+  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame,
+                                             IOleInPlaceUIWindow** document, LPRECT position,
+                                             LPRECT clip,
                                              LPOLEINPLACEFRAMEINFO frameInfo) override {
-    if (frame == nullptr || document == nullptr || position == nullptr || clip == nullptr) return E_POINTER;
+    if (frame == nullptr || document == nullptr || position == nullptr || clip == nullptr)
+      return E_POINTER;
     *frame = nullptr;
     *document = nullptr;
     GetClientRect(window_, position);
@@ -92,7 +94,8 @@ struct Hosting {
 
 void Resize(const Hosting& hosting, HWND window) {
   ComPtr<IOleInPlaceObject> inPlace;
-  if (FAILED(hosting.control->QueryInterface(IID_PPV_ARGS(inPlace.ReleaseAndGetAddressOf())))) return;
+  if (FAILED(hosting.control->QueryInterface(IID_PPV_ARGS(inPlace.ReleaseAndGetAddressOf()))))
+    return;
   RECT client{};
   GetClientRect(window, &client);
   inPlace->SetObjectRects(&client, &client);
@@ -127,7 +130,8 @@ HRESULT AttachControlToWindow(IUnknown* control, HWND window) {
     return E_INVALIDARG;
   }
   ComPtr<IOleObject> object;
-  if (FAILED(control->QueryInterface(IID_PPV_ARGS(object.ReleaseAndGetAddressOf())))) return E_NOINTERFACE;
+  if (FAILED(control->QueryInterface(IID_PPV_ARGS(object.ReleaseAndGetAddressOf()))))
+    return E_NOINTERFACE;
   if (GetPropW(window, kHostedControlProp) != nullptr) return E_INVALIDARG;
 
   auto hosting = std::make_unique<Hosting>();
@@ -137,9 +141,10 @@ HRESULT AttachControlToWindow(IUnknown* control, HWND window) {
   if (FAILED(result)) return result;
   RECT client{};
   GetClientRect(window, &client);
-  result = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, hosting->site.Get(), 0, window, &client);
-  if (FAILED(result) ||
-      !SetWindowSubclass(window, &HostWindowProc, kHostSubclassId, reinterpret_cast<DWORD_PTR>(hosting.get()))) {
+  result =
+      object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, hosting->site.Get(), 0, window, &client);
+  if (FAILED(result) || !SetWindowSubclass(window, &HostWindowProc, kHostSubclassId,
+                                           reinterpret_cast<DWORD_PTR>(hosting.get()))) {
     object->SetClientSite(nullptr);
     return FAILED(result) ? result : E_FAIL;
   }

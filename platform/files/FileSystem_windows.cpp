@@ -32,24 +32,25 @@ constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000LL;
 std::chrono::system_clock::time_point ToTimePoint(const FILETIME& time) {
   const std::int64_t ticks =
       (static_cast<std::int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-  return std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
-      std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>(ticks - kTicksFrom1601To1970)));
+  return std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(
+          std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>(ticks -
+                                                                       kTicksFrom1601To1970)));
 }
 
 FILETIME ToFileTime(std::chrono::system_clock::time_point time) {
-  const auto ticks = std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>>(
-                         time.time_since_epoch())
-                         .count() +
-                     kTicksFrom1601To1970;
+  const auto ticks =
+      std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>>(
+          time.time_since_epoch())
+          .count() +
+      kTicksFrom1601To1970;
   FILETIME result;
   result.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFF);
   result.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(ticks) >> 32);
   return result;
 }
 
-DWORD AttributesOf(std::string_view path) {
-  return GetFileAttributesW(AsWchar(Wide(path)));
-}
+DWORD AttributesOf(std::string_view path) { return GetFileAttributesW(AsWchar(Wide(path))); }
 
 }  // namespace
 
@@ -113,7 +114,8 @@ std::optional<FileFacts> GetFileFacts(std::string_view windowsPath) {
   return facts;
 }
 
-bool SetFileLastWriteTime(std::string_view windowsPath, std::chrono::system_clock::time_point time) {
+bool SetFileLastWriteTime(std::string_view windowsPath,
+                          std::chrono::system_clock::time_point time) {
   FileHandle file(CreateFileW(AsWchar(Wide(windowsPath)), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsValid()) return false;
@@ -127,9 +129,9 @@ bool WriteWholeFile(std::string_view windowsPath, std::string_view bytes) {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsValid()) return false;
   DWORD written = 0;
-  return bytes.empty() ||
-         (WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-          written == bytes.size());
+  return bytes.empty() || (WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                     &written, nullptr) &&
+                           written == bytes.size());
 }
 
 bool RemoveFile(std::string_view windowsPath) {
@@ -153,7 +155,8 @@ bool MakeDirectory(std::string_view windowsPath) {
 bool MakeDirectories(std::string_view windowsPath) {
   if (IsDirectory(windowsPath)) return true;
   const std::size_t slash = windowsPath.find_last_of("\\/");
-  if (slash != std::string_view::npos && slash > 2 && !MakeDirectories(windowsPath.substr(0, slash))) {
+  if (slash != std::string_view::npos && slash > 2 &&
+      !MakeDirectories(windowsPath.substr(0, slash))) {
     return false;
   }
   return MakeDirectory(windowsPath);

@@ -10,9 +10,9 @@ namespace platform::html {
 SHOWHTMLDIALOGFN* LoadShowHTMLDialog() {
   static SHOWHTMLDIALOGFN* const function = [] {
     HMODULE mshtml = LoadLibraryW(L"mshtml.dll");
-    return mshtml != nullptr
-               ? reinterpret_cast<SHOWHTMLDIALOGFN*>(reinterpret_cast<void*>(GetProcAddress(mshtml, "ShowHTMLDialog")))
-               : nullptr;
+    return mshtml != nullptr ? reinterpret_cast<SHOWHTMLDIALOGFN*>(reinterpret_cast<void*>(
+                                   GetProcAddress(mshtml, "ShowHTMLDialog")))
+                             : nullptr;
   }();
   return function;
 }

@@ -34,8 +34,8 @@ std::optional<int> ProcessHandle::WaitForExitCode() {
   if (id_ == kNoProcess) return std::nullopt;
   const HANDLE process = static_cast<HANDLE>(id_);
   DWORD code = 0;
-  const bool ended = WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0 &&
-                     GetExitCodeProcess(process, &code);
+  const bool ended =
+      WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code);
   Release();
   if (!ended) return std::nullopt;
   return static_cast<int>(code);

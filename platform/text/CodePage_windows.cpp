@@ -14,7 +14,8 @@ namespace platform {
 namespace {
 
 std::u16string ToWide(UINT codePage, std::string_view text) {
-  if (text.empty() || text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return {};
+  if (text.empty() || text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+    return {};
   const int length = static_cast<int>(text.size());
   const int units = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
   if (units <= 0) return {};
@@ -24,12 +25,15 @@ std::u16string ToWide(UINT codePage, std::string_view text) {
 }
 
 std::string FromWide(UINT codePage, DWORD flags, std::u16string_view wide) {
-  if (wide.empty() || wide.size() > static_cast<std::size_t>(std::numeric_limits<int>::max() / 4)) return {};
+  if (wide.empty() || wide.size() > static_cast<std::size_t>(std::numeric_limits<int>::max() / 4))
+    return {};
   const int length = static_cast<int>(wide.size());
-  const int bytes = WideCharToMultiByte(codePage, flags, AsWchar(wide.data()), length, nullptr, 0, nullptr, nullptr);
+  const int bytes = WideCharToMultiByte(codePage, flags, AsWchar(wide.data()), length, nullptr, 0,
+                                        nullptr, nullptr);
   if (bytes <= 0) return {};
   std::string text(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(codePage, flags, AsWchar(wide.data()), length, text.data(), bytes, nullptr, nullptr);
+  WideCharToMultiByte(codePage, flags, AsWchar(wide.data()), length, text.data(), bytes, nullptr,
+                      nullptr);
   return text;
 }
 
@@ -37,7 +41,9 @@ std::string FromWide(UINT codePage, DWORD flags, std::u16string_view wide) {
 
 std::u16string AnsiToWide(std::string_view ansi) { return ToWide(CP_ACP, ansi); }
 
-std::string WideToAnsi(std::u16string_view wide) { return FromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, wide); }
+std::string WideToAnsi(std::u16string_view wide) {
+  return FromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, wide);
+}
 
 std::u16string Utf8ToWide(std::string_view utf8) { return ToWide(CP_UTF8, utf8); }
 

@@ -37,8 +37,8 @@ int TextWidth(std::u16string_view text, bool prefixMarksMnemonic) {
   if (screen.dc == nullptr) return static_cast<int>(shown.size()) * kCharWidth;
   HGDIOBJ previous = SelectObject(screen.dc, GetStockObject(DEFAULT_GUI_FONT));
   SIZE size{};
-  const BOOL measured =
-      GetTextExtentPoint32W(screen.dc, AsWchar(shown.c_str()), static_cast<int>(shown.size()), &size);
+  const BOOL measured = GetTextExtentPoint32W(screen.dc, AsWchar(shown.c_str()),
+                                              static_cast<int>(shown.size()), &size);
   SelectObject(screen.dc, previous);
   return measured ? static_cast<int>(size.cx) : static_cast<int>(shown.size()) * kCharWidth;
 }

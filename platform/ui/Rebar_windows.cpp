@@ -2,8 +2,8 @@
 // rebar's. The browser (or a host playing it) names the band's child window
 // with the object's class id; the toolband finds its band by that name.
 #ifdef _WIN32
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include "platform/text/WideChars.h"
 #include "platform/ui/Rebar.h"
@@ -17,7 +17,8 @@ HWND BandChild(HWND rebar, int index) {
   REBARBANDINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = RBBIM_CHILD;
-  if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info))) {
+  if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index),
+                    reinterpret_cast<LPARAM>(&info))) {
     return nullptr;
   }
   return info.hwndChild;
@@ -25,7 +26,8 @@ HWND BandChild(HWND rebar, int index) {
 
 // The class id's atom lives as long as the property: GlobalAddAtom counts.
 bool SameClassId(HWND child, std::u16string_view classIdText) {
-  const ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(child, kClassIdProperty)));
+  const ATOM atom =
+      static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(child, kClassIdProperty)));
   if (atom == 0) return false;
   wchar_t name[64];
   const UINT length = GlobalGetAtomNameW(atom, name, 64);
@@ -43,7 +45,8 @@ bool SetRebarBandClassId(HWND rebar, int index, std::u16string classIdText) {
   if (const auto previous = reinterpret_cast<UINT_PTR>(RemovePropW(child, kClassIdProperty))) {
     GlobalDeleteAtom(static_cast<ATOM>(previous));
   }
-  return SetPropW(child, kClassIdProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom))) != FALSE;
+  return SetPropW(child, kClassIdProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom))) !=
+         FALSE;
 }
 
 int FindRebarBandByClassId(HWND rebar, std::u16string_view classIdText) {

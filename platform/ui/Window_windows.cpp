@@ -22,7 +22,8 @@ std::u16string WindowClassName(HWND hwnd) {
   // Class names are at most 256 characters.
   wchar_t name[257];
   const int length = GetClassNameW(hwnd, name, 257);
-  return length > 0 ? std::u16string(AsChar16(name), static_cast<std::size_t>(length)) : std::u16string();
+  return length > 0 ? std::u16string(AsChar16(name), static_cast<std::size_t>(length))
+                    : std::u16string();
 }
 
 }  // namespace platform::ui

@@ -17,10 +17,13 @@ HRESULT RegisterSteps(const std::u16string& modulePath) {
   return hr;
 }
 
+// The category goes first: the component categories manager refuses a class
+// whose key the sidebar's script has already removed, and a refusal there
+// would leave the type library registered.
 HRESULT UnregisterSteps(const std::u16string& modulePath) {
-  HRESULT hr = UnregisterScript(kToolbarScript, modulePath);
+  HRESULT hr = UnregisterSidebarCategory();
+  if (SUCCEEDED(hr)) hr = UnregisterScript(kToolbarScript, modulePath);
   if (SUCCEEDED(hr)) hr = UnregisterScript(kSidebarScript, modulePath);
-  if (SUCCEEDED(hr)) hr = UnregisterSidebarCategory();
   if (SUCCEEDED(hr)) hr = UnregisterModuleTypeLib(modulePath);
   return hr;
 }

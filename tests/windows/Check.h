@@ -19,20 +19,22 @@ std::vector<Case>& Cases();
 void Fail(const char* file, int line, const std::string& what);
 
 struct Registration {
-  Registration(const char* name, std::function<void()> body) { Cases().push_back({name, std::move(body)}); }
+  Registration(const char* name, std::function<void()> body) {
+    Cases().push_back({name, std::move(body)});
+  }
 };
 
 }  // namespace windows_check
 
 #define WINDOWS_CHECK_CONCAT_(a, b) a##b
 #define WINDOWS_CHECK_CONCAT(a, b) WINDOWS_CHECK_CONCAT_(a, b)
-#define WINDOWS_CASE(name)                                                                   \
-  static void name();                                                                        \
+#define WINDOWS_CASE(name)                                                                    \
+  static void name();                                                                         \
   static const ::windows_check::Registration WINDOWS_CHECK_CONCAT(kCase_, name)(#name, name); \
   static void name()
-#define EXPECT_THAT_(condition, text)                                      \
-  do {                                                                     \
-    if (!(condition)) ::windows_check::Fail(__FILE__, __LINE__, (text));   \
+#define EXPECT_THAT_(condition, text)                                    \
+  do {                                                                   \
+    if (!(condition)) ::windows_check::Fail(__FILE__, __LINE__, (text)); \
   } while (false)
 #define CHECK_TRUE(condition) EXPECT_THAT_((condition), #condition)
 #define CHECK_EQ(a, b) EXPECT_THAT_((a) == (b), #a " == " #b)

@@ -29,7 +29,8 @@ int wmain() {
     gCurrentCase = entry.name;
     const int before = gFailures;
     entry.body();
-    std::printf("{\"case\":\"%s\",\"passed\":%s}\n", entry.name, gFailures == before ? "true" : "false");
+    std::printf("{\"case\":\"%s\",\"passed\":%s}\n", entry.name,
+                gFailures == before ? "true" : "false");
   }
   std::fflush(stdout);
   return gFailures == 0 ? 0 : 1;

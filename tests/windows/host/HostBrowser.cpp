@@ -7,8 +7,9 @@
 namespace windows_host {
 
 HostBrowser::HostBrowser(HWND frame, std::u16string location)
-    : frame_(frame), location_(std::move(location)), events_(static_cast<IWebBrowser2*>(this), this,
-                                                             DIID_DWebBrowserEvents2) {}
+    : frame_(frame),
+      location_(std::move(location)),
+      events_(static_cast<IWebBrowser2*>(this), this, DIID_DWebBrowserEvents2) {}
 
 HRESULT HostBrowser::get_LocationURL(BSTR* location) {
   return platform::CopyToBstr(location_, location);

@@ -4,9 +4,9 @@
 // toolbar sends it, and answers everything else as a browser that cannot.
 #pragma once
 
-#include <windows.h>
 #include <exdisp.h>
 #include <exdispid.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -27,7 +27,8 @@ class HostBrowser final : public platform::DispatchObject<IWebBrowser2, IConnect
   HRESULT STDMETHODCALLTYPE get_LocationURL(BSTR* location) override;
   HRESULT STDMETHODCALLTYPE get_HWND(SHANDLE_PTR* window) override;
   HRESULT STDMETHODCALLTYPE Navigate(BSTR url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override;
-  HRESULT STDMETHODCALLTYPE Navigate2(VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override;
+  HRESULT STDMETHODCALLTYPE Navigate2(VARIANT* url, VARIANT*, VARIANT*, VARIANT*,
+                                      VARIANT*) override;
   HRESULT STDMETHODCALLTYPE get_Document(IDispatch** document) override;
   HRESULT STDMETHODCALLTYPE get_Busy(VARIANT_BOOL* busy) override;
   HRESULT STDMETHODCALLTYPE get_ReadyState(READYSTATE* state) override;
@@ -78,8 +79,12 @@ class HostBrowser final : public platform::DispatchObject<IWebBrowser2, IConnect
   HRESULT STDMETHODCALLTYPE get_FullScreen(VARIANT_BOOL*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_FullScreen(VARIANT_BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE QueryStatusWB(OLECMDID, OLECMDF*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE ExecWB(OLECMDID, OLECMDEXECOPT, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE ShowBrowserBar(VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ExecWB(OLECMDID, OLECMDEXECOPT, VARIANT*, VARIANT*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE ShowBrowserBar(VARIANT*, VARIANT*, VARIANT*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE get_Offline(VARIANT_BOOL*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_Offline(VARIANT_BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_Silent(VARIANT_BOOL*) override { return E_NOTIMPL; }

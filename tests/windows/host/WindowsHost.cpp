@@ -6,9 +6,9 @@
 // picture goes to the PNG file named on the command line.
 //
 //   vimaru-windows-host.exe PICTURE.png
-#include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <functional>
@@ -67,21 +67,6 @@ bool PumpUntil(const std::function<bool()>& done) {
   return done();
 }
 
-BOOL CALLBACK FindToolbarChild(HWND child, LPARAM result) {
-  wchar_t name[64];
-  if (GetClassNameW(child, name, 64) > 0 && lstrcmpiW(name, TOOLBARCLASSNAMEW) == 0) {
-    *reinterpret_cast<HWND*>(result) = child;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindToolbar(HWND parent) {
-  HWND found = nullptr;
-  EnumChildWindows(parent, &FindToolbarChild, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 std::u16string ButtonText(HWND toolbar, int command) {
   const LRESULT length = SendMessageW(toolbar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(command), 0);
   if (length <= 0) return {};
@@ -94,10 +79,12 @@ std::u16string ButtonText(HWND toolbar, int command) {
 
 void DescribeToolbar(tools::JsonWriter& json, HWND toolbar) {
   json.BeginArray();
-  const int count = toolbar != nullptr ? static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
+  const int count =
+      toolbar != nullptr ? static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
   for (int index = 0; index < count; ++index) {
     TBBUTTON button{};
-    if (!SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
+    if (!SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&button))) {
       continue;
     }
     json.BeginObject();
@@ -157,7 +144,8 @@ HRESULT CanUnloadNow() {
   HMODULE module = GetModuleHandleW(L"VimaruIEToolbar.dll");
   if (module == nullptr) return S_OK;
   using CanUnload = HRESULT(STDAPICALLTYPE*)();
-  auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+  auto canUnload = reinterpret_cast<CanUnload>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
   return canUnload != nullptr ? canUnload() : E_FAIL;
 }
 
@@ -193,12 +181,24 @@ int Run(const std::wstring& picturePath) {
   frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frameClass.lpszClassName = kFrameClass;
   RegisterClassExW(&frameClass);
-  HWND frame = CreateWindowExW(0, kFrameClass, L"Vimaru test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                               0, 0, kFrameWidth, 160, nullptr, nullptr, frameClass.hInstance, nullptr);
-  HWND rebar = CreateWindowExW(WS_EX_TOOLWINDOW, REBARCLASSNAMEW, nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
-                                   RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
-                               0, 0, kFrameWidth, 40, frame, nullptr, frameClass.hInstance, nullptr);
+  HWND frame =
+      CreateWindowExW(0, kFrameClass, L"Vimaru test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                      0, kFrameWidth, 160, nullptr, nullptr, frameClass.hInstance, nullptr);
+  const DWORD frameError = frame == nullptr ? GetLastError() : 0;
+  HWND rebar =
+      CreateWindowExW(WS_EX_TOOLWINDOW, REBARCLASSNAMEW, nullptr,
+                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
+                          RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
+                      0, 0, kFrameWidth, 40, frame, nullptr, frameClass.hInstance, nullptr);
+  PrintLine("frame", [&](tools::JsonWriter& json) {
+    json.Key("frame");
+    json.Boolean(frame != nullptr);
+    json.Key("rebar");
+    json.Boolean(rebar != nullptr);
+    json.Key("error");
+    json.Integer(frameError);
+  });
+  if (frame == nullptr || rebar == nullptr) return 1;
   ShowWindow(frame, SW_SHOWNORMAL);
 
   auto browser = platform::Make<HostBrowser>(frame, u"about:blank");
@@ -230,7 +230,8 @@ int Run(const std::wstring& picturePath) {
   rebarBand.cxMinChild = static_cast<UINT>(bandInfo.ptMinSize.x);
   rebarBand.cyMinChild = static_cast<UINT>(bandInfo.ptMinSize.y > 0 ? bandInfo.ptMinSize.y : 24);
   rebarBand.cx = kFrameWidth - 16;
-  SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&rebarBand));
+  SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(&rebarBand));
   platform::ui::SetRebarBandClassId(rebar, 0, kToolbarClassId);
   result = band ? band->ShowDW(TRUE) : E_NOINTERFACE;
   PrintResult("show", result);
@@ -254,16 +255,16 @@ int Run(const std::wstring& picturePath) {
 
   RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   for (int slice = 0; slice < 4; ++slice) PumpOneSlice();
-  HWND toolbarWindow = bandWindow != nullptr ? FindToolbar(bandWindow) : nullptr;
+  // The band's window is the toolbar itself, as the browser gets it.
   PrintLine("toolbar", [&](tools::JsonWriter& json) {
     json.Key("buttons");
-    DescribeToolbar(json, toolbarWindow);
+    DescribeToolbar(json, bandWindow);
   });
 
   const auto picture = Capture(rebar);
-  const bool written =
-      picture && platform::WriteWholeFile(platform::WideToAnsi(platform::AsChar16(picturePath.c_str())),
-                                          platform::ui::EncodePng(*picture));
+  const bool written = picture && platform::WriteWholeFile(
+                                      platform::WideToAnsi(platform::AsChar16(picturePath.c_str())),
+                                      platform::ui::EncodePng(*picture));
   PrintLine("picture", [&](tools::JsonWriter& json) {
     json.Key("written");
     json.Boolean(written);
