@@ -3,9 +3,11 @@
 // site, the control activated in place over the window's client area and
 // resized with it, and everything let go when the window goes.
 #ifdef _WIN32
+#include <windows.h>
+
+// After <windows.h>, whose types they use.
 #include <commctrl.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <memory>
 

@@ -2,8 +2,10 @@
 // rebar's. The browser (or a host playing it) names the band's child window
 // with the object's class id; the toolband finds its band by that name.
 #ifdef _WIN32
-#include <commctrl.h>
 #include <windows.h>
+
+// After <windows.h>, whose types they use.
+#include <commctrl.h>
 
 #include "platform/text/WideChars.h"
 #include "platform/ui/Rebar.h"

@@ -4,9 +4,11 @@
 // toolbar sends it, and answers everything else as a browser that cannot.
 #pragma once
 
+#include <windows.h>
+
+// After <windows.h>, whose types they use.
 #include <exdisp.h>
 #include <exdispid.h>
-#include <windows.h>
 
 #include <string>
 #include <vector>

@@ -2,9 +2,11 @@
 // its window is the rebar, and it serves the browser object.
 #pragma once
 
+#include <windows.h>
+
+// After <windows.h>, whose types they use.
 #include <servprov.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include "platform/browser/ShellInterfaces.h"
 #include "platform/com/ComObject.h"

@@ -6,9 +6,11 @@
 // picture goes to the PNG file named on the command line.
 //
 //   vimaru-windows-host.exe PICTURE.png
+#include <windows.h>
+
+// After <windows.h>, whose types they use.
 #include <commctrl.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <functional>
