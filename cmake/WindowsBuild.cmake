@@ -25,13 +25,16 @@ set(platform_shared_sources
   com/ComInit.cpp
   com/Guid.cpp
   files/WindowsPath.cpp
+  module/ModuleDirectory.cpp
   module/ModuleFiles.cpp
   module/ModuleLifetime.cpp
   module/ModuleWorkers.cpp
   net/NetResult.cpp
+  plugin/LoadedModuleOwnership.cpp
   registrar/Registrar.cpp
   registrar/RegistrarScript.cpp
   registrar/RegistrarVariables.cpp
+  registry/RegistryKeyTypedValues.cpp
   resources/Bitmap.cpp
   sax/SaxContentHandler.cpp
   text/MarkupEscapes.cpp

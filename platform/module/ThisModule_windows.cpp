@@ -22,11 +22,6 @@ RecordedPath& ThePath() {
   return recorded;
 }
 
-std::string ParentOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 }  // namespace
 
 HINSTANCE ThisModule() {
@@ -51,20 +46,6 @@ void SetModuleFilePath(std::string_view windowsPath) {
   std::lock_guard lock(recorded.mutex);
   recorded.path = std::string(windowsPath);
 }
-
-std::string GetModuleDirectory() {
-  const std::string directory = ParentOf(ModuleFilePath());
-  // The product appends "\*.dll" to this, so a drive root loses its slash.
-  if (directory.size() == 3 && directory[2] == '\\') return directory.substr(0, 2);
-  return directory;
-}
-
-ScopedModuleFilePath::ScopedModuleFilePath(std::string_view windowsPath)
-    : previous_(ModuleFilePath()) {
-  SetModuleFilePath(windowsPath);
-}
-
-ScopedModuleFilePath::~ScopedModuleFilePath() { SetModuleFilePath(previous_); }
 
 }  // namespace platform
 #endif

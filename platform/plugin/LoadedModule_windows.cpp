@@ -18,26 +18,6 @@ std::optional<LoadedModule> LoadedModule::Load(std::string_view windowsPath) {
   return LoadedModule(module, module, std::string(windowsPath));
 }
 
-LoadedModule::LoadedModule(void* handle, HINSTANCE instance, std::string path)
-    : handle_(handle), instance_(instance), path_(std::move(path)) {}
-
-LoadedModule::~LoadedModule() { Free(); }
-
-LoadedModule::LoadedModule(LoadedModule&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)),
-      instance_(std::exchange(other.instance_, nullptr)),
-      path_(std::move(other.path_)) {}
-
-LoadedModule& LoadedModule::operator=(LoadedModule&& other) noexcept {
-  if (this != &other) {
-    Free();
-    handle_ = std::exchange(other.handle_, nullptr);
-    instance_ = std::exchange(other.instance_, nullptr);
-    path_ = std::move(other.path_);
-  }
-  return *this;
-}
-
 void* LoadedModule::GetProcAddress(std::string_view exportName) const {
   if (handle_ == nullptr) return nullptr;
   const std::string name(exportName);

@@ -245,26 +245,6 @@ LSTATUS RegistryKey::SetValue(std::string_view name, DWORD type, const void* dat
   return ::RegSetValueExA(node_->key, std::string(name).c_str(), 0, type, staged.data(), size);
 }
 
-LSTATUS RegistryKey::SetStringValue(std::string_view name, std::string_view value, DWORD type) {
-  if (!IsStringType(type)) return ERROR_INVALID_PARAMETER;
-  if (value.size() >= std::numeric_limits<DWORD>::max()) return ERROR_INVALID_PARAMETER;
-  std::string terminated(value);
-  terminated.push_back('\0');
-  return SetValue(name, type, terminated.data(), static_cast<DWORD>(terminated.size()));
-}
-
-LSTATUS RegistryKey::SetDWORDValue(std::string_view name, DWORD value) {
-  const std::uint8_t bytes[4] = {
-      static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-      static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
-  return SetValue(name, REG_DWORD, bytes, sizeof bytes);
-}
-
-LSTATUS RegistryKey::SetBinaryValue(std::string_view name, std::span<const std::uint8_t> value) {
-  if (value.size() > std::numeric_limits<DWORD>::max()) return ERROR_INVALID_PARAMETER;
-  return SetValue(name, REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
-}
-
 LSTATUS RegistryKey::DeleteValue(std::string_view name) {
   if (!node_) return ERROR_INVALID_HANDLE;
   return ::RegDeleteValueA(node_->key, std::string(name).c_str());
