@@ -291,6 +291,9 @@ TEST_F(WindowsDllUnderWine,
   EXPECT_EQ(steps["create"]["result"], 0) << hosted.output;
   EXPECT_EQ(steps["site"]["result"], 0) << hosted.output;
   EXPECT_EQ(steps["show"]["result"], 0) << hosted.output;
+  // The toolbar hears the browser's events while it is sited, and only then.
+  EXPECT_EQ(steps["show"]["sinks"], 1);
+  EXPECT_EQ(steps["unsite"]["sinks"], 0);
 
   // The product's toolbar as the Linux tool hosts it: the module's own layout
   // resource, with every product command.

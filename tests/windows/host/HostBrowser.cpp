@@ -2,7 +2,6 @@
 
 #include "platform/automation/Bstr.h"
 #include "platform/automation/Variant.h"
-#include "platform/text/WideChars.h"
 
 namespace windows_host {
 
@@ -23,16 +22,12 @@ HRESULT HostBrowser::get_HWND(SHANDLE_PTR* window) {
 
 HRESULT HostBrowser::Navigate(BSTR url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) {
   if (url == nullptr) return E_INVALIDARG;
-  navigations_.emplace_back(platform::AsChar16(url), SysStringLen(url));
   return S_OK;
 }
 
 HRESULT HostBrowser::Navigate2(VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) {
   if (url == nullptr) return E_INVALIDARG;
-  const auto text = platform::VariantText(*url);
-  if (!text) return E_INVALIDARG;
-  navigations_.push_back(*text);
-  return S_OK;
+  return platform::VariantText(*url) ? S_OK : E_INVALIDARG;
 }
 
 // No HTML engine runs here: the page has no document to scan.

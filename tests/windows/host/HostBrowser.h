@@ -1,7 +1,8 @@
 // The browser object the Windows test host hands the toolbar: Wine has no
 // HTML engine here, so this is the host's own. It knows the address it
-// shows, its frame window and the toolbar's event sinks, records where the
-// toolbar sends it, and answers everything else as a browser that cannot.
+// shows, its frame window and the toolbar's event sinks, takes navigations
+// without going anywhere, and answers everything else as a browser that
+// cannot.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,6 @@
 #include <exdispid.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/automation/ConnectionPoint.h"
 #include "platform/automation/Dispatch.h"
@@ -22,7 +22,7 @@ class HostBrowser final : public platform::DispatchObject<IWebBrowser2, IConnect
  public:
   HostBrowser(HWND frame, std::u16string location);
 
-  const std::vector<std::u16string>& Navigations() const { return navigations_; }
+  // The event sinks connected now (the toolbar's, while it is sited).
   std::size_t SinkCount() const { return events_.ConnectionCount(); }
 
   // IWebBrowser2: what a toolbar asks of its browser.
@@ -105,7 +105,6 @@ class HostBrowser final : public platform::DispatchObject<IWebBrowser2, IConnect
  private:
   HWND frame_;
   std::u16string location_;
-  std::vector<std::u16string> navigations_;
   platform::ConnectionPoint events_;
 };
 

@@ -236,7 +236,12 @@ int Run(const std::wstring& picturePath) {
                reinterpret_cast<LPARAM>(&rebarBand));
   platform::ui::SetRebarBandClassId(rebar, 0, kToolbarClassId);
   result = band ? band->ShowDW(TRUE) : E_NOINTERFACE;
-  PrintResult("show", result);
+  PrintLine("show", [&](tools::JsonWriter& json) {
+    json.Key("result");
+    json.Integer(static_cast<std::uint32_t>(result));
+    json.Key("sinks");
+    json.Integer(static_cast<std::int64_t>(browser->SinkCount()));
+  });
 
   // The session's first calls (the category lists) go to the service on a
   // worker; the cache file beside the host says they were answered.
@@ -277,6 +282,10 @@ int Run(const std::wstring& picturePath) {
     band->CloseDW(0);
   }
   toolbar->SetSite(nullptr);
+  PrintLine("unsite", [&](tools::JsonWriter& json) {
+    json.Key("sinks");
+    json.Integer(static_cast<std::int64_t>(browser->SinkCount()));
+  });
   band.Reset();
   toolbar.Reset();
   site.Reset();
