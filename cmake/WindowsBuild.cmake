@@ -45,6 +45,7 @@ set(platform_shared_sources
   trace/Trace.cpp
   ui/DialogTemplate.cpp
   xml/DocumentProlog.cpp
+  xml/XmlDocumentSettings.cpp
   xml/SelectionNamespaces.cpp
 )
 list(TRANSFORM platform_shared_sources PREPEND ${PROJECT_SOURCE_DIR}/platform/)
@@ -93,6 +94,11 @@ add_library(vimaru_server SHARED ${PROJECT_SOURCE_DIR}/server/VimaruIEToolbar.de
 target_link_libraries(vimaru_server PRIVATE
   -Wl,--whole-archive vimaru_product_windows -Wl,--no-whole-archive vimaru_platform_windows)
 target_link_options(vimaru_server PRIVATE ${VIMARU_WINDOWS_STATIC_RUNTIME})
+# On 32-bit Windows the entry points are __stdcall (_DllCanUnloadNow@0);
+# the .def exports them undecorated, as regsvr32 and COM look them up.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_link_options(vimaru_server PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
 set_target_properties(vimaru_server PROPERTIES PREFIX "" OUTPUT_NAME VimaruIEToolbar LINKER_LANGUAGE CXX)
 
 # A console program run under Wine by the Linux build's tests.

@@ -12,24 +12,6 @@
 
 namespace platform {
 
-XmlDocument::XmlDocument() = default;
-XmlDocument::~XmlDocument() = default;
-
-std::shared_ptr<XmlDocument> XmlDocument::Create() {
-  return std::shared_ptr<XmlDocument>(new XmlDocument());
-}
-
-bool XmlDocument::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "SelectionLanguage") return value == "XPath";
-  if (name == "SelectionNamespaces") {
-    auto namespaces = xml_detail::ParseSelectionNamespaces(value);
-    if (!namespaces) return false;
-    selectionNamespaces_ = std::move(*namespaces);
-    return true;
-  }
-  return false;
-}
-
 XmlLoadResult XmlDocument::Load(std::string_view location) {
   parseError_ = XmlParseError();
   const std::optional<std::string_view> scheme = UrlSchemeOf(location);
